@@ -1,0 +1,28 @@
+// What the viewer keeps between events: the loaded file and the flags its handlers share.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "chunkfile/chunk_table.h"
+
+namespace quill {
+
+struct CharacterState {
+  Bytes FileImage;
+  quill::ChunkTable ChunkTable;
+  std::filesystem::path CurrentFilePath;
+  // "0" while the roster is being built, "1" otherwise; the inspector adds names only on "0".
+  std::string RosterPass = "1";
+
+  // Reads and roster passes let window events run; one started from such an event supersedes
+  // the one it interrupted, which notices these counters moved and stops instead of mixing
+  // two files into one list.
+  std::uint64_t readsStarted = 0;
+  std::uint64_t passesStarted = 0;
+
+  bool rosterPassRunning() const { return RosterPass == "0"; }
+};
+
+}  // namespace quill

@@ -1,0 +1,30 @@
+// Walking a character file's chain of chunks: a plain function over the file's bytes.
+#pragma once
+
+#include <string>
+
+#include "chunkfile/chunk_table.h"
+
+namespace quill {
+
+inline constexpr const char* kTooManyChunks = "Error reading file - Too many Chunks";
+
+class ChunkWalkSink {
+ public:
+  virtual ~ChunkWalkSink() = default;
+  virtual void appendChunkLine(const std::string& line) = 0;
+  // Called after each chunk; false ends the walk (the read has been superseded).
+  virtual bool continueAfterChunk() = 0;
+};
+
+// Fills table rows 1, 2, 3, ... from `image` and reports one line per chunk. Bytes the walk cannot
+// use end it quietly; what was already reported stays.
+void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink);
+
+// "12: BMP_ [faces]", with type and label shown through the game's code page.
+std::string FormatChunkLine(int row, const ChunkRecord& record);
+
+// Windows-1252, the code page the game wrote its labels in, as UTF-8.
+std::string Cp1252ToUtf8(const std::string& bytes);
+
+}  // namespace quill

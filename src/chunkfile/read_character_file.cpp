@@ -1,0 +1,40 @@
+#include "chunkfile/read_character_file.h"
+
+#include <optional>
+
+#include "chunkfile/chunk_walk.h"
+#include "platform/files.h"
+
+namespace quill {
+
+namespace {
+
+class ListSink : public ChunkWalkSink {
+ public:
+  ListSink(CharacterState& state, CharacterView& view)
+      : state_(state), view_(view), read_(state.readsStarted) {}
+  void appendChunkLine(const std::string& line) override { view_.appendChunkLine(line); }
+  bool continueAfterChunk() override {
+    view_.letEventsRun();
+    return state_.readsStarted == read_;
+  }
+
+ private:
+  CharacterState& state_;
+  CharacterView& view_;
+  const std::uint64_t read_;
+};
+
+}  // namespace
+
+void ReadCharacterFile(CharacterState& state, CharacterView& view) {
+  ++state.readsStarted;
+  view.clearChunkList();
+  std::optional<Bytes> image = platform::ReadWholeFile(state.CurrentFilePath);
+  if (!image) return;
+  state.FileImage = std::move(*image);
+  ListSink sink(state, view);
+  WalkChunks(state.FileImage, state.ChunkTable, sink);
+}
+
+}  // namespace quill

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "chunkfile/character_state.h"
+#include "chunkfile/character_view.h"
+
+namespace quill {
+
+// Reads the file at state.CurrentFilePath into state.FileImage, its chunks into state.ChunkTable
+// and one line per chunk into the view's chunk list. Failures end the read quietly; the caller
+// learns what was read from the chunk list alone.
+void ReadCharacterFile(CharacterState& state, CharacterView& view);
+
+}  // namespace quill

@@ -1,0 +1,43 @@
+#include "inspect/show_chunk.h"
+
+#include "chunkfile/file_selection.h"
+#include "inspect/bitmap_chunk.h"
+#include "inspect/name_and_description.h"
+#include "inspect/string_table.h"
+
+namespace quill {
+
+namespace {
+
+void ShowNameAndDescription(const ChunkRecord& record, const InspectorContext& context) {
+  const Bytes body = record.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
+                         ? record.ChunkData.substr(kChunkHeaderLength)
+                         : Bytes();
+  const NameAndDescription found = ExtractNameAndDescription(body);
+  if (!found.name) return;
+  context.view.setNameCaption(kNameCaptionPrefix + *found.name);
+  if (!found.description) return;
+  context.view.setDescription(*found.description);
+  if (context.state.rosterPassRunning()) context.view.appendRosterLine(*found.name);
+}
+
+}  // namespace
+
+void ShowChunk(int row, const InspectorContext& context) {
+  try {
+    if (row < 0 || row > kLastChunkRow) return;
+    const ChunkRecord& record = context.state.ChunkTable[row];
+    bool handled = false;
+    if (record.ChunkType == "STR#") handled = ClaimStringTable(record);
+    if (record.ChunkType == "BMP_") handled = ShowBitmapChunk(record, context.scratchFolder, context.view);
+    if (record.ChunkType == "rsmp") {
+      DecodeResourceMap(row, context.state.ChunkTable, context.resourceMap);
+      return;
+    }
+    if (!handled) ShowNameAndDescription(record, context);
+  } catch (...) {
+    // Inspection is best effort: whatever it could not read simply is not shown.
+  }
+}
+
+}  // namespace quill

@@ -1,0 +1,24 @@
+// The chunk inspector: what selecting a chunk line shows.
+#pragma once
+
+#include <filesystem>
+
+#include "chunkfile/character_state.h"
+#include "inspect/inspector_view.h"
+#include "inspect/resource_map.h"
+
+namespace quill {
+
+struct InspectorContext {
+  const CharacterState& state;
+  ResourceMapTable& resourceMap;
+  const std::filesystem::path& scratchFolder;
+  InspectorView& view;
+};
+
+// Shows chunk-table row `row` by its type: pictures for "BMP_", the resource map decoded for
+// "rsmp", the Sim's name and description for the rest unless a handler claimed the chunk.
+// Any failure ends it quietly, keeping what it had already changed.
+void ShowChunk(int row, const InspectorContext& context);
+
+}  // namespace quill

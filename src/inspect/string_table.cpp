@@ -1,0 +1,9 @@
+#include "inspect/string_table.h"
+
+namespace quill {
+
+bool ClaimStringTable(const ChunkRecord& record) {
+  return ByteAt(record.ChunkData, kChunkHeaderLength) >= 0xFD;
+}
+
+}  // namespace quill

@@ -1,0 +1,70 @@
+// File-system services: everything the viewer needs from the operating system's file calls.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quill::platform {
+
+// Character files are a few hundred kilobytes; anything far larger is not one, and reading it
+// whole would only let a hostile folder exhaust memory.
+inline constexpr std::size_t kLargestReadableFile = 64 * 1024 * 1024;
+
+// Reads a regular file whole (following links), one char per byte. Devices, FIFOs, folders,
+// unreadable files and files over `limit` bytes yield nothing; opening never blocks.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
+                                         std::size_t limit = kLargestReadableFile);
+
+// Writes `bytes` at offset 0 without emptying the file first, creating it (owner-only) when absent.
+// Refuses to follow a symbolic link in the file's place.
+bool WriteAtStart(const std::filesystem::path& path, const std::string& bytes);
+
+bool DeleteFileNamed(const std::filesystem::path& path);
+
+// A folder of our own for scratch files, made private to this user, removed with its contents.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  // Empty when the folder could not be made; callers then simply fail to write into it.
+  const std::filesystem::path& path() const { return path_; }
+  void remove();
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct FolderListing {
+  std::vector<std::filesystem::path> folders;  // names only
+  std::vector<std::filesystem::path> files;    // names only; anything that is not a folder
+};
+
+// Lists a folder's entries; nothing when it cannot be read.
+std::optional<FolderListing> ListFolder(const std::filesystem::path& folder);
+
+// The absolute, normalised form of an existing folder, or nothing when it is not one.
+std::optional<std::filesystem::path> ResolveFolder(const std::filesystem::path& folder);
+
+std::filesystem::path CurrentFolder();
+
+// The drives the drive list offers: "A:", "C:", ... on Windows; the one root "/" elsewhere.
+std::vector<std::string> ListDrives();
+
+// The drive a path lies on: "C:" on Windows; the one root "/" elsewhere.
+std::string DriveOf(const std::filesystem::path& path);
+
+// The folder list's separator rule: one separator between folder and name, never two.
+std::filesystem::path JoinFolderAndName(const std::filesystem::path& folder,
+                                        const std::filesystem::path& name);
+
+// Text for showing a native name; bytes that are not valid in the file-name encoding are kept
+// visible rather than dropped.
+std::string DisplayName(const std::filesystem::path& path);
+
+}  // namespace quill::platform

@@ -1,0 +1,64 @@
+// The parts of the file services that the standard library covers on every system.
+#include "platform/files.h"
+
+#include <system_error>
+
+namespace quill::platform {
+
+namespace fs = std::filesystem;
+
+std::optional<FolderListing> ListFolder(const fs::path& folder) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+  if (ec) return std::nullopt;
+  FolderListing listing;
+  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+    if (ec) return std::nullopt;
+    std::error_code typeError;
+    // A link to a folder is a folder to open; a dangling link is a name like any file's.
+    if (it->is_directory(typeError)) {
+      listing.folders.push_back(it->path().filename());
+    } else {
+      listing.files.push_back(it->path().filename());
+    }
+  }
+  if (ec) return std::nullopt;
+  return listing;
+}
+
+std::optional<fs::path> ResolveFolder(const fs::path& folder) {
+  std::error_code ec;
+  fs::path absolute = fs::absolute(folder, ec);
+  if (ec) return std::nullopt;
+  absolute = absolute.lexically_normal();
+  if (!fs::is_directory(absolute, ec) || ec) return std::nullopt;
+  // A trailing separator would make two spellings of one folder.
+  if (absolute.has_relative_path() && !absolute.has_filename()) absolute = absolute.parent_path();
+  return absolute;
+}
+
+fs::path CurrentFolder() {
+  std::error_code ec;
+  fs::path here = fs::current_path(ec);
+  return ec ? fs::path() : here;
+}
+
+fs::path JoinFolderAndName(const fs::path& folder, const fs::path& name) {
+  fs::path::string_type joined = folder.native();
+  if (joined.empty() || joined.back() != fs::path::preferred_separator) {
+    joined.push_back(fs::path::preferred_separator);
+  }
+  joined += name.native();
+  return fs::path(joined);
+}
+
+void ScratchFolder::remove() {
+  if (path_.empty()) return;
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+  path_.clear();
+}
+
+ScratchFolder::~ScratchFolder() { remove(); }
+
+}  // namespace quill::platform

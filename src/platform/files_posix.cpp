@@ -1,0 +1,123 @@
+// File services on POSIX systems.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/files.h"
+
+namespace quill::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+bool IsValidUtf8(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                       : (lead >> 3) == 0x1E  ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit) {
+  // Non-blocking, so that a FIFO planted under a character file's name cannot stall the viewer.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (file.get() < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return std::nullopt;
+
+  std::string bytes;
+  bytes.resize(static_cast<std::size_t>(info.st_size));
+  std::size_t filled = 0;
+  // The file may shrink or grow while it is read: take what is there, never more than the limit.
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (bytes.size() >= limit) break;
+      bytes.resize(std::min(limit, bytes.size() + 4096));
+    }
+    const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool WriteAtStart(const fs::path& path, const std::string& bytes) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (file.get() < 0) return false;
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t put = ::pwrite(file.get(), bytes.data() + written, bytes.size() - written,
+                                 static_cast<off_t>(written));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    written += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool DeleteFileNamed(const fs::path& path) { return ::unlink(path.c_str()) == 0; }
+
+ScratchFolder::ScratchFolder() {
+  std::error_code ec;
+  fs::path base = fs::temp_directory_path(ec);
+  if (ec) base = "/tmp";
+  std::string pattern = (base / "quillmere-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+}
+
+std::vector<std::string> ListDrives() { return {"/"}; }
+
+std::string DriveOf(const fs::path&) { return "/"; }
+
+std::string DisplayName(const fs::path& path) {
+  const std::string& bytes = path.native();
+  if (IsValidUtf8(bytes)) return bytes;
+  // Names written by older systems are often Latin-1: show each byte as that character.
+  std::string text;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      text.push_back(c);
+    } else {
+      text.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+      text.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    }
+  }
+  return text;
+}
+
+}  // namespace quill::platform

@@ -1,0 +1,111 @@
+// File services on Windows.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/files.h"
+
+namespace quill::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit) {
+  Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > limit) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (bytes.size() >= limit) break;
+      bytes.resize(std::min(limit, bytes.size() + 4096));
+    }
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 20));
+    if (!::ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool WriteAtStart(const fs::path& path, const std::string& bytes) {
+  // OPEN_ALWAYS keeps an existing file's bytes; a reparse point in the file's place is not followed.
+  Handle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return false;
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    DWORD put = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+    if (!::WriteFile(file.get(), bytes.data() + written, want, &put, nullptr) || put == 0) {
+      return false;
+    }
+    written += put;
+  }
+  return true;
+}
+
+bool DeleteFileNamed(const fs::path& path) { return ::DeleteFileW(path.c_str()) != 0; }
+
+ScratchFolder::ScratchFolder() {
+  std::error_code ec;
+  const fs::path base = fs::temp_directory_path(ec);
+  if (ec) return;
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate =
+        base / ("quillmere-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                std::to_string(::GetTickCount64() + attempt));
+    // The temporary folder lies in the user's own profile, so its permissions are already private.
+    if (::CreateDirectoryW(candidate.c_str(), nullptr)) {
+      path_ = candidate;
+      return;
+    }
+  }
+}
+
+std::vector<std::string> ListDrives() {
+  std::vector<std::string> drives;
+  const DWORD present = ::GetLogicalDrives();
+  for (int letter = 0; letter < 26; ++letter) {
+    if (present & (1u << letter)) drives.push_back(std::string(1, static_cast<char>('A' + letter)) + ":");
+  }
+  return drives;
+}
+
+std::string DriveOf(const fs::path& path) {
+  const std::string text = path.string();
+  return text.substr(0, std::min<std::size_t>(2, text.size()));
+}
+
+std::string DisplayName(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace quill::platform

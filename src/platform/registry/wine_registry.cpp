@@ -1,0 +1,356 @@
+#include "platform/registry/wine_registry.h"
+
+#include <algorithm>
+
+namespace quill::platform::registry {
+
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+bool OnlyBlanks(std::string_view text) { return TrimLeft(text).empty(); }
+
+// Appends one UTF-8 sequence from the front of `text` as UTF-16; a malformed one becomes '?'.
+void AppendUtf8Char(std::string_view& text, std::u16string& out) {
+  const auto lead = static_cast<unsigned char>(text.front());
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  char32_t point = length == 4 ? lead & 0x07 : length == 3 ? lead & 0x0F : lead & 0x1F;
+  bool valid = lead < 0xF8 && length > 1 && text.size() >= length;
+  for (std::size_t i = 1; valid && i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    valid = (next & 0xC0) == 0x80;
+    point = point << 6 | (next & 0x3F);
+  }
+  static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (!valid || point < kShortest[length] || point > 0x10FFFF ||
+      (point >= 0xD800 && point <= 0xDFFF)) {
+    out.push_back(u'?');
+    text.remove_prefix(1);
+    return;
+  }
+  if (point >= 0x10000) {
+    point -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(point));
+  }
+  text.remove_prefix(length);
+}
+
+// Decodes a quoted string whose opening quote is already consumed, up to the unescaped `close`,
+// with Wine's escapes: \a \b \e \f \n \r \t \v, octal \ooo, \xHHHH, and \c for any other c.
+// Leaves `text` after the closing character; fails when there is none.
+bool DecodeQuoted(std::string_view& text, char close, std::u16string& out) {
+  while (!text.empty()) {
+    const char c = text.front();
+    if (c == close) {
+      text.remove_prefix(1);
+      return true;
+    }
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      AppendUtf8Char(text, out);
+      continue;
+    }
+    text.remove_prefix(1);
+    if (c != '\\') {
+      out.push_back(static_cast<char16_t>(c));
+      continue;
+    }
+    if (text.empty()) return false;
+    const char e = text.front();
+    text.remove_prefix(1);
+    switch (e) {
+      case 'a': out.push_back(u'\a'); break;
+      case 'b': out.push_back(u'\b'); break;
+      case 'e': out.push_back(u'\x1b'); break;
+      case 'f': out.push_back(u'\f'); break;
+      case 'n': out.push_back(u'\n'); break;
+      case 'r': out.push_back(u'\r'); break;
+      case 't': out.push_back(u'\t'); break;
+      case 'v': out.push_back(u'\v'); break;
+      case 'x': {
+        unsigned unit = 0;
+        int digits = 0;
+        for (; digits < 4 && !text.empty() && HexDigit(text.front()) >= 0; ++digits) {
+          unit = unit * 16 + static_cast<unsigned>(HexDigit(text.front()));
+          text.remove_prefix(1);
+        }
+        out.push_back(digits == 0 ? u'x' : static_cast<char16_t>(unit));
+        break;
+      }
+      default:
+        if (e >= '0' && e <= '7') {
+          unsigned unit = static_cast<unsigned>(e - '0');
+          for (int digits = 1; digits < 3 && !text.empty() && text.front() >= '0' &&
+                               text.front() <= '7';
+               ++digits) {
+            unit = unit * 8 + static_cast<unsigned>(text.front() - '0');
+            text.remove_prefix(1);
+          }
+          out.push_back(static_cast<char16_t>(unit));
+        } else if (static_cast<unsigned char>(e) >= 0x80) {
+          text = std::string_view(text.data() - 1, text.size() + 1);
+          AppendUtf8Char(text, out);
+        } else {
+          out.push_back(static_cast<char16_t>(e));
+        }
+    }
+  }
+  return false;
+}
+
+// Reads a hexadecimal number of 1 to 8 digits.
+bool ParseHexNumber(std::string_view& text, std::uint32_t& number) {
+  number = 0;
+  int digits = 0;
+  for (; digits < 8 && !text.empty() && HexDigit(text.front()) >= 0; ++digits) {
+    number = number << 4 | static_cast<std::uint32_t>(HexDigit(text.front()));
+    text.remove_prefix(1);
+  }
+  return digits > 0;
+}
+
+// "39,30,ff" with optional blanks and a trailing comma; continuation lines are already joined.
+bool ParseHexBytes(std::string_view text, std::string& bytes) {
+  text = TrimLeft(text);
+  while (!text.empty()) {
+    int value = 0;
+    int digits = 0;
+    for (; digits < 2 && !text.empty() && HexDigit(text.front()) >= 0; ++digits) {
+      value = value * 16 + HexDigit(text.front());
+      text.remove_prefix(1);
+    }
+    if (digits == 0) return false;
+    bytes.push_back(static_cast<char>(value));
+    text = TrimLeft(text);
+    if (text.empty()) break;
+    if (text.front() != ',') return false;
+    text = TrimLeft(text.substr(1));
+  }
+  return true;
+}
+
+bool IsStringType(std::uint32_t type) {
+  return type == kTypeString || type == kTypeExpandString || type == kTypeMultiString;
+}
+
+// The data after "name=": "text", str:"text", str(T):"text", dword:N, hex:bytes or hex(T):bytes.
+bool ParseData(std::string_view text, RegistryValue& value) {
+  text = TrimLeft(text);
+  bool quoted = false;
+  if (text.starts_with('"')) {
+    value.type = kTypeString;
+    quoted = true;
+  } else if (text.starts_with("str:\"")) {
+    value.type = kTypeString;
+    text.remove_prefix(4);
+    quoted = true;
+  } else if (text.starts_with("dword:")) {
+    text.remove_prefix(6);
+    std::uint32_t number = 0;
+    if (!ParseHexNumber(text, number) || !OnlyBlanks(text)) return false;
+    value.type = kTypeDword;
+    for (int i = 0; i < 4; ++i) value.data.push_back(static_cast<char>(number >> (8 * i) & 0xFF));
+    return true;
+  } else if (text.starts_with("hex:")) {
+    value.type = kTypeBinary;
+    text.remove_prefix(4);
+  } else if (text.starts_with("hex(") || text.starts_with("str(")) {
+    quoted = text.front() == 's';
+    text.remove_prefix(4);
+    if (!ParseHexNumber(text, value.type) || !text.starts_with("):")) return false;
+    text.remove_prefix(2);
+    if (quoted && !text.starts_with('"')) return false;
+  } else {
+    return false;
+  }
+
+  if (quoted) {
+    text.remove_prefix(1);
+    std::u16string units;
+    if (!DecodeQuoted(text, '"', units) || !OnlyBlanks(text)) return false;
+    units.push_back(u'\0');  // the form always stands for a zero-terminated string
+    value.data = Utf16ToAnsi(units);
+    return true;
+  }
+  if (!ParseHexBytes(text, value.data)) return false;
+  if (IsStringType(value.type)) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
+      units.push_back(static_cast<char16_t>(static_cast<unsigned char>(value.data[i]) |
+                                            static_cast<unsigned char>(value.data[i + 1]) << 8));
+    }
+    value.data = Utf16ToAnsi(units);
+  }
+  return true;
+}
+
+// Collapses repeated and outer backslashes so that equal keys have one spelling.
+std::string NormalisePath(std::string_view path) {
+  std::string result;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find('\\', start), path.size());
+    if (end > start) {
+      if (!result.empty()) result.push_back('\\');
+      result.append(path.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return result;
+}
+
+// Splits the text into lines, joining a line that ends in a backslash with the next one (minus
+// its indentation), as Wine writes long hex lists.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+
+  bool Next(std::string& line) {
+    if (done_) return false;
+    line.clear();
+    bool first = true;
+    for (;;) {
+      const std::size_t end = std::min(text_.find('\n', position_), text_.size());
+      std::string_view piece = text_.substr(position_, end - position_);
+      done_ = end == text_.size();
+      position_ = end + 1;
+      if (piece.ends_with('\r')) piece.remove_suffix(1);
+      if (!first) piece = TrimLeft(piece);
+      first = false;
+      line.append(piece);
+      if (done_ || !line.ends_with('\\')) return true;
+      line.pop_back();
+    }
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t position_ = 0;
+  bool done_ = false;
+};
+
+}  // namespace
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    auto& c = reinterpret_cast<unsigned char&>(folded[i]);
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<unsigned char>(c + 32);
+    } else if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 &&
+               static_cast<unsigned char>(folded[i - 1]) == 0xC3) {
+      c = static_cast<unsigned char>(c + 32);  // U+00C0..U+00DE, but not the multiplication sign
+    }
+  }
+  return folded;
+}
+
+std::string Utf16ToAnsi(std::u16string_view units) {
+  std::string out;
+  out.reserve(units.size());
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t point = units[i];
+    if (point >= 0xD800 && point <= 0xDFFF) {
+      const bool paired =
+          point < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+      if (!paired) {
+        out.push_back('?');
+        continue;
+      }
+      point = 0x10000 + ((point - 0xD800) << 10) + (units[++i] - 0xDC00);
+    }
+    if (point < 0x80) {
+      out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | point >> 6));
+      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | point >> 12));
+      out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | point >> 18));
+      out.push_back(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+  }
+  return out;
+}
+
+const RegistryKeyValues* WineRegistryFile::FindKey(std::string_view path) const {
+  const std::string folded = FoldCase(NormalisePath(path));
+  if (folded.empty()) return nullptr;
+  const auto found = keys_.find(folded);
+  if (found != keys_.end()) return &found->second;
+  // Wine leaves out keys that hold nothing but subkeys; they exist all the same.
+  static const RegistryKeyValues kEmptyKey;
+  const std::string below = folded + '\\';
+  const auto child = keys_.lower_bound(below);
+  if (child != keys_.end() && child->first.starts_with(below)) return &kEmptyKey;
+  return nullptr;
+}
+
+WineRegistryFile ParseWineRegistry(std::string_view text) {
+  WineRegistryFile file;
+  LineReader lines(text);
+  std::string line;
+  if (!lines.Next(line)) return file;
+  // Wine refuses a file without its header; so do we.
+  std::string_view header = line;
+  while (!header.empty() && IsBlank(header.back())) header.remove_suffix(1);
+  if (header != "WINE REGISTRY Version 2") return file;
+
+  RegistryKeyValues* key = nullptr;
+  while (lines.Next(line)) {
+    std::string_view rest = line;
+    if (rest.starts_with("#arch=")) {
+      file.is32Bit_ = rest.substr(6) == "win32";
+      continue;
+    }
+    if (rest.starts_with('[')) {
+      rest.remove_prefix(1);
+      std::u16string units;
+      // Values under a broken key name must not land in the key before it.
+      key = nullptr;
+      if (!DecodeQuoted(rest, ']', units)) continue;
+      const std::string path = FoldCase(NormalisePath(Utf16ToAnsi(units)));
+      if (path.empty()) continue;
+      key = &file.keys_[path];
+      continue;
+    }
+    if (key == nullptr || !(rest.starts_with('"') || rest.starts_with('@'))) continue;
+
+    std::string name;
+    if (rest.front() == '@') {
+      rest.remove_prefix(1);
+    } else {
+      rest.remove_prefix(1);
+      std::u16string units;
+      if (!DecodeQuoted(rest, '"', units)) continue;
+      name = Utf16ToAnsi(units);
+    }
+    rest = TrimLeft(rest);
+    if (!rest.starts_with('=')) continue;
+    RegistryValue value;
+    if (!ParseData(rest.substr(1), value)) continue;
+    key->values.insert_or_assign(FoldCase(name), std::move(value));
+  }
+  return file;
+}
+
+}  // namespace quill::platform::registry

@@ -1,0 +1,34 @@
+// The folder list: the current folder, the folders above it and the folders directly inside it.
+// A double-click opens a folder; a single click only highlights it.
+#pragma once
+
+#include <QListWidget>
+#include <filesystem>
+#include <vector>
+
+namespace quill {
+
+class FolderList : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit FolderList(QWidget* parent = nullptr);
+
+  const std::filesystem::path& path() const { return path_; }
+  // Raises changed() when the folder differs from the current one. A folder that does not exist
+  // or cannot be read is refused (false): the current folder stays, its listing refreshed.
+  bool setPath(const std::filesystem::path& folder);
+  // Shows the current folder again, as it is now on disk.
+  void refresh();
+
+ signals:
+  void changed();
+
+ private:
+  void openEntry(QListWidgetItem* item);
+
+  std::filesystem::path path_;
+  std::vector<std::filesystem::path> entries_;  // the full folder behind each row
+};
+
+}  // namespace quill

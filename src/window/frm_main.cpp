@@ -1,0 +1,213 @@
+#include "window/frm_main.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "chunkfile/file_selection.h"
+#include "chunkfile/roster.h"
+#include "chunkfile/select_chunk_line.h"
+#include "inspect/show_chunk.h"
+#include "platform/picture.h"
+#include "window/centring.h"
+#include "window/drive_list.h"
+#include "window/file_list.h"
+#include "window/folder_list.h"
+#include "window/image_types.h"
+#include "window/selection_list.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kPictureLeft = 8;
+constexpr int kPictureTop = 16;
+const QSize kPictureBoxSize(41, 33);
+// The free corner of the name frame: up to the image-type frame and down to the description.
+const QSize kLargestPictureBox(216 - kPictureLeft, 72 - kPictureTop);
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+FrmMain::FrmMain(PlatformServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
+  buildControls();
+  setTabOrder();
+  connectHandlers();
+  for (QWidget* guarded : std::initializer_list<QWidget*>{file1_, list1_, list2_}) {
+    gate_.guard(guarded);
+    gate_.guard(static_cast<QAbstractScrollArea*>(guarded)->viewport());
+  }
+  for (QRadioButton* option : options_) gate_.guard(option);
+  sinceEventTurn_.start();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::connectHandlers() {
+  connect(drive1_, &DriveList::changed, this, &FrmMain::Drive1_Change);
+  connect(dir1_, &FolderList::changed, this, &FrmMain::Dir1_Change);
+  connect(file1_, &FileList::clicked, this, &FrmMain::File1_Click);
+  connect(file1_, &FileList::pathChanged, this, &FrmMain::File1_PathChange);
+  connect(list1_, &SelectionList::clicked, this, &FrmMain::List1_Click);
+  connect(list2_, &SelectionList::clicked, this, &FrmMain::List2_Click);
+  // clicked, not toggled: only the user's click searches, and a click on the marked option
+  // searches again.
+  connect(optionGroup_, &QButtonGroup::idClicked, this, &FrmMain::Option_Click);
+  connect(command1_, &QPushButton::clicked, this, &FrmMain::Command1_Click);
+  connect(command2_, &QPushButton::clicked, this, [this] { services_.openWebPage(kFirstWebPage); });
+  connect(command4_, &QPushButton::clicked, this,
+          [this] { services_.openWebPage(kSecondWebPage); });
+}
+
+void FrmMain::load() {
+  options_[kSpeechLargeOption]->setChecked(true);
+  const std::optional<std::filesystem::path> folder =
+      services_.startupFolder(services_.gameDataFolder());
+  if (folder && drive1_->setDrive(platform::DriveOf(*folder)) && dir1_->setPath(*folder)) {
+    // Dir1 follows through its change event when the folder is new to it.
+  } else if (file1_->fileCount() > 0) {
+    // No game folder: stay where we were started, but still show who lives here.
+    File1_PathChange();
+  }
+
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QSize outer = frameGeometry().size();
+  const QSize available = screen->geometry().size();
+  move(static_cast<int>(CentredPosition(available.width() * kTwipsPerPixel,
+                                        outer.width() * kTwipsPerPixel) /
+                        kTwipsPerPixel) + screen->geometry().left(),
+       static_cast<int>(CentredPosition(available.height() * kTwipsPerPixel,
+                                        outer.height() * kTwipsPerPixel) /
+                        kTwipsPerPixel) + screen->geometry().top());
+}
+
+// Handlers.
+
+void FrmMain::Drive1_Change() { dir1_->setPath(drive1_->drive()); }
+
+void FrmMain::Dir1_Change() {
+  if (!file1_->setPath(dir1_->path())) {
+    // The folder went away between the two lists: keep both on the folder the file list shows.
+    const QSignalBlocker quiet(dir1_);
+    dir1_->setPath(file1_->path());
+  }
+}
+
+void FrmMain::File1_Click() {
+  const GateClosed busy(gate_);
+  LoadChosenFile(state_, *this);
+}
+
+void FrmMain::File1_PathChange() {
+  const GateClosed busy(gate_);
+  BuildRoster(state_, *this);
+}
+
+void FrmMain::List1_Click() {
+  ShowChunk(list1_->selectedIndex() + 1, InspectorContext{state_, resourceMap_, scratch_.path(), *this});
+}
+
+void FrmMain::List2_Click() { LoadRosterChoice(*this); }
+
+void FrmMain::Option_Click(int option) {
+  const GateClosed busy(gate_);
+  const ImageType& type = kImageTypes.at(static_cast<std::size_t>(option));
+  if (!SelectChunkLine(state_, *this, type.word) && type.fallbackWord != nullptr) {
+    SelectChunkLine(state_, *this, type.fallbackWord);
+  }
+}
+
+void FrmMain::Command1_Click() {
+  scratch_.remove();
+  services_.endProgram();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+  // The only window: closing it ends the program, even in the middle of a read.
+  event->accept();
+  Command1_Click();
+}
+
+// What the file routines and the inspector see of the window.
+
+void FrmMain::clearChunkList() { list1_->clearLines(); }
+
+void FrmMain::appendChunkLine(const std::string& line) { list1_->addItem(FromUtf8(line)); }
+
+int FrmMain::chunkLineCount() const { return list1_->count(); }
+
+std::string FrmMain::chunkLine(int index) const { return list1_->item(index)->text().toStdString(); }
+
+void FrmMain::selectChunkLine(int index) { list1_->setSelectedIndex(index); }
+
+std::filesystem::path FrmMain::folderPath() const { return dir1_->path(); }
+
+int FrmMain::fileCount() const { return file1_->fileCount(); }
+
+std::filesystem::path FrmMain::fileName(int index) const { return file1_->fileName(index); }
+
+int FrmMain::selectedFile() const { return file1_->selectedIndex(); }
+
+void FrmMain::selectFile(int index) { file1_->setSelectedIndex(index); }
+
+void FrmMain::clearRoster() { list2_->clearLines(); }
+
+void FrmMain::appendRosterLine(const std::string& name) { list2_->addItem(FromUtf8(name)); }
+
+int FrmMain::rosterLineCount() const { return list2_->count(); }
+
+int FrmMain::selectedRosterLine() const { return list2_->selectedIndex(); }
+
+void FrmMain::selectRosterLine(int index) { list2_->setSelectedIndex(index); }
+
+void FrmMain::setNameCaption(const std::string& caption) {
+  // Doubled ampersands: a name is text to show, not a keyboard shortcut.
+  nameofSim_->setTitle(FromUtf8(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+void FrmMain::setDescription(const std::string& text) { description_->setPlainText(FromUtf8(text)); }
+
+void FrmMain::clearPicture() {
+  picture1_->setPixmap(QPixmap());
+  picture1_->resize(kPictureBoxSize);
+}
+
+void FrmMain::markSpeechLargeOption() { options_[kSpeechLargeOption]->setChecked(true); }
+
+void FrmMain::letEventsRun() {
+  if (sinceEventTurn_.elapsed() < services_.eventTurnIntervalMs) return;
+  QCoreApplication::processEvents();
+  sinceEventTurn_.restart();
+}
+
+bool FrmMain::showPictureFile(const std::filesystem::path& file) {
+  const std::optional<QImage> picture = platform::LoadPicture(file);
+  if (!picture) return false;
+  showPicture(*picture);
+  return true;
+}
+
+void FrmMain::showPicture(const QImage& picture) {
+  const int border = 2 * picture1_->frameWidth();
+  const QSize room = kLargestPictureBox - QSize(border, border);
+  QImage shown = picture;
+  if (shown.width() > room.width() || shown.height() > room.height()) {
+    // Pixel art: scaled without smoothing.
+    shown = shown.scaled(room, Qt::KeepAspectRatio, Qt::FastTransformation);
+  }
+  picture1_->setPixmap(QPixmap::fromImage(shown));
+  picture1_->resize(shown.size() + QSize(border, border));
+}
+
+}  // namespace quill

@@ -1,0 +1,118 @@
+// The viewer's one window.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+#include <array>
+
+#include "chunkfile/character_state.h"
+#include "chunkfile/character_view.h"
+#include "inspect/inspector_view.h"
+#include "inspect/resource_map.h"
+#include "platform/files.h"
+#include "window/input_gate.h"
+#include "window/platform_services.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quill {
+
+class DriveList;
+class FileList;
+class FolderList;
+class SelectionList;
+
+inline constexpr const char* kFirstWebPage = "https://harrowfen.example/";
+inline constexpr const char* kSecondWebPage = "https://tamblewick.example/";
+
+class FrmMain : public QWidget, public CharacterView, public InspectorView {
+  Q_OBJECT
+
+ public:
+  explicit FrmMain(PlatformServices services, QWidget* parent = nullptr);
+  ~FrmMain() override;
+
+  // Start-up: opens the game's characters folder and centres the window. Runs once, before the
+  // window is first shown.
+  void load();
+
+  const CharacterState& state() const { return state_; }
+  const ResourceMapTable& resourceMap() const { return resourceMap_; }
+  const std::filesystem::path& scratchFolder() const { return scratch_.path(); }
+  bool busy() const { return gate_.isClosed(); }
+
+  // CharacterView and InspectorView.
+  void clearChunkList() override;
+  void appendChunkLine(const std::string& line) override;
+  int chunkLineCount() const override;
+  std::string chunkLine(int index) const override;
+  void selectChunkLine(int index) override;
+  std::filesystem::path folderPath() const override;
+  int fileCount() const override;
+  std::filesystem::path fileName(int index) const override;
+  int selectedFile() const override;
+  void selectFile(int index) override;
+  void clearRoster() override;
+  void appendRosterLine(const std::string& name) override;
+  int rosterLineCount() const override;
+  int selectedRosterLine() const override;
+  void selectRosterLine(int index) override;
+  void setNameCaption(const std::string& caption) override;
+  void setDescription(const std::string& text) override;
+  void clearPicture() override;
+  void markSpeechLargeOption() override;
+  void letEventsRun() override;
+  bool showPictureFile(const std::filesystem::path& file) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildControls();
+  void connectHandlers();
+  void setTabOrder();
+  void showPicture(const QImage& picture);
+
+  void Drive1_Change();
+  void Dir1_Change();
+  void File1_Click();
+  void File1_PathChange();
+  void List1_Click();
+  void List2_Click();
+  void Option_Click(int option);
+  void Command1_Click();
+
+  PlatformServices services_;
+  CharacterState state_;
+  ResourceMapTable resourceMap_;
+  platform::ScratchFolder scratch_;
+  InputGate gate_;
+  QElapsedTimer sinceEventTurn_;
+
+  QGroupBox* frame1_ = nullptr;
+  QGroupBox* frame2_ = nullptr;
+  QGroupBox* frame3_ = nullptr;
+  QGroupBox* frame4_ = nullptr;
+  QGroupBox* frame5_ = nullptr;
+  QGroupBox* frame6_ = nullptr;
+  QGroupBox* nameofSim_ = nullptr;
+  DriveList* drive1_ = nullptr;
+  FolderList* dir1_ = nullptr;
+  FileList* file1_ = nullptr;
+  SelectionList* list1_ = nullptr;
+  SelectionList* list2_ = nullptr;
+  QLabel* picture1_ = nullptr;
+  QPlainTextEdit* description_ = nullptr;
+  std::array<QRadioButton*, 6> options_{};
+  QButtonGroup* optionGroup_ = nullptr;
+  QPushButton* command1_ = nullptr;
+  QPushButton* command2_ = nullptr;
+  QPushButton* command4_ = nullptr;
+};
+
+}  // namespace quill

@@ -1,0 +1,27 @@
+// The outside services the window calls, gathered so that tests can stand in for them.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace quill {
+
+struct PlatformServices {
+  // The game's data folder as its registry entry names it, or "Not Found".
+  std::function<std::string()> gameDataFolder;
+  // The characters folder start-up opens for that data folder; nothing keeps the current folder.
+  std::function<std::optional<std::filesystem::path>(const std::string&)> startupFolder;
+  std::function<std::int32_t(const std::string&)> openWebPage;
+  // Ends the process at once.
+  std::function<void()> endProgram;
+  // Reads and searches let window events run no more often than this, so that the window stays
+  // live without paying for a repaint per chunk.
+  int eventTurnIntervalMs = 10;
+};
+
+PlatformServices SystemServices();
+
+}  // namespace quill

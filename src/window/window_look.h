@@ -1,0 +1,25 @@
+// The window's colours, font and icon.
+#pragma once
+
+#include <QIcon>
+
+class QAbstractButton;
+class QLabel;
+class QWidget;
+
+namespace quill {
+
+// Navy with white text: the window and everything that inherits its palette.
+void LookNavy(QWidget& window);
+// The system's own colours, for the lists and the text box.
+void LookSystem(QWidget& widget);
+// The file list keeps the system's colours but writes in the window-frame colour.
+void LookFileList(QWidget& list);
+// White buttons, as the graphical style showed them.
+void LookGraphical(QAbstractButton& button);
+void LookPictureBox(QLabel& picture);
+
+QFont WindowFont();
+QIcon WindowIcon();
+
+}  // namespace quill

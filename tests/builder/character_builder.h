@@ -1,0 +1,101 @@
+// Writes character files from a description, for tests, fuzzing seeds and the sample Sims.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quill::testdata {
+
+using Bytes = std::string;
+
+Bytes operator""_b(const char* text, std::size_t length);
+
+// Bytes from a list of byte values: Hex({0xFD, 0xFF}).
+Bytes Hex(std::initializer_list<int> values);
+
+struct Chunk {
+  std::string type = "XXXX";  // written as given: four bytes make a well-formed code
+  std::uint16_t id = 0;
+  std::uint16_t flags = 0x10;
+  std::string label;  // NUL-padded to 64 bytes; a longer label is cut
+  Bytes body;
+  // The size field as written; by default 76 + the body's length.
+  std::optional<std::int32_t> size;
+  // The whole 64-byte label field as written, when set (bytes after a NUL included).
+  std::optional<Bytes> labelField;
+};
+
+class CharacterFile {
+ public:
+  CharacterFile& add(Chunk chunk);
+  // Bytes written after the last chunk (a torn or padded file).
+  CharacterFile& trailing(Bytes bytes);
+  Bytes build() const;
+  void write(const std::filesystem::path& file) const;
+
+ private:
+  std::vector<Chunk> chunks_;
+  Bytes trailing_;
+};
+
+// The 64-byte file header the game writes.
+Bytes FileHeader();
+Bytes ChunkHeader(const Chunk& chunk);
+
+struct TableString {
+  std::string value;
+  std::string comment;
+  std::uint8_t language = 1;
+};
+// A string table as "CTSS" and "STR#" chunks hold it: FD FF, the count, each string with its
+// language byte, value and comment, then one filler byte per string.
+Bytes StringTable(const std::vector<TableString>& strings, std::uint8_t filler = 0xA3,
+                  std::uint16_t format = 0xFFFD);
+// The two strings a player-made Sim has: name and description.
+Bytes NameAndDescription(const std::string& name, const std::string& description);
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+};
+// A complete 24-bit uncompressed Windows bitmap file.
+Bytes Bitmap(int width, int height, const std::function<Rgb(int x, int y)>& pixel);
+// A bitmap whose header claims `width` x `height` but carries `pixelBytes` bytes of pixels.
+Bytes BitmapHeaderOnly(int width, int height, std::size_t pixelBytes = 0);
+
+struct MapEntry {
+  std::int32_t number = 0;
+  std::uint16_t first = 0;
+  std::uint16_t second = 0;
+  Bytes name;  // written as given: include the terminator (0x00 or 0xA3) and any filler
+};
+struct MapGroup {
+  std::string type;  // in reading order; written reversed
+  std::vector<MapEntry> entries;
+  std::optional<std::int32_t> count;  // the stated count, by default the entries'
+};
+// A resource map body: 8 unused bytes, "pmsr", 4 unused bytes, the group count, the groups.
+Bytes ResourceMap(const std::vector<MapGroup>& groups, std::optional<std::int32_t> groupCount = {});
+
+Bytes LittleEndian32(std::int32_t value);
+Bytes BigEndian32(std::int32_t value);
+
+// A character file shaped like the game's: object chunks, behaviour, strings, six portraits
+// (faces, rel. images, newimage, speech_med, speech_large, web_image) and a resource map.
+struct SimLook {
+  Rgb skin{224, 172, 125};
+  Rgb hair{90, 56, 37};
+  Rgb shirt{40, 110, 190};
+  Rgb backdrop{235, 235, 210};
+};
+Bytes Portrait(int width, int height, const SimLook& look);
+CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
+                                 const SimLook& look = {}, std::size_t padding = 0);
+
+// Writes the sample Sims that ship with the program into `folder`.
+void WriteSampleCharacters(const std::filesystem::path& folder);
+
+}  // namespace quill::testdata

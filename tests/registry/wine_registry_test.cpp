@@ -1,0 +1,170 @@
+// Reading a Wine prefix's registry files.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/registry/wine_registry.h"
+#include "temp_folder.h"
+
+namespace quill::platform::registry {
+namespace {
+
+constexpr std::string_view kHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
+
+class WineRegistryTest : public ::testing::Test {
+ protected:
+  // Writes system.reg and reads one value through a fresh backend, as the viewer would.
+  std::string Read(std::string_view systemReg, const std::string& key, const std::string& name,
+                   KeyView view = KeyView::kNative) {
+    prefix_.Write("system.reg", systemReg);
+    WineRegistry registry(prefix_.path());
+    return ReadRegistryValue(registry, RootKey::kLocalMachine, key, name, view);
+  }
+
+  test::TempFolder prefix_;
+};
+
+TEST_F(WineRegistryTest, ValuesOfEveryForm) {
+  const std::string file = std::string(kHeader) + R"(
+[Software\\Test] 1700000000
+#time=1da0b0c0d0e0f00
+"Folder"="C:\\Games\\The Sims\\"
+"NoSlash"="C:\\Games"
+"NoZero"=hex(1):41,00,42,00
+"Wide"=hex(1):e9,00,2d,4e,00,00
+"Empty"=""
+"EmptyHex"=hex(1):
+"Expand"=str(2):"C:\\x"
+"Multi"=str(7):"a\0b"
+"Dword"=dword:00003039
+"One"=hex:39
+"OneHigh"=hex:ff
+"Two"=hex:39,30
+"Minus"=hex:ff,ff
+"Four"=hex:39,30,01,02
+"None"=hex:
+"Long"=hex:39,\
+  30,31,32,33,34,35,36,37,38,39,3a,3b,3c,3d,3e,3f,40,41,42,43,44,45,46,47,48,49,\
+  4a
+"Escapes"="q\"b\\t\ttab\x00e9d\x4e2d\101|\e|\z"
+"Raw"="Ünïcode"
+"Windows Line"="crlf"
+@="default"
+)";
+  std::string crlf = file;
+  crlf.replace(crlf.find("\"crlf\"\n"), 7, "\"crlf\"\r\n");
+  const std::map<std::string, std::string> expected = {
+      {"Folder", "C:\\Games\\The Sims\\"},
+      {"NoSlash", "C:\\Games"},
+      {"NoZero", "AB"},
+      {"Wide", "\xC3\xA9\xE4\xB8\xAD"},
+      {"Empty", ""},
+      {"EmptyHex", ""},
+      {"Expand", ""},
+      {"Multi", ""},
+      {"Dword", ""},
+      {"One", "57"},
+      {"OneHigh", "255"},
+      {"Two", "12345"},
+      {"Minus", "-1"},
+      {"Four", "12345"},
+      {"None", "0"},
+      {"Long", "12345"},
+      {"Escapes", "q\"b\\t\ttab\xC3\xA9" "d\xE4\xB8\xAD" "A|\x1b|z"},
+      {"Raw", "Ünïcode"},
+      {"windows LINE", "crlf"},
+      {"", "default"},
+      {"Absent", ""}};
+  for (const auto& [name, text] : expected) {
+    EXPECT_EQ(Read(crlf, "Software\\Test", name), text) << name;
+  }
+}
+
+TEST_F(WineRegistryTest, KeysAreFoundWhateverTheirCase) {
+  const std::string file = std::string(kHeader) + R"(
+[Software\\Maxis\\The Sims] 1
+"SIMS_DATA"="C:\\Sims"
+[Software\\Wide\\\x00c9t\x00e9] 1
+"v"="wide"
+)";
+  EXPECT_EQ(Read(file, "SOFTWARE\\maxis\\THE SIMS", "sims_data"), "C:\\Sims");
+  EXPECT_EQ(Read(file, "Software\\wide\\été", "v"), "wide");
+  // A key that only holds other keys opens, but has no values.
+  EXPECT_EQ(Read(file, "Software\\Maxis", "SIMS_DATA"), "");
+  EXPECT_EQ(Read(file, "Software\\Max", "SIMS_DATA"), "");
+  EXPECT_EQ(Read(file, "Software\\Maxis\\The Sims 2", "SIMS_DATA"), "");
+
+  prefix_.Write("user.reg", std::string(kHeader) + "[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"user\"\n");
+  WineRegistry registry(prefix_.path());
+  EXPECT_EQ(ReadRegistryValue(registry, RootKey::kCurrentUser, kGameKeyPath, kGameDataValue),
+            "user");
+}
+
+TEST_F(WineRegistryTest, BrokenFilesYieldNothingElseButWhatIsSound) {
+  // No prefix, no file, a file that is a folder, no header.
+  WineRegistry nowhere("");
+  EXPECT_EQ(GetGameDataFolder(nowhere), "Not Found");
+  WineRegistry empty(prefix_.path());
+  EXPECT_EQ(GetGameDataFolder(empty), "Not Found");
+  std::filesystem::create_directory(prefix_.path() / "system.reg");
+  EXPECT_EQ(GetGameDataFolder(empty), "Not Found");
+  std::filesystem::remove(prefix_.path() / "system.reg");
+  EXPECT_EQ(Read("[Software\\\\T] 1\n\"v\"=\"x\"\n", "Software\\T", "v"), "");
+
+  const std::string file = std::string(kHeader) + R"(
+[Software\\T] 1
+"Open"="never closed
+"Bad hex"=hex:3g
+"Bad number"=dword:
+"Trailing"="x" y
+"Bad type"=hex(zz):00
+"Unnamed
+garbage line \x01\xff
+"Good"="kept"
+[Software\\Broken
+"Orphan"="lost"
+[Software\\After] 1
+"After"="found"
+)";
+  for (const char* name : {"Open", "Bad hex", "Bad number", "Trailing", "Bad type", "Orphan"}) {
+    EXPECT_EQ(Read(file, "Software\\T", name), "") << name;
+  }
+  EXPECT_EQ(Read(file, "Software\\T", "Good"), "kept");
+  EXPECT_EQ(Read(file, "Software\\After", "After"), "found");
+}
+
+TEST_F(WineRegistryTest, EveryTruncationParsesWithoutHarm) {
+  const std::string file = std::string(kHeader) +
+                           "[Software\\\\A\\x00e9] 1\n\"v\"=str(2):\"\\x4e2d\\0\"\n\"w\"=hex:01,\\\n"
+                           "  02\n@=dword:1\n\"s\"=\"\\";
+  for (std::size_t length = 0; length <= file.size(); ++length) {
+    const WineRegistryFile parsed = ParseWineRegistry(std::string_view(file).substr(0, length));
+    EXPECT_LE(parsed.KeyCount(), 1u);
+  }
+}
+
+TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {
+  const std::string both = std::string(kHeader) + R"(#arch=win64
+[Software\\Maxis\\The Sims] 1
+"SIMS_DATA"="C:\\Native"
+[Software\\Wow6432Node\\Maxis\\The Sims] 1
+"SIMS_DATA"="C:\\Redirected\\"
+)";
+  prefix_.Write("system.reg", both);
+  WineRegistry registry(prefix_.path());
+  EXPECT_EQ(GetGameDataFolder(registry), "C:\\Redirected\\");
+
+  const std::string nativeOnly = both.substr(0, both.find("[Software\\\\Wow"));
+  prefix_.Write("system.reg", nativeOnly);
+  WineRegistry nativeRegistry(prefix_.path());
+  EXPECT_EQ(GetGameDataFolder(nativeRegistry), "C:\\Native\\");
+  EXPECT_EQ(Read(nativeOnly, kGameKeyPath, kGameDataValue, KeyView::k32Bit), "");
+
+  // A 32-bit prefix has one view only.
+  std::string thirtyTwo = nativeOnly;
+  thirtyTwo.replace(thirtyTwo.find("win64"), 5, "win32");
+  EXPECT_EQ(Read(thirtyTwo, kGameKeyPath, kGameDataValue, KeyView::k32Bit), "C:\\Native");
+}
+
+}  // namespace
+}  // namespace quill::platform::registry
