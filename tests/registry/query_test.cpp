@@ -61,35 +61,26 @@ class FakeRegistry final : public RegistryApi {
   std::map<std::string, FakeValue>* open_ = nullptr;
 };
 
-TEST(QueryValueText, ReadsStringsAndTwoByteNumbersOnly) {
+// The value forms themselves are covered through the Wine backend; these are the answers only a
+// registry that changes between the two calls, or overfills its buffer, can give.
+TEST(QueryValueText, TrustsOnlyTheFirstAnswer) {
   FakeRegistry fake;
   auto& values = fake.keys[{KeyView::kNative, "K"}];
-  values["plain"] = {kTypeString, std::string("abc\0def", 8)};
-  values["unterminated"] = {kTypeString, "abc"};
-  values["empty"] = {kTypeString, ""};
+  values["embedded zero"] = {kTypeString, std::string("abc\0def", 8)};
   values["type changes"] = {kTypeString, std::string("abc\0", 4), kTypeDword};
   values["vanishes"] = {kTypeString, "abc", 0, true};
-  values["short"] = {kTypeBinary, "\x39"};
-  values["pair"] = {kTypeBinary, "\x39\x30"};
-  values["negative"] = {kTypeBinary, "\xff\xff"};
   values["long"] = {kTypeBinary, "\x39\x30\x7f\x7f"};
-  values["no bytes"] = {kTypeBinary, ""};
   values["binary vanishes"] = {kTypeBinary, "\x39\x30", 0, true};
-  values["expand"] = {kTypeExpandString, std::string("abc\0", 4)};
-  values["dword"] = {kTypeDword, "\x39\x30\0\0"};
 
   KeyHandle key = kNoKey;
   ASSERT_EQ(fake.OpenKey(RootKey::kCurrentUser, "K", KeyView::kNative, key), kSuccess);
   const std::map<std::string, std::string> expected = {
-      {"plain", "abc"},  {"unterminated", "abc"}, {"empty", ""},
-      {"type changes", "abc"}, {"vanishes", ""},  {"short", "57"},
-      {"pair", "12345"}, {"negative", "-1"},      {"long", "12345"},
-      {"no bytes", "0"}, {"binary vanishes", ""}, {"expand", ""},
-      {"dword", ""},     {"missing", ""}};
+      {"embedded zero", "abc"}, {"type changes", "abc"}, {"vanishes", ""},
+      {"long", "12345"},        {"binary vanishes", ""}, {"missing", ""}};
   for (const auto& [name, text] : expected) {
     EXPECT_EQ(QueryValueText(fake, key, name), text) << name;
   }
-  EXPECT_EQ(QueryValueText(fake, kNoKey, "plain"), "");
+  EXPECT_EQ(QueryValueText(fake, kNoKey, "long"), "");
 }
 
 TEST(ReadRegistryValue, ClosesTheKeyEvenWhenItDidNotOpen) {

@@ -9,7 +9,8 @@
 namespace quill::platform::registry {
 namespace {
 
-constexpr std::string_view kHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
+constexpr std::string_view kHeader =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
 
 class WineRegistryTest : public ::testing::Test {
  protected:
@@ -53,28 +54,30 @@ TEST_F(WineRegistryTest, ValuesOfEveryForm) {
 )";
   std::string crlf = file;
   crlf.replace(crlf.find("\"crlf\"\n"), 7, "\"crlf\"\r\n");
-  const std::map<std::string, std::string> expected = {
-      {"Folder", "C:\\Games\\The Sims\\"},
-      {"NoSlash", "C:\\Games"},
-      {"NoZero", "AB"},
-      {"Wide", "\xC3\xA9\xE4\xB8\xAD"},
-      {"Empty", ""},
-      {"EmptyHex", ""},
-      {"Expand", ""},
-      {"Multi", ""},
-      {"Dword", ""},
-      {"One", "57"},
-      {"OneHigh", "255"},
-      {"Two", "12345"},
-      {"Minus", "-1"},
-      {"Four", "12345"},
-      {"None", "0"},
-      {"Long", "12345"},
-      {"Escapes", "q\"b\\t\ttab\xC3\xA9" "d\xE4\xB8\xAD" "A|\x1b|z"},
-      {"Raw", "Ünïcode"},
-      {"windows LINE", "crlf"},
-      {"", "default"},
-      {"Absent", ""}};
+  const std::map<std::string, std::string> expected = {{"Folder", "C:\\Games\\The Sims\\"},
+                                                       {"NoSlash", "C:\\Games"},
+                                                       {"NoZero", "AB"},
+                                                       {"Wide", "\xC3\xA9\xE4\xB8\xAD"},
+                                                       {"Empty", ""},
+                                                       {"EmptyHex", ""},
+                                                       {"Expand", ""},
+                                                       {"Multi", ""},
+                                                       {"Dword", ""},
+                                                       {"One", "57"},
+                                                       {"OneHigh", "255"},
+                                                       {"Two", "12345"},
+                                                       {"Minus", "-1"},
+                                                       {"Four", "12345"},
+                                                       {"None", "0"},
+                                                       {"Long", "12345"},
+                                                       {"Escapes",
+                                                        "q\"b\\t\ttab\xC3\xA9"
+                                                        "d\xE4\xB8\xAD"
+                                                        "A|\x1b|z"},
+                                                       {"Raw", "Ünïcode"},
+                                                       {"windows LINE", "crlf"},
+                                                       {"", "default"},
+                                                       {"Absent", ""}};
   for (const auto& [name, text] : expected) {
     EXPECT_EQ(Read(crlf, "Software\\Test", name), text) << name;
   }
@@ -94,7 +97,8 @@ TEST_F(WineRegistryTest, KeysAreFoundWhateverTheirCase) {
   EXPECT_EQ(Read(file, "Software\\Max", "SIMS_DATA"), "");
   EXPECT_EQ(Read(file, "Software\\Maxis\\The Sims 2", "SIMS_DATA"), "");
 
-  prefix_.Write("user.reg", std::string(kHeader) + "[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"user\"\n");
+  prefix_.Write("user.reg", std::string(kHeader) +
+                                "[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"user\"\n");
   WineRegistry registry(prefix_.path());
   EXPECT_EQ(ReadRegistryValue(registry, RootKey::kCurrentUser, kGameKeyPath, kGameDataValue),
             "user");
@@ -134,9 +138,10 @@ garbage line \x01\xff
 }
 
 TEST_F(WineRegistryTest, EveryTruncationParsesWithoutHarm) {
-  const std::string file = std::string(kHeader) +
-                           "[Software\\\\A\\x00e9] 1\n\"v\"=str(2):\"\\x4e2d\\0\"\n\"w\"=hex:01,\\\n"
-                           "  02\n@=dword:1\n\"s\"=\"\\";
+  const std::string file =
+      std::string(kHeader) +
+      "[Software\\\\A\\x00e9] 1\n\"v\"=str(2):\"\\x4e2d\\0\"\n\"w\"=hex:01,\\\n"
+      "  02\n@=dword:1\n\"s\"=\"\\";
   for (std::size_t length = 0; length <= file.size(); ++length) {
     const WineRegistryFile parsed = ParseWineRegistry(std::string_view(file).substr(0, length));
     EXPECT_LE(parsed.KeyCount(), 1u);

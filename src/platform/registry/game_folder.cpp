@@ -77,7 +77,8 @@ std::vector<fs::path> ListedLibraries(const fs::path& listFile) {
     tokens.push_back(std::move(token));
   }
   for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
-    if (FoldCase(tokens[i]) == "path" && !tokens[i + 1].empty()) libraries.emplace_back(tokens[++i]);
+    if (FoldCase(tokens[i]) == "path" && !tokens[i + 1].empty())
+      libraries.emplace_back(tokens[++i]);
   }
   return libraries;
 }
@@ -146,8 +147,8 @@ std::optional<fs::path> ChooseOnWine(const std::string& gameDataFolder, const En
 #else
 // The registry's text is in the ANSI code page.
 fs::path AnsiPath(const std::string& text) {
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
+  const int length =
+      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
   if (length > 0) {
     ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
@@ -156,8 +157,7 @@ fs::path AnsiPath(const std::string& text) {
   return fs::path(wide);
 }
 
-std::optional<fs::path> ChooseOnWindows(const std::string& gameDataFolder,
-                                        const Environment& env) {
+std::optional<fs::path> ChooseOnWindows(const std::string& gameDataFolder, const Environment& env) {
   if (gameDataFolder != kGameDataNotFound) {
     const fs::path characters = AnsiPath(gameDataFolder + "UserData\\Characters");
     if (IsFolder(characters)) return characters;
@@ -175,11 +175,10 @@ std::optional<fs::path> ChooseOnWindows(const std::string& gameDataFolder,
 
 std::optional<fs::path> MapWindowsPathToWine(const fs::path& prefix, std::string_view windowsPath) {
   const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
-  const bool driveAbsolute =
-      windowsPath.size() >= 2 && windowsPath[1] == ':' &&
-      ((windowsPath[0] >= 'A' && windowsPath[0] <= 'Z') ||
-       (windowsPath[0] >= 'a' && windowsPath[0] <= 'z')) &&
-      (windowsPath.size() == 2 || isSeparator(windowsPath[2]));
+  const bool driveAbsolute = windowsPath.size() >= 2 && windowsPath[1] == ':' &&
+                             ((windowsPath[0] >= 'A' && windowsPath[0] <= 'Z') ||
+                              (windowsPath[0] >= 'a' && windowsPath[0] <= 'z')) &&
+                             (windowsPath.size() == 2 || isSeparator(windowsPath[2]));
   if (!driveAbsolute) return std::nullopt;
   const fs::path drive = MatchEntry(prefix / "dosdevices", std::string(windowsPath.substr(0, 2)));
   if (!IsFolder(drive)) return std::nullopt;

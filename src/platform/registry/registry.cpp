@@ -32,7 +32,8 @@ std::string QueryValueText(RegistryApi& api, KeyHandle key, const std::string& v
   // and a one-byte value lands in the low byte.
   unsigned char bytes[2] = {0, 0};
   std::copy_n(buffer.begin(), std::min<std::size_t>(2, buffer.size()), bytes);
-  const auto number = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8));
+  const auto number =
+      static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8));
   return std::to_string(number);
 }
 
@@ -54,8 +55,8 @@ std::string ReadRegistryValue(RootKey root, const std::string& keyPath,
 std::string GetGameDataFolder(RegistryApi& api) {
   // The game is a 32-bit program, so on 64-bit Windows its installer wrote to the 32-bit view;
   // the native view covers 32-bit systems and hand-made keys.
-  std::string folder = ReadRegistryValue(api, RootKey::kLocalMachine, kGameKeyPath,
-                                         kGameDataValue, KeyView::k32Bit);
+  std::string folder =
+      ReadRegistryValue(api, RootKey::kLocalMachine, kGameKeyPath, kGameDataValue, KeyView::k32Bit);
   if (folder.empty()) {
     folder = ReadRegistryValue(api, RootKey::kLocalMachine, kGameKeyPath, kGameDataValue,
                                KeyView::kNative);
@@ -65,6 +66,8 @@ std::string GetGameDataFolder(RegistryApi& api) {
   return folder;
 }
 
-std::string GetGameDataFolder() { return GetGameDataFolder(*MakeSystemRegistry()); }
+std::string GetGameDataFolder() {
+  return GetGameDataFolder(*MakeSystemRegistry());
+}
 
 }  // namespace quill::platform::registry

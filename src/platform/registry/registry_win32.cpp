@@ -11,18 +11,19 @@ HKEY RootHandle(RootKey root) {
   return root == RootKey::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-HKEY AsHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+HKEY AsHkey(KeyHandle key) {
+  return reinterpret_cast<HKEY>(key);
+}
 
 class Win32Registry final : public RegistryApi {
  public:
   std::int32_t OpenKey(RootKey root, const std::string& path, KeyView view,
                        KeyHandle& key) override {
     HKEY opened = nullptr;
-    const LONG result =
-        view == KeyView::k32Bit
-            ? ::RegOpenKeyExA(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
-                              &opened)
-            : ::RegOpenKeyA(RootHandle(root), path.c_str(), &opened);
+    const LONG result = view == KeyView::k32Bit
+                            ? ::RegOpenKeyExA(RootHandle(root), path.c_str(), 0,
+                                              KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened)
+                            : ::RegOpenKeyA(RootHandle(root), path.c_str(), &opened);
     key = result == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : kNoKey;
     return static_cast<std::int32_t>(result);
   }
@@ -31,8 +32,8 @@ class Win32Registry final : public RegistryApi {
                           unsigned char* data, std::uint32_t* size) override {
     DWORD winType = 0;
     DWORD winSize = size != nullptr ? *size : 0;
-    const LONG result = ::RegQueryValueExA(AsHkey(key), valueName.c_str(), nullptr, &winType,
-                                           data, size != nullptr ? &winSize : nullptr);
+    const LONG result = ::RegQueryValueExA(AsHkey(key), valueName.c_str(), nullptr, &winType, data,
+                                           size != nullptr ? &winSize : nullptr);
     if (type != nullptr) *type = winType;
     if (size != nullptr) *size = winSize;
     return static_cast<std::int32_t>(result);
@@ -45,6 +46,8 @@ class Win32Registry final : public RegistryApi {
 
 }  // namespace
 
-std::unique_ptr<RegistryApi> MakeSystemRegistry() { return std::make_unique<Win32Registry>(); }
+std::unique_ptr<RegistryApi> MakeSystemRegistry() {
+  return std::make_unique<Win32Registry>();
+}
 
 }  // namespace quill::platform::registry

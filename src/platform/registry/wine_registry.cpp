@@ -13,14 +13,18 @@ int HexDigit(char c) {
   return -1;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimLeft(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   return text;
 }
 
-bool OnlyBlanks(std::string_view text) { return TrimLeft(text).empty(); }
+bool OnlyBlanks(std::string_view text) {
+  return TrimLeft(text).empty();
+}
 
 // Appends one UTF-8 sequence from the front of `text` as UTF-16; a malformed one becomes '?'.
 void AppendUtf8Char(std::string_view& text, std::u16string& out) {
@@ -73,14 +77,30 @@ bool DecodeQuoted(std::string_view& text, char close, std::u16string& out) {
     const char e = text.front();
     text.remove_prefix(1);
     switch (e) {
-      case 'a': out.push_back(u'\a'); break;
-      case 'b': out.push_back(u'\b'); break;
-      case 'e': out.push_back(u'\x1b'); break;
-      case 'f': out.push_back(u'\f'); break;
-      case 'n': out.push_back(u'\n'); break;
-      case 'r': out.push_back(u'\r'); break;
-      case 't': out.push_back(u'\t'); break;
-      case 'v': out.push_back(u'\v'); break;
+      case 'a':
+        out.push_back(u'\a');
+        break;
+      case 'b':
+        out.push_back(u'\b');
+        break;
+      case 'e':
+        out.push_back(u'\x1b');
+        break;
+      case 'f':
+        out.push_back(u'\f');
+        break;
+      case 'n':
+        out.push_back(u'\n');
+        break;
+      case 'r':
+        out.push_back(u'\r');
+        break;
+      case 't':
+        out.push_back(u'\t');
+        break;
+      case 'v':
+        out.push_back(u'\v');
+        break;
       case 'x': {
         unsigned unit = 0;
         int digits = 0;
@@ -94,8 +114,8 @@ bool DecodeQuoted(std::string_view& text, char close, std::u16string& out) {
       default:
         if (e >= '0' && e <= '7') {
           unsigned unit = static_cast<unsigned>(e - '0');
-          for (int digits = 1; digits < 3 && !text.empty() && text.front() >= '0' &&
-                               text.front() <= '7';
+          for (int digits = 1;
+               digits < 3 && !text.empty() && text.front() >= '0' && text.front() <= '7';
                ++digits) {
             unit = unit * 8 + static_cast<unsigned>(text.front() - '0');
             text.remove_prefix(1);
@@ -265,8 +285,8 @@ std::string Utf16ToAnsi(std::u16string_view units) {
   for (std::size_t i = 0; i < units.size(); ++i) {
     char32_t point = units[i];
     if (point >= 0xD800 && point <= 0xDFFF) {
-      const bool paired =
-          point < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+      const bool paired = point < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+                          units[i + 1] <= 0xDFFF;
       if (!paired) {
         out.push_back('?');
         continue;

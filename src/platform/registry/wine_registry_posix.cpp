@@ -15,7 +15,7 @@ std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path, st
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return std::nullopt;
   std::optional<std::string> result;
-  struct stat info{};
+  struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0 &&
       static_cast<unsigned long long>(info.st_size) <= limit) {
     std::string bytes(static_cast<std::size_t>(info.st_size), '\0');

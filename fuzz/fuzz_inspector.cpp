@@ -1,0 +1,121 @@
+// The chunk inspector over every chunk of an arbitrary file, as selecting each chunk line would
+// show it: pictures go through a real scratch file and the real picture loader.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "chunkfile/character_state.h"
+#include "chunkfile/chunk_walk.h"
+#include "chunkfile/file_selection.h"
+#include "fuzz_check.h"
+#include "inspect/bitmap_chunk.h"
+#include "inspect/name_and_description.h"
+#include "inspect/show_chunk.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+
+namespace {
+
+using quill::Bytes;
+
+class CountingSink : public quill::ChunkWalkSink {
+ public:
+  void appendChunkLine(const std::string& line) override {
+    if (line != quill::kTooManyChunks) ++listed;
+  }
+  bool continueAfterChunk() override { return true; }
+
+  int listed = 0;
+};
+
+// Records what the inspector asks of the window; pictures are loaded for real.
+class RecordingView : public quill::InspectorView {
+ public:
+  void setNameCaption(const std::string& caption) override { captions.push_back(caption); }
+  void setDescription(const std::string& text) override { descriptions.push_back(text); }
+  void appendRosterLine(const std::string& name) override { rosterLines.push_back(name); }
+  bool showPictureFile(const std::filesystem::path& file) override {
+    FUZZ_REQUIRE(file.filename() == quill::kScratchPictureName);
+    const auto picture = quill::platform::LoadPicture(file);
+    if (!picture) return false;
+    FUZZ_REQUIRE(!picture->isNull());
+    FUZZ_REQUIRE(static_cast<long long>(picture->width()) * picture->height() <=
+                 quill::platform::kLargestPicturePixels);
+    ++pictures;
+    return true;
+  }
+
+  std::vector<std::string> captions;
+  std::vector<std::string> descriptions;
+  std::vector<std::string> rosterLines;
+  int pictures = 0;
+};
+
+bool Printable(const std::string& text) {
+  for (const char c : text) {
+    if (c < 32 || c > 126) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // One folder for the whole run, as the viewer keeps one for its lifetime.
+  static quill::platform::ScratchFolder scratch;
+  FUZZ_REQUIRE(!scratch.path().empty());
+  // A picture left behind by an earlier input would make this one's outcome depend on it.
+  std::error_code ignored;
+  std::filesystem::remove(scratch.path() / quill::kScratchPictureName, ignored);
+
+  quill::CharacterState state;
+  state.FileImage = quill::fuzz::AsBytes(data, size);
+  // The walk never reads the file header, so its first byte can choose whether a roster pass is
+  // running without changing the chunks.
+  state.RosterPass = size > 0 && (data[0] & 1) != 0 ? "0" : "1";
+  CountingSink sink;
+  quill::WalkChunks(state.FileImage, state.ChunkTable, sink);
+  FUZZ_REQUIRE(sink.listed >= 0 && sink.listed <= quill::kLastChunkRow);
+
+  quill::ResourceMapTable resourceMap;
+  RecordingView view;
+  const quill::InspectorContext context{state, resourceMap, scratch.path(), view};
+  for (int row = 0; row <= sink.listed + 1; ++row) quill::ShowChunk(row, context);
+  quill::ShowChunk(-1, context);
+  quill::ShowChunk(quill::kLastChunkRow + 1, context);
+
+  for (const std::string& caption : view.captions) {
+    FUZZ_REQUIRE(caption.starts_with(quill::kNameCaptionPrefix));
+    FUZZ_REQUIRE(Printable(caption));
+  }
+  for (const std::string& text : view.descriptions) {
+    FUZZ_REQUIRE(text.size() >= 2);
+    FUZZ_REQUIRE(Printable(text));
+  }
+  FUZZ_REQUIRE(view.descriptions.size() <= view.captions.size());
+  if (!state.rosterPassRunning()) FUZZ_REQUIRE(view.rosterLines.empty());
+  FUZZ_REQUIRE(view.rosterLines.size() <= view.descriptions.size());
+
+  // The name search on its own, over the whole input as a body.
+  const Bytes& body = state.FileImage;
+  const std::string rendering = quill::PrintableRendering(body);
+  FUZZ_REQUIRE(rendering.size() == body.size());
+  FUZZ_REQUIRE(Printable(rendering));
+  const quill::NameAndDescription found = quill::ExtractNameAndDescription(body);
+  if (found.name) {
+    FUZZ_REQUIRE(found.name->size() <= rendering.size());
+    FUZZ_REQUIRE(Printable(*found.name));
+    FUZZ_REQUIRE(rendering.find(*found.name) != std::string::npos);
+  } else {
+    FUZZ_REQUIRE(!found.description);
+  }
+  if (found.description) {
+    FUZZ_REQUIRE(found.description->size() >= 2);
+    FUZZ_REQUIRE(*found.description == quill::kNoInformation ||
+                 rendering.find(*found.description) != std::string::npos);
+  }
+  return 0;
+}

@@ -1,0 +1,294 @@
+// Writes the fuzzers' seed inputs from the test-data builder: well-formed character files and the
+// broken shapes the reader and inspector must survive. Usage: make_corpus OUTPUT_FOLDER
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "character_builder.h"
+
+namespace fs = std::filesystem;
+using namespace quill::testdata;
+
+namespace {
+
+class Seeds {
+ public:
+  Seeds(const fs::path& root, const std::string& target) : folder_(root / target) {
+    fs::create_directories(folder_);
+  }
+
+  void add(const std::string& name, const Bytes& bytes) {
+    std::ofstream out(folder_ / name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write seed " + name);
+  }
+
+ private:
+  fs::path folder_;
+};
+
+Bytes WholeChunk(const Chunk& chunk) {
+  return ChunkHeader(chunk) + chunk.body;
+}
+
+Bytes FileOf(std::initializer_list<Chunk> chunks, const Bytes& trailing = {}) {
+  CharacterFile file;
+  for (const Chunk& chunk : chunks) file.add(chunk);
+  return file.trailing(trailing).build();
+}
+
+Chunk Typed(const std::string& type, Bytes body, const std::string& label = "") {
+  Chunk chunk;
+  chunk.type = type;
+  chunk.label = label;
+  chunk.body = std::move(body);
+  return chunk;
+}
+
+Chunk Sized(Chunk chunk, std::int32_t size) {
+  chunk.size = size;
+  return chunk;
+}
+
+Bytes SmallPicture() {
+  return Bitmap(3, 2, [](int x, int y) {
+    return Rgb{static_cast<std::uint8_t>(x * 80), static_cast<std::uint8_t>(y * 120), 40};
+  });
+}
+
+// Chunk bodies that the inspector treats specially, and broken versions of each.
+std::vector<std::pair<std::string, Chunk>> InterestingChunks() {
+  const Bytes picture = SmallPicture();
+  return {
+      {"ctss", Typed("CTSS", NameAndDescription("Bella Goth", "Loves the night sky."))},
+      {"ctss-empty-description", Typed("CTSS", NameAndDescription("Mortimer", ""))},
+      {"ctss-one-letter", Typed("CTSS", NameAndDescription("M", "x"))},
+      {"ctss-no-markers", Typed("CTSS", "plain text without any markers at all"_b)},
+      {"ctss-name-only", Typed("CTSS", "xxxx.....Name Only"_b)},
+      {"ctss-one-byte", Typed("CTSS", "\xFD"_b)},
+      {"ctss-empty", Typed("CTSS", ""_b)},
+      {"ctss-a3-filler", Typed("CTSS", StringTable({{"Name", ""}, {"Text", ""}}, 0xA3))},
+      {"str-fdff", Typed("STR#", StringTable({{"adult", ""}, {"Body", ""}}))},
+      {"str-feff", Typed("STR#", StringTable({{"a", "b"}}, 0xA3, 0xFFFE))},
+      {"str-old-format", Typed("STR#", StringTable({{"a", ""}}, 0xA3, 0x0000))},
+      {"str-fc", Typed("STR#", "\xFC\xFF.....Sim...description here..."_b)},
+      {"str-one-byte", Typed("STR#", "\xFF"_b)},
+      {"str-empty", Typed("STR#", ""_b)},
+      {"bmp", Typed("BMP_", picture, "faces")},
+      {"bmp-not-picture", Typed("BMP_", "This is not a picture at all."_b, "faces")},
+      {"bmp-empty", Typed("BMP_", ""_b, "faces")},
+      {"bmp-huge-claim", Typed("BMP_", BitmapHeaderOnly(60000, 60000), "faces")},
+      {"bmp-limit-claim", Typed("BMP_", BitmapHeaderOnly(4096, 4096, 16), "faces")},
+      {"bmp-over-limit-claim", Typed("BMP_", BitmapHeaderOnly(4097, 4096, 16), "faces")},
+      {"bmp-negative-height", Typed("BMP_", BitmapHeaderOnly(4, -4, 48), "faces")},
+      {"bmp-truncated-pixels", Typed("BMP_", picture.substr(0, picture.size() - 5), "faces")},
+      {"bmp-size-75", Sized(Typed("BMP_", picture, "faces"), 75)},
+      {"bmp-size-76", Sized(Typed("BMP_", picture, "faces"), 76)},
+      {"bmp-size-short", Sized(Typed("BMP_", picture, "faces"), 76 + 20)},
+      {"rsmp", Typed("rsmp", ResourceMap({{"BMP_", {{64, 2001, 0x10, "faces\0"_b}}, {}}}))},
+      {"rsmp-two-groups",
+       Typed("rsmp",
+             ResourceMap({{"BMP_",
+                           {{64, 2001, 0x10, "faces\0"_b}, {9000, 2005, 0x10, "speech_large\0"_b}},
+                           {}},
+                          {"CTSS", {{8000, 2000, 0x10, "\0"_b}}, {}}}))},
+      {"rsmp-a3-terminators",
+       Typed("rsmp",
+             ResourceMap({{"STR#",
+                           {{1, 200, 0x10, "body strings\xA3\xA3"_b}, {2, 201, 0x10, "\xA3"_b}},
+                           {}}}))},
+      {"rsmp-huge-group-count", Typed("rsmp", ResourceMap({}, 0x7FFFFFFF))},
+      {"rsmp-huge-entry-count",
+       Typed("rsmp", ResourceMap({{"BMP_", {{1, 2, 3, "a\0"_b}}, 0x7FFFFFFF}}))},
+      {"rsmp-negative-count", Typed("rsmp", ResourceMap({}, -1))},
+      {"rsmp-zero-groups", Typed("rsmp", ResourceMap({}))},
+      {"rsmp-unterminated-name",
+       Typed("rsmp", ResourceMap({{"BMP_", {{1, 2, 3, "faces"_b}}, {}}}))},
+      {"rsmp-truncated",
+       Typed("rsmp", ResourceMap({{"BMP_", {{1, 2, 3, "x\0"_b}}, {}}}).substr(0, 26))},
+      {"rsmp-no-magic", Typed("rsmp", "no map here"_b)},
+      {"xxxx", Typed("XXXX", "bodystring"_b, "bodystring")},
+  };
+}
+
+// Every row a 500-row table can hold, and then one more.
+Bytes FullResourceMap(int entries) {
+  MapGroup group{"BMP_", {}, {}};
+  for (int i = 0; i < entries; ++i) group.entries.push_back({i, 1, 2, "n\0"_b});
+  return ResourceMap({group});
+}
+
+void WholeFileSeeds(Seeds& seeds) {
+  const Bytes bella = LookalikeCharacter("Bella Goth", "Loves the night sky.").build();
+  const Bytes mortimer =
+      LookalikeCharacter("Mortimer", "", SimLook{{150, 100, 70}, {20, 20, 20}, {0, 0, 0}, {}}, 40)
+          .build();
+  seeds.add("lookalike-bella", bella);
+  seeds.add("lookalike-mortimer", mortimer);
+  for (const std::size_t length :
+       {std::size_t{0}, std::size_t{1}, std::size_t{63}, std::size_t{64}, std::size_t{65},
+        std::size_t{68}, std::size_t{69}, std::size_t{70}, std::size_t{71}, std::size_t{140},
+        std::size_t{141}, std::size_t{300}, bella.size() / 2, bella.size() - 1}) {
+    seeds.add("truncated-" + std::to_string(length), bella.substr(0, length));
+  }
+
+  const Chunk plain = Typed("XXXX", "body bytes"_b, "label");
+  const Chunk after = Typed("CTSS", NameAndDescription("After", "Follows a broken chunk."));
+  for (const std::int32_t size :
+       {0, 1, 75, 76, 77, -1, -76, std::numeric_limits<std::int32_t>::min(), 100000, 0x7FFFFFFF}) {
+    seeds.add("size-" + std::to_string(size), FileOf({Sized(plain, size), after}));
+  }
+  seeds.add("size-past-end-by-one", FileOf({Sized(plain, 76 + 11), after}));
+  seeds.add("size-tail-short", FileOf({plain}, "\x01\x02\x03\x04\x05"_b));
+  seeds.add("size-tail-six", FileOf({plain}, "XXXX\x00\x00"_b));
+
+  for (const int count : {999, 1000, 1001}) {
+    CharacterFile many;
+    for (int i = 0; i < count; ++i) many.add(Typed("XXXX", ""_b));
+    seeds.add("chunks-" + std::to_string(count), many.build());
+  }
+
+  Chunk highLabel = Typed("XXXX", "x"_b);
+  highLabel.labelField = "\x80\x81\x9F\xA0\xFF label\0after the NUL"_b;
+  seeds.add("label-code-page", FileOf({highLabel, after}));
+  Chunk longLabel = Typed("XXXX", "x"_b);
+  longLabel.labelField = Bytes(64, 'L');
+  seeds.add("label-no-nul", FileOf({longLabel, after}));
+  seeds.add("type-short", FileOf({}, "XX"_b));
+
+  for (const auto& [name, chunk] : InterestingChunks()) {
+    seeds.add("chunk-" + name, FileOf({chunk, after}));
+  }
+  // The same picture twice: the second write goes over the scratch file the first left.
+  seeds.add("bmp-twice", FileOf({Typed("BMP_", BitmapHeaderOnly(2, 2, 0), "a"),
+                                 Typed("BMP_", SmallPicture(), "b")}));
+  seeds.add("rsmp-full", FileOf({Typed("rsmp", FullResourceMap(500))}));
+  seeds.add("rsmp-overfull", FileOf({Typed("rsmp", FullResourceMap(501))}));
+  Bytes roster = bella;
+  roster[0] = 1;  // the fuzz target's switch for a running roster pass
+  seeds.add("lookalike-roster-pass", roster);
+}
+
+void PictureSeeds(Seeds& seeds) {
+  const Bytes small = SmallPicture();
+  seeds.add("bmp-small", small);
+  seeds.add("bmp-portrait", Portrait(45, 45, SimLook{}));
+  seeds.add("bmp-strip", Portrait(105, 41, SimLook{}));
+  seeds.add("bmp-1x1", Bitmap(1, 1, [](int, int) { return Rgb{1, 2, 3}; }));
+  seeds.add("bmp-huge-claim", BitmapHeaderOnly(60000, 60000));
+  seeds.add("bmp-limit-claim", BitmapHeaderOnly(4096, 4096, 16));
+  seeds.add("bmp-over-limit-claim", BitmapHeaderOnly(4097, 4096, 16));
+  seeds.add("bmp-negative-height", BitmapHeaderOnly(3, -2, 24));
+  seeds.add("bmp-zero-width", BitmapHeaderOnly(0, 4));
+  seeds.add("bmp-truncated", small.substr(0, small.size() - 7));
+  seeds.add("bmp-header-only", small.substr(0, 54));
+  seeds.add("bmp-magic-only", "BM"_b);
+  seeds.add("not-a-picture", "This is not a picture at all."_b);
+  seeds.add("empty", ""_b);
+
+  // The loader takes any format the image reader knows, so each of those gets a seed too.
+  QImage image(6, 5, QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      image.setPixelColor(x, y, QColor(x * 40, y * 50, 90, 255 - x * 20));
+    }
+  }
+  for (const char* format :
+       {"png", "ppm", "pgm", "pbm", "xpm", "xbm", "jpg", "ico", "cur", "bmp"}) {
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format)) continue;  // that format's plugin is not installed
+    seeds.add(std::string("qt-") + format,
+              Bytes(encoded.constData(), static_cast<std::size_t>(encoded.size())));
+  }
+}
+
+void StringTableSeeds(Seeds& seeds) {
+  for (const auto& [name, chunk] : InterestingChunks()) {
+    if (chunk.type == "STR#" || chunk.type == "CTSS") seeds.add(name, WholeChunk(chunk));
+  }
+  seeds.add("header-only", ChunkHeader(Typed("STR#", ""_b)));
+  seeds.add("header-short", ChunkHeader(Typed("STR#", ""_b)).substr(0, 40));
+}
+
+void ResourceMapSeeds(Seeds& seeds) {
+  for (const auto& [name, chunk] : InterestingChunks()) {
+    if (chunk.type == "rsmp") seeds.add(name, WholeChunk(chunk));
+  }
+  seeds.add("rsmp-full", WholeChunk(Typed("rsmp", FullResourceMap(500))));
+  seeds.add("rsmp-overfull", WholeChunk(Typed("rsmp", FullResourceMap(501))));
+  seeds.add("magic-at-end", "pmsr"_b);
+  seeds.add("magic-twice", "pmsr\0\0\0\0pmsr\0\0\0\0\1\0\0\0"_b);
+}
+
+void RegistrySeeds(Seeds& seeds) {
+  const std::string header = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+  seeds.add("game-folder", header +
+                               "#arch=win32\n"
+                               "[Software\\\\Maxis\\\\The Sims] 1700000000\n"
+                               "#time=1da0b0c0d0e0f00\n"
+                               "\"InstallPath\"=\"C:\\\\Program Files\\\\Maxis\\\\The Sims\"\n"
+                               "\"SIMS_LANGUAGE\"=\"English\"\n"
+                               "\"Installed\"=dword:00000001\n"
+                               "@=\"default\"\n");
+  seeds.add("every-form", header +
+                              "[Software\\\\Test]\n"
+                              "\"Expand\"=str(2):\"C:\\\\x\"\n"
+                              "\"Multi\"=str(7):\"a\\0b\"\n"
+                              "\"Hex\"=hex:39,30,01,02\n"
+                              "\"HexString\"=hex(1):41,00,42,00\n"
+                              "\"Long\"=hex:39,\\\n  30,31,32\n"
+                              "\"Escapes\"=\"q\\\"b\\\\t\\ttab\\x00e9d\\x4e2d\\101|\\e|\\z\"\n"
+                              "\"Raw\"=\"\xC3\x9Cn\xC3\xAF\x63ode\"\n"
+                              "\"Crlf\"=\"crlf\"\r\n"
+                              "\"Surrogates\"=hex(1):3d,d8,00,de,00,d8,41,00\n"
+                              "\"Empty\"=\"\"\n");
+  seeds.add("wow64", header +
+                         "#arch=win64\n"
+                         "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims]\n"
+                         "\"InstallPath\"=str:\"D:\\\\Sims\"\n");
+  seeds.add("broken-lines", header +
+                                "[Unclosed\n\"Orphan\"=\"x\"\n[Ok]\n\"Bad\"=dword:xyz\n"
+                                "\"Bad2\"=hex(zz):00\n\"Bad3\"=hex:0g\n\"NoEquals\" \"x\"\n");
+  seeds.add("no-header", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"b\"\n");
+  seeds.add("header-only", "WINE REGISTRY Version 2");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    return 2;
+  }
+  const fs::path root = argv[1];
+  try {
+    Seeds walk(root, "fuzz_chunk_walk");
+    WholeFileSeeds(walk);
+    Seeds inspector(root, "fuzz_inspector");
+    WholeFileSeeds(inspector);
+    Seeds strings(root, "fuzz_string_table");
+    StringTableSeeds(strings);
+    Seeds map(root, "fuzz_resource_map");
+    ResourceMapSeeds(map);
+    Seeds pictures(root, "fuzz_picture");
+    PictureSeeds(pictures);
+    Seeds registry(root, "fuzz_wine_registry");
+    RegistrySeeds(registry);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "make_corpus: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,158 @@
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "viewer_fixture.h"
+
+namespace quill::test {
+namespace {
+
+using testdata::Bytes;
+using testdata::CharacterFile;
+using testdata::operator""_b;
+
+class Roster : public Viewer {};
+
+TEST_F(Roster, ListsEverySimInFileOrderAndLoadsTheFirst) {
+  writeSim("UserB.iff", "Bram");
+  writeSim("usera.iff", "Ada");
+  writeSim("USERC", "Cy");
+  write("Other.iff", "not listed");
+  open();
+  EXPECT_EQ(lines("File1"), (std::vector<std::string>{"usera.iff", "UserB.iff", "USERC"}));
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ada", "Bram", "Cy"}));
+  EXPECT_EQ(selected("List2"), 0);
+  EXPECT_EQ(selected("File1"), 0);
+  EXPECT_EQ(nameCaption(), "Name: Ada");
+  EXPECT_EQ(window().state().RosterPass, "1");
+}
+
+TEST_F(Roster, EveryFileKeepsItsOwnLine) {
+  writeSim("User1", "Ada");
+  write("User2", Bytes(10, 'x'));  // unreadable
+  CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "User3");
+  CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "User4");
+  writeSim("User5", "Eve");
+  open();
+  EXPECT_EQ(lines("List2"),
+            (std::vector<std::string>{"Ada", "Bad File", "Bad File", "Bad File", "Eve"}));
+  // So choosing a name loads that Sim's own file.
+  click("List2", 4);
+  EXPECT_EQ(selected("File1"), 4);
+  EXPECT_EQ(nameCaption(), "Name: Eve");
+  click("List2", 1);
+  EXPECT_EQ(nameCaption(), "Name: ");
+  EXPECT_TRUE(lines("List1").empty());
+}
+
+TEST_F(Roster, AnEmptyFolderEmptiesTheSummaryButKeepsTheChunkList) {
+  std::filesystem::create_directory(folder() / "empty");
+  writeSim("UserA", "Ada");
+  open();
+  const auto chunkLines = lines("List1");
+  ASSERT_FALSE(chunkLines.empty());
+  ASSERT_TRUE(control<FolderList>("Dir1")->setPath(folder() / "empty"));
+  EXPECT_TRUE(lines("File1").empty());
+  EXPECT_TRUE(lines("List2").empty());
+  EXPECT_EQ(nameCaption(), "Name: ");
+  EXPECT_EQ(description(), "");
+  EXPECT_TRUE(picture().isNull());
+  EXPECT_EQ(lines("List1"), chunkLines);
+  // The pass is over: inspecting the old chunk lines adds no roster line.
+  click("List1", 1);
+  EXPECT_EQ(nameCaption(), "Name: Ada");
+  EXPECT_TRUE(lines("List2").empty());
+}
+
+TEST_F(Roster, ChoosingTheSelectedSimAgainReloadsIt) {
+  writeSim("UserA", "Ada");
+  writeSim("UserB", "Bram");
+  open();
+  click("List1", 0);  // OBJD: its label is the name, no markers
+  clickOption(1);
+  list("List2")->setCurrentRow(-1);
+  list("List2")->setCurrentRow(0);
+  EXPECT_EQ(selected("List1"), 6);
+  EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
+  EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserA");
+}
+
+class InputDuringReads : public Viewer {
+ protected:
+  // Runs `act` at the first turn of the event loop that a read or search grants once `ready`
+  // holds.
+  void atEventTurn(std::function<void()> act, std::function<bool()> ready = [] { return true; }) {
+    QTimer::singleShot(0, &window(), [this, act, ready] {
+      if (!ready() && window().busy()) return atEventTurn(act, ready);
+      ranDuringRead = window().busy();
+      act();
+    });
+  }
+  bool ranDuringRead = false;
+};
+
+TEST_F(InputDuringReads, SelectionsMadeWhileAFileIsReadAreIgnored) {
+  writeSim("UserA", "Ada");
+  writeSim("UserB", "Bram");
+  writeSim("UserC", "Cy");
+  open();
+  atEventTurn([this] {
+    click("File1", 2);
+    click("List2", 2);
+    click("List1", 0);
+    clickOption(1);
+  });
+  list("File1")->setCurrentRow(1);
+  EXPECT_TRUE(ranDuringRead);
+  EXPECT_EQ(selected("File1"), 1);
+  EXPECT_EQ(nameCaption(), "Name: Bram");
+  EXPECT_EQ(selected("List1"), 6);
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ada", "Bram", "Cy"}));
+  // Afterwards the lists answer again.
+  click("File1", 2);
+  EXPECT_EQ(nameCaption(), "Name: Cy");
+}
+
+TEST_F(InputDuringReads, SelectionsDuringTheRosterPassAddNoLines) {
+  std::filesystem::create_directory(folder() / "other");
+  for (const char* name : {"Ann", "Ben", "Col", "Dee"}) {
+    SimWithPictures(name, "x").write(folder() / "other" / ("User" + std::string(name)));
+  }
+  writeSim("UserA", "Ada");
+  open();
+  atEventTurn(
+      [this] {
+        click("List1", 0);
+        click("File1", 3);
+        click("List2", 0);
+      },
+      [this] { return list("List2")->count() >= 2; });
+  control<FolderList>("Dir1")->setPath(folder() / "other");
+  EXPECT_TRUE(ranDuringRead);
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ann", "Ben", "Col", "Dee"}));
+  EXPECT_EQ(nameCaption(), "Name: Ann");
+}
+
+TEST_F(InputDuringReads, OpeningAnotherFolderDuringThePassStartsAfreshThere) {
+  const auto big = folder() / "big";
+  std::filesystem::create_directories(big / "small");
+  for (int i = 0; i < 5; ++i) {
+    SimWithPictures("Big" + std::to_string(i), "x").write(big / ("User" + std::to_string(i)));
+  }
+  SimWithPictures("Small", "x").write(big / "small" / "UserS");
+  open();
+  atEventTurn([this] {
+    // The user double-clicks "small", the last folder listed inside "big".
+    doubleClick("Dir1", list("Dir1")->count() - 1);
+  });
+  control<FolderList>("Dir1")->setPath(big);
+  EXPECT_TRUE(ranDuringRead);
+  EXPECT_EQ(control<FolderList>("Dir1")->path(), big / "small");
+  EXPECT_EQ(control<FileList>("File1")->path(), big / "small");
+  EXPECT_EQ(lines("List2"), std::vector<std::string>{"Small"});
+  EXPECT_EQ(nameCaption(), "Name: Small");
+  EXPECT_EQ(window().state().RosterPass, "1");
+}
+
+}  // namespace
+}  // namespace quill::test

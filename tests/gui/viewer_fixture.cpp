@@ -1,0 +1,95 @@
+#include "viewer_fixture.h"
+
+#include <QTest>
+#include <fstream>
+
+#include "window/image_types.h"
+
+namespace quill::test {
+
+using testdata::Bytes;
+
+void Viewer::write(const std::string& name, const Bytes& bytes) const {
+  std::ofstream(folder() / name, std::ios::binary) << bytes;
+}
+
+void Viewer::writeSim(const std::string& name, const std::string& sim, const std::string& about) {
+  SimWithPictures(sim, about).write(folder() / name);
+}
+
+FrmMain& Viewer::open() {
+  if (!services.gameDataFolder) services.gameDataFolder = [] { return std::string("C:\\Game\\"); };
+  if (!services.startupFolder) {
+    services.startupFolder = [this](const std::string&) {
+      return std::optional<std::filesystem::path>(folder());
+    };
+  }
+  services.openWebPage = [this](const std::string& page) {
+    openedPages.push_back(page);
+    return 42;
+  };
+  services.endProgram = [this] { ++endings; };
+  services.eventTurnIntervalMs = 0;
+  window_ = std::make_unique<FrmMain>(services);
+  window_->load();
+  window_->show();
+  return *window_;
+}
+
+std::vector<std::string> Viewer::lines(const char* name) const {
+  std::vector<std::string> texts;
+  QListWidget* widget = list(name);
+  for (int row = 0; row < widget->count(); ++row) texts.push_back(widget->item(row)->text().toStdString());
+  return texts;
+}
+
+QImage Viewer::picture() const {
+  const QPixmap pixmap = control<QLabel>("Picture1")->pixmap();
+  return pixmap.isNull() ? QImage() : pixmap.toImage();
+}
+
+int Viewer::selected(const char* name) const {
+  const QList<QListWidgetItem*> items = list(name)->selectedItems();
+  return items.isEmpty() ? -1 : list(name)->row(items.first());
+}
+
+void Viewer::click(const char* listName, int row) {
+  QListWidget* widget = list(listName);
+  QListWidgetItem* item = widget->item(row);
+  ASSERT_NE(item, nullptr);
+  // Lines added a moment ago may not be laid out yet.
+  widget->doItemsLayout();
+  widget->scrollToItem(item);
+  QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, widget->visualItemRect(item).center());
+}
+
+void Viewer::doubleClick(const char* listName, int row) {
+  click(listName, row);
+  QListWidget* widget = list(listName);
+  QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {},
+                     widget->visualItemRect(widget->item(row)).center());
+}
+
+void Viewer::clickOption(int number) {
+  const std::string name = "Option" + std::to_string(number);
+  QTest::mouseClick(control<QRadioButton>(name.c_str()), Qt::LeftButton);
+}
+
+testdata::Rgb ColourOf(const std::string& label) {
+  std::uint8_t mix = 0;
+  for (const char c : label) mix = static_cast<std::uint8_t>(mix * 31 + static_cast<unsigned char>(c));
+  return {mix, static_cast<std::uint8_t>(255 - mix), 77};
+}
+
+testdata::CharacterFile SimWithPictures(const std::string& name, const std::string& about) {
+  testdata::CharacterFile file;
+  file.add({"OBJD", 128, 0x10, name, Bytes(40, 'o'), {}, {}})
+      .add({"CTSS", 2000, 0x10, "", testdata::NameAndDescription(name, about), {}, {}});
+  for (const char* label : {"faces", "rel. images", "newimage", "speech_med", "speech_large", "web_image"}) {
+    const testdata::Rgb colour = ColourOf(label);
+    file.add({"BMP_", 2001, 0x10, label, testdata::Bitmap(4, 3, [&](int, int) { return colour; }), {}, {}});
+  }
+  return file;
+}
+
+}  // namespace quill::test

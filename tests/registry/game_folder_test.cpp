@@ -1,0 +1,103 @@
+// Choosing the start-up folder on Linux: the game's folder through the Wine prefix, else the
+// re-release's save folders.
+#include <gtest/gtest.h>
+
+#include "platform/registry/game_folder.h"
+#include "temp_folder.h"
+
+namespace quill::platform::registry {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GameFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    prefix_ = temp_.path() / "prefix";
+    fs::create_directories(prefix_ / "drive_c");
+    fs::create_directories(prefix_ / "dosdevices");
+    fs::create_directory_symlink("../drive_c", prefix_ / "dosdevices" / "c:");
+    env_.home = temp_.path() / "home";
+    env_.winePrefix = prefix_;
+    env_.user = "player";
+  }
+
+  std::optional<fs::path> Map(std::string_view windowsPath) {
+    auto mapped = MapWindowsPathToWine(prefix_, windowsPath);
+    if (mapped) *mapped = fs::weakly_canonical(*mapped);
+    return mapped;
+  }
+
+  test::TempFolder temp_;
+  fs::path prefix_;
+  Environment env_;
+};
+
+TEST_F(GameFolderTest, WindowsPathsMapThroughTheDriveLinksIgnoringCase) {
+  const fs::path characters =
+      temp_.MakeFolder("prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
+  EXPECT_EQ(Map("C:\\PROGRAM FILES\\maxis\\the sims\\UserData\\Characters"), characters);
+  EXPECT_EQ(Map("c:/Program Files/./Nowhere/../Maxis\\\\The Sims/UserData/Characters/"),
+            characters);
+  EXPECT_EQ(Map("C:"), fs::canonical(prefix_ / "drive_c"));
+  EXPECT_EQ(Map("C:\\..\\.."), fs::canonical(prefix_ / "drive_c"));
+  // What does not exist keeps the spelling it was given.
+  EXPECT_EQ(Map("C:\\program files\\New Folder"),
+            characters.parent_path().parent_path().parent_path().parent_path() / "New Folder");
+
+  fs::create_directory(temp_.path() / "drive_d");
+  fs::create_directory_symlink("../../drive_d", prefix_ / "dosdevices" / "D:");
+  EXPECT_EQ(Map("d:\\"), fs::canonical(temp_.path() / "drive_d"));
+
+  for (const char* unmapped : {"E:\\x", "relative\\x", "\\\\server\\share", "C", "CC:\\x", ""}) {
+    EXPECT_EQ(MapWindowsPathToWine(prefix_, unmapped), std::nullopt) << unmapped;
+  }
+  fs::remove(prefix_ / "dosdevices" / "D:");
+  fs::create_directory_symlink("../missing", prefix_ / "dosdevices" / "d:");
+  EXPECT_EQ(MapWindowsPathToWine(prefix_, "D:\\x"), std::nullopt);
+}
+
+TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
+  const std::string gameFolder = "C:\\Program Files\\Maxis\\The Sims\\";
+  const fs::path saves = "Saved Games/Electronic Arts/The Sims 25/UserData/Characters";
+  const fs::path proton = "steamapps/compatdata/3314060/pfx/drive_c/users/steamuser" / saves;
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), std::nullopt);
+  EXPECT_EQ(ChooseStartupFolder("Not Found", Environment{}), std::nullopt);
+
+  temp_.Write("home/.local/share/Steam/steamapps/libraryfolders.vdf",
+              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
+                  (temp_.path() / "library").string() +
+                  "\"\n\t\t\"apps\" { \"3314060\" \"1\" }\n"
+                  "\t}\n}\n");
+  const fs::path inLibrary = temp_.MakeFolder("library" / proton);
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), inLibrary);
+
+  const fs::path inSteam = temp_.MakeFolder("home/.local/share/Steam" / proton);
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), inSteam);
+
+  const fs::path otherUser = temp_.MakeFolder("prefix/drive_c/users/someone" / saves);
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), otherUser);
+
+  const fs::path ownUser = temp_.MakeFolder(
+      "prefix/drive_c/users/Player/saved games/Electronic Arts/The Sims 25/userdata/characters");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
+
+  // Without WINEPREFIX the prefix is ~/.wine.
+  Environment homeOnly = env_;
+  homeOnly.winePrefix.clear();
+  fs::create_directories(env_.home);
+  fs::create_directory_symlink(prefix_, env_.home / ".wine");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, homeOnly), ownUser);
+
+  const fs::path game =
+      temp_.MakeFolder("prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), game);
+  EXPECT_EQ(ChooseStartupFolder("Not Found", env_), ownUser);
+  // The folder must be a folder.
+  fs::remove(game);
+  temp_.Write("prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters", "");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
+}
+
+}  // namespace
+}  // namespace quill::platform::registry

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the plain build with warnings as errors, the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows registry tests under Wine,
+# and a short fuzzing pass that also replays every input that ever crashed a fuzzer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+"$top/tools/install-deps.sh" test
+
+build_and_test() {
+  local dir=$1
+  shift
+  cmake -S "$top" -B "$dir" -G Ninja -DQUILLMERE_WERROR=ON "$@"
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure
+}
+
+echo "== tests"
+build_and_test "$top/build-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== tests under sanitizers"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON \
+  -DQUILLMERE_BENCH=OFF
+
+echo "== Windows registry tests under Wine"
+"$top/tests/wine/run-windows-tests.sh" "$top/build-windows"
+
+if [[ -x "$top/fuzz/run-fuzzers.sh" ]]; then
+  echo "== fuzzing, briefly"
+  "$top/fuzz/run-fuzzers.sh" 5 "$jobs"
+fi

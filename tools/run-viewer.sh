@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the viewer and starts it on the sample Sims that ship with it.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/install-deps.sh" run
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
+  -DQUILLMERE_BENCH=OFF
+cmake --build "$top/build" --target quillmere make_samples
+"$top/build/tests/builder/make_samples" "$top/samples/characters"
+cd "$top/samples/characters"
+exec "$top/build/quillmere"
