@@ -212,6 +212,17 @@ void PictureSeeds(Seeds& seeds) {
     seeds.add(std::string("qt-") + format,
               Bytes(encoded.constData(), static_cast<std::size_t>(encoded.size())));
   }
+  // An icon's directory gives one size while the image it holds may have another.
+  QByteArray png;
+  QBuffer pngBuffer(&png);
+  pngBuffer.open(QIODevice::WriteOnly);
+  if (image.save(&pngBuffer, "png")) {
+    const Bytes body(png.constData(), static_cast<std::size_t>(png.size()));
+    const Bytes icon = Hex({0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0}) +
+                       LittleEndian32(static_cast<std::int32_t>(body.size())) + LittleEndian32(22) +
+                       body;
+    seeds.add("icon-holding-png", icon);
+  }
 }
 
 void StringTableSeeds(Seeds& seeds) {

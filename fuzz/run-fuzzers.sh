@@ -39,7 +39,7 @@ SEED_DIR=$BUILD_DIR/fuzz-seeds
 CORPUS_DIR=$BUILD_DIR/fuzz-corpus
 ARTIFACT_DIR=$BUILD_DIR/fuzz-crashes
 LOG_DIR=$BUILD_DIR/fuzz-logs
-rm -rf "$SEED_DIR" "$LOG_DIR"
+rm -rf "$SEED_DIR"
 mkdir -p "$SEED_DIR" "$CORPUS_DIR" "$ARTIFACT_DIR" "$LOG_DIR"
 "$BIN_DIR/make_corpus" "$SEED_DIR"
 
@@ -102,6 +102,8 @@ for target in "${TARGETS[@]}"; do
   status=$(cat "$LOG_DIR/$target.status" 2>/dev/null || echo "?")
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
+  # A run that crashed prints no final figures: its last status line says how far it got.
+  [[ -n $runs ]] || runs=$(sed -n 's/^#\([0-9]*\).*/\1/p' <<<"$last")
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
   corpus=$(sed -n 's/.* corp: \([0-9]*\/[0-9A-Za-z]*\).*/\1/p' <<<"$last")

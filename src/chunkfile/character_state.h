@@ -23,6 +23,7 @@ struct CharacterState {
   std::uint64_t passesStarted = 0;
 
   bool rosterPassRunning() const { return RosterPass == "0"; }
+  void markRosterPass(bool running) { RosterPass.assign(1, running ? '0' : '1'); }
 };
 
 }  // namespace quill

@@ -19,8 +19,8 @@ struct ChunkRecord {
   std::string ChunkType;   // four bytes, fewer where the file ends
   std::string ChunkLabel;  // label bytes up to the first NUL
   std::int32_t ChunkSize = 0;
-  Bytes IdAndFlags;        // raw, never interpreted
-  Bytes ChunkData;         // the whole chunk, header included: the body starts at offset 76
+  Bytes IdAndFlags;           // raw, never interpreted
+  Bytes ChunkData;            // the whole chunk, header included: the body starts at offset 76
   std::int32_t StartPos = 0;  // 1-based position of the chunk in the file image
 };
 
@@ -30,6 +30,10 @@ class ChunkTable {
   ChunkTable() : rows_(kLastChunkRow + 1) {}
   ChunkRecord& operator[](int row) { return rows_.at(static_cast<std::size_t>(row)); }
   const ChunkRecord& operator[](int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+  // Lets go of every row's bytes.
+  void clear() {
+    for (ChunkRecord& row : rows_) row = ChunkRecord();
+  }
 
  private:
   std::vector<ChunkRecord> rows_;

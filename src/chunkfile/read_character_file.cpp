@@ -30,6 +30,10 @@ class ListSink : public ChunkWalkSink {
 void ReadCharacterFile(CharacterState& state, CharacterView& view) {
   ++state.readsStarted;
   view.clearChunkList();
+  // Nothing reaches the previous file's image or rows once its lines are gone: letting them go
+  // first means two files are never held at once.
+  Bytes().swap(state.FileImage);
+  state.ChunkTable.clear();
   std::optional<Bytes> image = platform::ReadWholeFile(state.CurrentFilePath);
   if (!image) return;
   state.FileImage = std::move(*image);

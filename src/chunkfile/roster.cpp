@@ -9,13 +9,13 @@ namespace quill {
 
 void BuildRoster(CharacterState& state, CharacterView& view) {
   const std::uint64_t pass = ++state.passesStarted;
-  state.RosterPass = "0";
+  state.markRosterPass(true);
   view.clearRoster();
   if (view.fileCount() == 0) {
     view.setNameCaption(kNameCaptionPrefix);
     view.setDescription("");
     view.clearPicture();
-    state.RosterPass = "1";
+    state.markRosterPass(false);
     return;
   }
   const int files = view.fileCount();
@@ -31,7 +31,7 @@ void BuildRoster(CharacterState& state, CharacterView& view) {
     // beside the wrong file.
     if (view.rosterLineCount() == linesBefore) view.appendRosterLine(kBadFile);
   }
-  state.RosterPass = "1";
+  state.markRosterPass(false);
   if (view.rosterLineCount() > 0) view.selectRosterLine(0);
 }
 

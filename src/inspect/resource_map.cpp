@@ -63,7 +63,9 @@ class MapReader {
 
 }  // namespace
 
-std::string ReverseString(const std::string& text) { return std::string(text.rbegin(), text.rend()); }
+std::string ReverseString(const std::string& text) {
+  return std::string(text.rbegin(), text.rend());
+}
 
 bool DecodeResourceMap(const Bytes& chunkBytes, ResourceMapTable& table) {
   const std::size_t magic = chunkBytes.find(kMagic);

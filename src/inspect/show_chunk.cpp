@@ -29,7 +29,8 @@ void ShowChunk(int row, const InspectorContext& context) {
     const ChunkRecord& record = context.state.ChunkTable[row];
     bool handled = false;
     if (record.ChunkType == "STR#") handled = ClaimStringTable(record);
-    if (record.ChunkType == "BMP_") handled = ShowBitmapChunk(record, context.scratchFolder, context.view);
+    if (record.ChunkType == "BMP_")
+      handled = ShowBitmapChunk(record, context.scratchFolder, context.view);
     if (record.ChunkType == "rsmp") {
       DecodeResourceMap(row, context.state.ChunkTable, context.resourceMap);
       return;

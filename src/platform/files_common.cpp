@@ -59,6 +59,8 @@ void ScratchFolder::remove() {
   path_.clear();
 }
 
-ScratchFolder::~ScratchFolder() { remove(); }
+ScratchFolder::~ScratchFolder() {
+  remove();
+}
 
 }  // namespace quill::platform

@@ -33,8 +33,11 @@ bool IsValidUtf8(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                       : (lead >> 3) == 0x1E  ? 4 : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -54,14 +57,14 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit
   if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return std::nullopt;
 
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(info.st_size));
+  // One spare byte tells a file that grew since fstat from one that did not, without a second
+  // allocation in the common case.
+  std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
   std::size_t filled = 0;
-  // The file may shrink or grow while it is read: take what is there, never more than the limit.
   for (;;) {
     if (filled == bytes.size()) {
-      if (bytes.size() >= limit) break;
-      bytes.resize(std::min(limit, bytes.size() + 4096));
+      if (filled > limit) return std::nullopt;
+      bytes.resize(std::min(limit + 1, 2 * bytes.size()));
     }
     const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
@@ -89,7 +92,9 @@ bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   return true;
 }
 
-bool DeleteFileNamed(const fs::path& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFileNamed(const fs::path& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 ScratchFolder::ScratchFolder() {
   std::error_code ec;
@@ -99,9 +104,13 @@ ScratchFolder::ScratchFolder() {
   if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
 }
 
-std::vector<std::string> ListDrives() { return {"/"}; }
+std::vector<std::string> ListDrives() {
+  return {"/"};
+}
 
-std::string DriveOf(const fs::path&) { return "/"; }
+std::string DriveOf(const fs::path&) {
+  return "/";
+}
 
 std::string DisplayName(const fs::path& path) {
   const std::string& bytes = path.native();

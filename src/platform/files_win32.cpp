@@ -28,8 +28,8 @@ class Handle {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit) {
-  Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
   if (::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
   LARGE_INTEGER size{};
@@ -37,12 +37,13 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit
       static_cast<unsigned long long>(size.QuadPart) > limit) {
     return std::nullopt;
   }
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  // One spare byte tells a file that grew since it was measured from one that did not.
+  std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      if (bytes.size() >= limit) break;
-      bytes.resize(std::min(limit, bytes.size() + 4096));
+      if (filled > limit) return std::nullopt;
+      bytes.resize(std::min(limit + 1, 2 * bytes.size()));
     }
     DWORD got = 0;
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 20));
@@ -55,7 +56,8 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit
 }
 
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {
-  // OPEN_ALWAYS keeps an existing file's bytes; a reparse point in the file's place is not followed.
+  // OPEN_ALWAYS keeps an existing file's bytes; a reparse point in the file's place is not
+  // followed.
   Handle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return false;
@@ -71,16 +73,17 @@ bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   return true;
 }
 
-bool DeleteFileNamed(const fs::path& path) { return ::DeleteFileW(path.c_str()) != 0; }
+bool DeleteFileNamed(const fs::path& path) {
+  return ::DeleteFileW(path.c_str()) != 0;
+}
 
 ScratchFolder::ScratchFolder() {
   std::error_code ec;
   const fs::path base = fs::temp_directory_path(ec);
   if (ec) return;
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate =
-        base / ("quillmere-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                std::to_string(::GetTickCount64() + attempt));
+    const fs::path candidate = base / ("quillmere-" + std::to_string(::GetCurrentProcessId()) +
+                                       "-" + std::to_string(::GetTickCount64() + attempt));
     // The temporary folder lies in the user's own profile, so its permissions are already private.
     if (::CreateDirectoryW(candidate.c_str(), nullptr)) {
       path_ = candidate;
@@ -93,7 +96,8 @@ std::vector<std::string> ListDrives() {
   std::vector<std::string> drives;
   const DWORD present = ::GetLogicalDrives();
   for (int letter = 0; letter < 26; ++letter) {
-    if (present & (1u << letter)) drives.push_back(std::string(1, static_cast<char>('A' + letter)) + ":");
+    if (present & (1u << letter))
+      drives.push_back(std::string(1, static_cast<char>('A' + letter)) + ":");
   }
   return drives;
 }

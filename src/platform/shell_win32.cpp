@@ -1,4 +1,5 @@
 #include <windows.h>
+// After windows.h, whose definitions it needs.
 #include <shellapi.h>
 
 #include "platform/shell.h"

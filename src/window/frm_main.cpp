@@ -53,6 +53,20 @@ FrmMain::FrmMain(PlatformServices services, QWidget* parent)
 
 FrmMain::~FrmMain() = default;
 
+FrmMain::Busy::Busy(FrmMain& window) : window_(window) {
+  if (window_.busyDepth_++ > 0) return;
+  window_.gate_.setClosed(true);
+  // Scrolling to each line as it is selected would lay the list out once per file.
+  window_.list1_->setAutoScroll(false);
+}
+
+FrmMain::Busy::~Busy() {
+  if (--window_.busyDepth_ > 0) return;
+  window_.gate_.setClosed(false);
+  window_.list1_->setAutoScroll(true);
+  window_.showPendingSummary();
+}
+
 void FrmMain::connectHandlers() {
   connect(drive1_, &DriveList::changed, this, &FrmMain::Drive1_Change);
   connect(dir1_, &FolderList::changed, this, &FrmMain::Dir1_Change);
@@ -84,17 +98,21 @@ void FrmMain::load() {
   if (screen == nullptr) return;
   const QSize outer = frameGeometry().size();
   const QSize available = screen->geometry().size();
-  move(static_cast<int>(CentredPosition(available.width() * kTwipsPerPixel,
-                                        outer.width() * kTwipsPerPixel) /
-                        kTwipsPerPixel) + screen->geometry().left(),
-       static_cast<int>(CentredPosition(available.height() * kTwipsPerPixel,
-                                        outer.height() * kTwipsPerPixel) /
-                        kTwipsPerPixel) + screen->geometry().top());
+  move(static_cast<int>(
+           CentredPosition(available.width() * kTwipsPerPixel, outer.width() * kTwipsPerPixel) /
+           kTwipsPerPixel) +
+           screen->geometry().left(),
+       static_cast<int>(
+           CentredPosition(available.height() * kTwipsPerPixel, outer.height() * kTwipsPerPixel) /
+           kTwipsPerPixel) +
+           screen->geometry().top());
 }
 
 // Handlers.
 
-void FrmMain::Drive1_Change() { dir1_->setPath(drive1_->drive()); }
+void FrmMain::Drive1_Change() {
+  dir1_->setPath(drive1_->drive());
+}
 
 void FrmMain::Dir1_Change() {
   if (!file1_->setPath(dir1_->path())) {
@@ -105,23 +123,26 @@ void FrmMain::Dir1_Change() {
 }
 
 void FrmMain::File1_Click() {
-  const GateClosed busy(gate_);
+  const Busy busy(*this);
   LoadChosenFile(state_, *this);
 }
 
 void FrmMain::File1_PathChange() {
-  const GateClosed busy(gate_);
+  const Busy busy(*this);
   BuildRoster(state_, *this);
 }
 
 void FrmMain::List1_Click() {
-  ShowChunk(list1_->selectedIndex() + 1, InspectorContext{state_, resourceMap_, scratch_.path(), *this});
+  ShowChunk(list1_->selectedIndex() + 1,
+            InspectorContext{state_, resourceMap_, scratch_.path(), *this});
 }
 
-void FrmMain::List2_Click() { LoadRosterChoice(*this); }
+void FrmMain::List2_Click() {
+  LoadRosterChoice(*this);
+}
 
 void FrmMain::Option_Click(int option) {
-  const GateClosed busy(gate_);
+  const Busy busy(*this);
   const ImageType& type = kImageTypes.at(static_cast<std::size_t>(option));
   if (!SelectChunkLine(state_, *this, type.word) && type.fallbackWord != nullptr) {
     SelectChunkLine(state_, *this, type.fallbackWord);
@@ -141,52 +162,102 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 
 // What the file routines and the inspector see of the window.
 
-void FrmMain::clearChunkList() { list1_->clearLines(); }
-
-void FrmMain::appendChunkLine(const std::string& line) { list1_->addItem(FromUtf8(line)); }
-
-int FrmMain::chunkLineCount() const { return list1_->count(); }
-
-std::string FrmMain::chunkLine(int index) const { return list1_->item(index)->text().toStdString(); }
-
-void FrmMain::selectChunkLine(int index) { list1_->setSelectedIndex(index); }
-
-std::filesystem::path FrmMain::folderPath() const { return dir1_->path(); }
-
-int FrmMain::fileCount() const { return file1_->fileCount(); }
-
-std::filesystem::path FrmMain::fileName(int index) const { return file1_->fileName(index); }
-
-int FrmMain::selectedFile() const { return file1_->selectedIndex(); }
-
-void FrmMain::selectFile(int index) { file1_->setSelectedIndex(index); }
-
-void FrmMain::clearRoster() { list2_->clearLines(); }
-
-void FrmMain::appendRosterLine(const std::string& name) { list2_->addItem(FromUtf8(name)); }
-
-int FrmMain::rosterLineCount() const { return list2_->count(); }
-
-int FrmMain::selectedRosterLine() const { return list2_->selectedIndex(); }
-
-void FrmMain::selectRosterLine(int index) { list2_->setSelectedIndex(index); }
-
-void FrmMain::setNameCaption(const std::string& caption) {
-  // Doubled ampersands: a name is text to show, not a keyboard shortcut.
-  nameofSim_->setTitle(FromUtf8(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+void FrmMain::clearChunkList() {
+  list1_->clearLines();
 }
 
-void FrmMain::setDescription(const std::string& text) { description_->setPlainText(FromUtf8(text)); }
+void FrmMain::appendChunkLine(const std::string& line) {
+  list1_->addItem(FromUtf8(line));
+}
+
+int FrmMain::chunkLineCount() const {
+  return list1_->count();
+}
+
+std::string FrmMain::chunkLine(int index) const {
+  return list1_->item(index)->text().toStdString();
+}
+
+void FrmMain::selectChunkLine(int index) {
+  list1_->setSelectedIndex(index);
+}
+
+std::filesystem::path FrmMain::folderPath() const {
+  return dir1_->path();
+}
+
+int FrmMain::fileCount() const {
+  return file1_->fileCount();
+}
+
+std::filesystem::path FrmMain::fileName(int index) const {
+  return file1_->fileName(index);
+}
+
+int FrmMain::selectedFile() const {
+  return file1_->selectedIndex();
+}
+
+void FrmMain::selectFile(int index) {
+  file1_->setSelectedIndex(index);
+}
+
+void FrmMain::clearRoster() {
+  list2_->clearLines();
+}
+
+void FrmMain::appendRosterLine(const std::string& name) {
+  list2_->addItem(FromUtf8(name));
+}
+
+int FrmMain::rosterLineCount() const {
+  return list2_->count();
+}
+
+int FrmMain::selectedRosterLine() const {
+  return list2_->selectedIndex();
+}
+
+void FrmMain::selectRosterLine(int index) {
+  list2_->setSelectedIndex(index);
+}
+
+void FrmMain::setNameCaption(const std::string& caption) {
+  pendingCaption_ = caption;
+  if (!busy()) showPendingSummary();
+}
+
+void FrmMain::setDescription(const std::string& text) {
+  pendingDescription_ = text;
+  if (!busy()) showPendingSummary();
+}
+
+void FrmMain::showPendingSummary() {
+  if (pendingCaption_) {
+    // Doubled ampersands: a name is text to show, not a keyboard shortcut.
+    nameofSim_->setTitle(
+        FromUtf8(*pendingCaption_).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    pendingCaption_.reset();
+  }
+  if (pendingDescription_) {
+    description_->setPlainText(FromUtf8(*pendingDescription_));
+    pendingDescription_.reset();
+  }
+  if (QListWidgetItem* current = list1_->currentItem()) list1_->scrollToItem(current);
+}
 
 void FrmMain::clearPicture() {
   picture1_->setPixmap(QPixmap());
   picture1_->resize(kPictureBoxSize);
 }
 
-void FrmMain::markSpeechLargeOption() { options_[kSpeechLargeOption]->setChecked(true); }
+void FrmMain::markSpeechLargeOption() {
+  options_[kSpeechLargeOption]->setChecked(true);
+}
 
 void FrmMain::letEventsRun() {
   if (sinceEventTurn_.elapsed() < services_.eventTurnIntervalMs) return;
+  showPendingSummary();
   QCoreApplication::processEvents();
   sinceEventTurn_.restart();
 }

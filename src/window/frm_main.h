@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <string>
 
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
@@ -44,7 +46,7 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   const CharacterState& state() const { return state_; }
   const ResourceMapTable& resourceMap() const { return resourceMap_; }
   const std::filesystem::path& scratchFolder() const { return scratch_.path(); }
-  bool busy() const { return gate_.isClosed(); }
+  bool busy() const { return busyDepth_ > 0; }
 
   // CharacterView and InspectorView.
   void clearChunkList() override;
@@ -73,10 +75,24 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A read or search under way: user input to the lists and options is held off, and the
+  // summary's texts reach the screen only at event turns and at the end, not once per file.
+  class Busy {
+   public:
+    explicit Busy(FrmMain& window);
+    ~Busy();
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+   private:
+    FrmMain& window_;
+  };
+
   void buildControls();
   void connectHandlers();
   void setTabOrder();
   void showPicture(const QImage& picture);
+  void showPendingSummary();
 
   void Drive1_Change();
   void Dir1_Change();
@@ -92,6 +108,9 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   ResourceMapTable resourceMap_;
   platform::ScratchFolder scratch_;
   InputGate gate_;
+  int busyDepth_ = 0;
+  std::optional<std::string> pendingCaption_;
+  std::optional<std::string> pendingDescription_;
   QElapsedTimer sinceEventTurn_;
 
   QGroupBox* frame1_ = nullptr;

@@ -45,7 +45,8 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, int left, 
 }
 
 QPushButton* Command(QWidget* parent, const char* name, const char* caption, int top) {
-  auto* button = Place(new QPushButton(QString::fromLatin1(caption), parent), name, 120, top, 2655, 255);
+  auto* button =
+      Place(new QPushButton(QString::fromLatin1(caption), parent), name, 120, top, 2655, 255);
   LookGraphical(*button);
   return button;
 }
@@ -106,7 +107,7 @@ void FrmMain::buildControls() {
 
 void FrmMain::setTabOrder() {
   picture1_->setFocusPolicy(Qt::StrongFocus);
-  const std::initializer_list<QWidget*> order = {picture1_, dir1_,      file1_,    list1_,
+  const std::initializer_list<QWidget*> order = {picture1_, dir1_,        file1_,      list1_,
                                                  list2_,    description_, options_[0], command4_,
                                                  command2_, command1_};
   QWidget* previous = nullptr;

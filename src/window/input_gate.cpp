@@ -5,7 +5,7 @@
 namespace quill {
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
-  if (closed_ > 0) {
+  if (closed_) {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:

@@ -13,27 +13,14 @@ class InputGate : public QObject {
   using QObject::QObject;
 
   void guard(QObject* target) { target->installEventFilter(this); }
-  void close() { ++closed_; }
-  void open() { --closed_; }
-  bool isClosed() const { return closed_ > 0; }
+  void setClosed(bool closed) { closed_ = closed; }
+  bool isClosed() const { return closed_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  int closed_ = 0;
-};
-
-// Closes the gate for one operation; operations nest.
-class GateClosed {
- public:
-  explicit GateClosed(InputGate& gate) : gate_(gate) { gate_.close(); }
-  ~GateClosed() { gate_.open(); }
-  GateClosed(const GateClosed&) = delete;
-  GateClosed& operator=(const GateClosed&) = delete;
-
- private:
-  InputGate& gate_;
+  bool closed_ = false;
 };
 
 }  // namespace quill

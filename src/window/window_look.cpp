@@ -26,10 +26,12 @@ QPixmap IconImage(int size) {
   painter.setBrush(Qt::white);
   painter.drawRect(2 * unit, 1 * unit, 10 * unit, 14 * unit - 1);
   painter.setBrush(QColor(192, 192, 192));
-  painter.drawPolygon(QPolygon({{10 * unit, 1 * unit}, {12 * unit, 3 * unit}, {10 * unit, 3 * unit}}));
+  painter.drawPolygon(
+      QPolygon({{10 * unit, 1 * unit}, {12 * unit, 3 * unit}, {10 * unit, 3 * unit}}));
   // Lines of writing.
   painter.setPen(QColor(128, 128, 128));
-  for (int line = 5; line <= 12; line += 2) painter.drawLine(4 * unit, line * unit, 9 * unit, line * unit);
+  for (int line = 5; line <= 12; line += 2)
+    painter.drawLine(4 * unit, line * unit, 9 * unit, line * unit);
   // The quill, navy with a yellow nib, across the page.
   QPen quill(kNavy, 2 * unit);
   painter.setPen(quill);

@@ -5,7 +5,9 @@
 
 namespace quill::testdata {
 
-Bytes operator""_b(const char* text, std::size_t length) { return Bytes(text, length); }
+Bytes operator""_b(const char* text, std::size_t length) {
+  return Bytes(text, length);
+}
 
 Bytes Hex(std::initializer_list<int> values) {
   Bytes bytes;
@@ -26,8 +28,12 @@ Bytes BigEndian32(std::int32_t value) {
 
 namespace {
 
-Bytes LittleEndian16(std::uint16_t value) { return Hex({value & 0xFF, value >> 8}); }
-Bytes BigEndian16(std::uint16_t value) { return Hex({value >> 8, value & 0xFF}); }
+Bytes LittleEndian16(std::uint16_t value) {
+  return Hex({value & 0xFF, value >> 8});
+}
+Bytes BigEndian16(std::uint16_t value) {
+  return Hex({value >> 8, value & 0xFF});
+}
 
 }  // namespace
 
@@ -38,8 +44,7 @@ Bytes FileHeader() {
 }
 
 Bytes ChunkHeader(const Chunk& chunk) {
-  const std::int32_t size =
-      chunk.size.value_or(static_cast<std::int32_t>(76 + chunk.body.size()));
+  const std::int32_t size = chunk.size.value_or(static_cast<std::int32_t>(76 + chunk.body.size()));
   Bytes label = chunk.labelField.value_or(chunk.label);
   label.resize(64, '\0');
   return chunk.type + BigEndian32(size) + BigEndian16(chunk.id) + BigEndian16(chunk.flags) + label;
@@ -102,8 +107,9 @@ Bytes BitmapHeaderOnly(int width, int height, std::size_t pixelBytes) {
   const auto total = static_cast<std::int32_t>(14 + 40 + pixelBytes);
   return "BM"_b + LittleEndian32(total) + LittleEndian32(0) + LittleEndian32(54) +
          LittleEndian32(40) + LittleEndian32(width) + LittleEndian32(height) + LittleEndian16(1) +
-         LittleEndian16(24) + LittleEndian32(0) + LittleEndian32(static_cast<std::int32_t>(pixelBytes)) +
-         LittleEndian32(2835) + LittleEndian32(2835) + LittleEndian32(0) + LittleEndian32(0);
+         LittleEndian16(24) + LittleEndian32(0) +
+         LittleEndian32(static_cast<std::int32_t>(pixelBytes)) + LittleEndian32(2835) +
+         LittleEndian32(2835) + LittleEndian32(0) + LittleEndian32(0);
 }
 
 Bytes ResourceMap(const std::vector<MapGroup>& groups, std::optional<std::int32_t> groupCount) {

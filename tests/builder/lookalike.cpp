@@ -54,14 +54,23 @@ CharacterFile LookalikeCharacter(const std::string& name, const std::string& des
       .add({"SLOT", 128, 0x10, "", Filler(51, 'c'), {}, {}})
       .add({"XXXX", 0, 0x00, "bodystring", Filler(13, 'd'), {}, {}});
   for (std::uint16_t behaviour = 0; behaviour < 8; ++behaviour) {
-    file.add({"BHAV", static_cast<std::uint16_t>(4096 + behaviour), 0x10,
+    file.add({"BHAV",
+              static_cast<std::uint16_t>(4096 + behaviour),
+              0x10,
               "init tree " + std::to_string(behaviour),
-              Filler(97 + behaviour * 13 + padding / 8, static_cast<char>('e' + behaviour)), {}, {}});
+              Filler(97 + behaviour * 13 + padding / 8, static_cast<char>('e' + behaviour)),
+              {},
+              {}});
   }
   file.add({"TPRP", 4096, 0x10, "", Filler(41, 'p'), {}, {}})
       .add({"TREE", 4096, 0x10, "", Filler(63, 't'), {}, {}})
-      .add({"STR#", 200, 0x10, "body strings",
-            StringTable({{"adult", ""}, {"Body", ""}, {"mafit_01", ""}}), {}, {}})
+      .add({"STR#",
+            200,
+            0x10,
+            "body strings",
+            StringTable({{"adult", ""}, {"Body", ""}, {"mafit_01", ""}}),
+            {},
+            {}})
       .add({"CTSS", 2000, 0x10, "", NameAndDescription(name, description), {}, {}})
       .add(Picture(2001, "faces", 105, 41, look))
       .add(Picture(2002, "rel. images", 200, 40, look))
@@ -70,13 +79,16 @@ CharacterFile LookalikeCharacter(const std::string& name, const std::string& des
       .add(Picture(2005, "speech_large", 32, 32, look))
       .add(Picture(2006, "web_image", 45, 45, look))
       .add({"FWAV", 128, 0x10, "", "sims_voice\0"_b, {}, {}})
-      .add({"rsmp", 0, 0x10, "",
+      .add({"rsmp",
+            0,
+            0x10,
+            "",
             ResourceMap({{"BMP_",
-                          {{64, 2001, 0x10, "faces\0"_b},
-                           {9000, 2005, 0x10, "speech_large\0"_b}},
+                          {{64, 2001, 0x10, "faces\0"_b}, {9000, 2005, 0x10, "speech_large\0"_b}},
                           {}},
                          {"CTSS", {{8000, 2000, 0x10, "\0"_b}}, {}}}),
-            {}, {}});
+            {},
+            {}});
   return file;
 }
 
@@ -88,23 +100,32 @@ void WriteSampleCharacters(const std::filesystem::path& folder) {
     SimLook look;
   };
   const Sample samples[] = {
-      {"User00000.iff", "Ada Thornbury",
+      {"User00000.iff",
+       "Ada Thornbury",
        "Keeps a ledger of every cup of tea she has ever brewed. Suspicious of garden gnomes.",
        {{236, 188, 150}, {160, 60, 30}, {120, 40, 140}, {210, 230, 250}}},
-      {"User00001.iff", "Bram Okonkwo",
+      {"User00001.iff",
+       "Bram Okonkwo",
        "Builds model lighthouses and hums sea shanties while cooking.",
        {{120, 80, 50}, {30, 20, 15}, {200, 120, 30}, {240, 220, 200}}},
-      {"User00002.iff", "Celeste Marchetti",
+      {"User00002.iff",
+       "Celeste Marchetti",
        "Paints the same sunset every evening and never the same way twice.",
        {{240, 200, 170}, {220, 190, 90}, {30, 150, 120}, {250, 210, 220}}},
-      {"User00003.iff", "Dmitri Vale", "", {{210, 160, 120}, {60, 60, 60}, {90, 90, 100}, {200, 230, 200}}},
-      {"User00004.iff", "Esme Quillfeather",
+      {"User00003.iff",
+       "Dmitri Vale",
+       "",
+       {{210, 160, 120}, {60, 60, 60}, {90, 90, 100}, {200, 230, 200}}},
+      {"User00004.iff",
+       "Esme Quillfeather",
        "Writes letters to the newspaper about the price of plumbobs.",
        {{250, 215, 190}, {200, 80, 20}, {20, 60, 160}, {230, 230, 250}}},
-      {"User00005.iff", "Felix Nakamura-Reyes",
+      {"User00005.iff",
+       "Felix Nakamura-Reyes",
        "Can fix any toilet in town but cannot cook an egg.",
        {{200, 150, 100}, {20, 20, 20}, {180, 30, 30}, {250, 240, 200}}},
-      {"User00006.iff", "Gwendolyn Ash",
+      {"User00006.iff",
+       "Gwendolyn Ash",
        "Retired astronaut. Sleeps with the telescope.",
        {{170, 120, 90}, {230, 230, 230}, {60, 120, 60}, {220, 220, 240}}},
   };

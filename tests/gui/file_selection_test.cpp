@@ -9,7 +9,9 @@ using testdata::Bytes;
 using testdata::CharacterFile;
 using testdata::operator""_b;
 
-QRgb Pixel(const testdata::Rgb& colour) { return qRgb(colour.r, colour.g, colour.b); }
+QRgb Pixel(const testdata::Rgb& colour) {
+  return qRgb(colour.r, colour.g, colour.b);
+}
 
 class FileSelection : public Viewer {};
 
@@ -96,11 +98,35 @@ class Inspector : public Viewer {
         .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Ada", "Keeps bees"), {}, {}})
         .add({"STR#", 1, 0, "claimed", testdata::NameAndDescription("Nope", "Nope"), {}, {}})
         .add({"STR#", 2, 0, "plain", "\0....Stre...Text..."_b, {}, {}})
-        .add({"BMP_", 3, 0, "picture", testdata::Bitmap(200, 40, [](int, int) { return testdata::Rgb{1, 2, 3}; }), {}, {}})
-        .add({"rsmp", 4, 0, "", testdata::ResourceMap({{"BMP_", {{7, 1, 2, "pic\0"_b}}, {}}}), {}, {}})
+        .add({"BMP_",
+              3,
+              0,
+              "picture",
+              testdata::Bitmap(200, 40,
+                               [](int, int) {
+                                 return testdata::Rgb{1, 2, 3};
+                               }),
+              {},
+              {}})
+        .add({"rsmp",
+              4,
+              0,
+              "",
+              testdata::ResourceMap({{"BMP_", {{7, 1, 2, "pic\0"_b}}, {}}}),
+              {},
+              {}})
         .add({"BHAV", 5, 0, "no markers", "plain text"_b, {}, {}})
         .add({"OBJD", 6, 0, "half", "\x01\x01\x01\x01\x01Half...no end"_b, {}, {}})
-        .add({"BMP_", 7, 0, "big", testdata::Bitmap(408, 40, [](int, int) { return testdata::Rgb{9, 9, 9}; }), {}, {}})
+        .add({"BMP_",
+              7,
+              0,
+              "big",
+              testdata::Bitmap(408, 40,
+                               [](int, int) {
+                                 return testdata::Rgb{9, 9, 9};
+                               }),
+              {},
+              {}})
         .write(folder() / "UserA.iff");
     open();
   }
@@ -150,7 +176,16 @@ class BitmapProtocol : public Viewer {
   std::filesystem::path scratch() const { return window().scratchFolder() / "temp.bmp"; }
   void openWith(const Bytes& body, std::optional<std::int32_t> size = {}) {
     CharacterFile()
-        .add({"BMP_", 1, 0, "speech_large", testdata::Bitmap(3, 3, [](int, int) { return testdata::Rgb{5, 5, 5}; }), {}, {}})
+        .add({"BMP_",
+              1,
+              0,
+              "speech_large",
+              testdata::Bitmap(3, 3,
+                               [](int, int) {
+                                 return testdata::Rgb{5, 5, 5};
+                               }),
+              {},
+              {}})
         .add({"BMP_", 2, 0, "other", body, size, {}})
         .write(folder() / "UserA.iff");
     open();

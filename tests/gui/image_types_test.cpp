@@ -12,7 +12,16 @@ using testdata::Chunk;
 using testdata::operator""_b;
 
 Chunk Picture(const std::string& label, std::uint8_t shade) {
-  return {"BMP_", 1, 0, label, testdata::Bitmap(2, 2, [=](int, int) { return testdata::Rgb{shade, shade, shade}; }), {}, {}};
+  return {"BMP_",
+          1,
+          0,
+          label,
+          testdata::Bitmap(2, 2,
+                           [=](int, int) {
+                             return testdata::Rgb{shade, shade, shade};
+                           }),
+          {},
+          {}};
 }
 
 class ImageTypes : public Viewer {
@@ -23,10 +32,13 @@ class ImageTypes : public Viewer {
 TEST_F(ImageTypes, EachButtonShowsItsPicture) {
   writeSim("UserA", "Ada");
   open();
-  const char* labels[] = {"faces", "rel. images", "newimage", "speech_med", "speech_large", "web_image"};
+  const char* labels[] = {"faces",      "rel. images",  "newimage",
+                          "speech_med", "speech_large", "web_image"};
   for (int option = 1; option <= 6; ++option) {
     clickOption(option);
-    EXPECT_EQ(picture().pixel(0, 0), qRgb(ColourOf(labels[option - 1]).r, ColourOf(labels[option - 1]).g, 77)) << option;
+    EXPECT_EQ(picture().pixel(0, 0),
+              qRgb(ColourOf(labels[option - 1]).r, ColourOf(labels[option - 1]).g, 77))
+        << option;
     EXPECT_EQ(selected("List1"), option + 1) << option;
     EXPECT_TRUE(control<QRadioButton>(("Option" + std::to_string(option)).c_str())->isChecked());
   }
@@ -54,7 +66,10 @@ TEST_F(ImageTypes, WordsMatchAnywhereInAnyCaseAndTheLastMatchWins) {
 }
 
 TEST_F(ImageTypes, NoMatchChangesNothingButTheButton) {
-  CharacterFile().add(Picture("speech_large", 50)).add({"OBJD", 1, 0, "x", "y"_b, {}, {}}).write(folder() / "UserA");
+  CharacterFile()
+      .add(Picture("speech_large", 50))
+      .add({"OBJD", 1, 0, "x", "y"_b, {}, {}})
+      .write(folder() / "UserA");
   open();
   click("List1", 1);
   clickOption(6);
@@ -66,7 +81,10 @@ TEST_F(ImageTypes, NoMatchChangesNothingButTheButton) {
 }
 
 TEST_F(ImageTypes, ThumbnailFallsBackToTheGamesNewimageLabel) {
-  CharacterFile().add(Picture("newimage", 45)).add(Picture("speech_large", 50)).write(folder() / "UserA");
+  CharacterFile()
+      .add(Picture("newimage", 45))
+      .add(Picture("speech_large", 50))
+      .write(folder() / "UserA");
   open();
   clickOption(3);
   EXPECT_EQ(shade(), 45);
@@ -84,7 +102,9 @@ TEST_F(ImageTypes, ClickingTheMarkedButtonSearchesAgainAndMarkingFromCodeDoesNot
 }
 
 TEST_F(ImageTypes, AnEmptyListOnlyMovesTheMark) {
-  services.startupFolder = [](const std::string&) { return std::optional<std::filesystem::path>(); };
+  services.startupFolder = [](const std::string&) {
+    return std::optional<std::filesystem::path>();
+  };
   open();
   clickOption(2);
   EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
@@ -98,8 +118,9 @@ TEST_F(AboutPanel, ButtonsOpenTheTwoPagesAndCloseEnds) {
   control<QPushButton>("Command2")->click();
   control<QPushButton>("Command2")->click();
   control<QPushButton>("Command4")->click();
-  EXPECT_EQ(openedPages, (std::vector<std::string>{"https://harrowfen.example/", "https://harrowfen.example/",
-                                                   "https://tamblewick.example/"}));
+  EXPECT_EQ(openedPages,
+            (std::vector<std::string>{"https://harrowfen.example/", "https://harrowfen.example/",
+                                      "https://tamblewick.example/"}));
   EXPECT_EQ(endings, 0);
   const auto scratch = window().scratchFolder();
   control<QPushButton>("Command1")->click();
@@ -112,7 +133,9 @@ TEST(AboutPanelDeathTest, CloseEndsTheProcessAtOnce) {
   EXPECT_EXIT(
       {
         PlatformServices services = SystemServices();
-        services.startupFolder = [](const std::string&) { return std::optional<std::filesystem::path>(); };
+        services.startupFolder = [](const std::string&) {
+          return std::optional<std::filesystem::path>();
+        };
         FrmMain window(services);
         window.load();
         window.findChild<QPushButton*>("Command1")->click();

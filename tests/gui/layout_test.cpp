@@ -58,7 +58,9 @@ QString CaptionOf(QWidget* widget) {
 class Layout : public Viewer {
  protected:
   void SetUp() override {
-    services.startupFolder = [](const std::string&) { return std::optional<std::filesystem::path>(); };
+    services.startupFolder = [](const std::string&) {
+      return std::optional<std::filesystem::path>();
+    };
     open();
   }
 };
@@ -71,8 +73,8 @@ TEST_F(Layout, EveryControlSitsWhereTheFormPutsIt) {
     auto* widget = control<QWidget>(placed.name);
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->parentWidget()->objectName(), placed.parent) << placed.name;
-    EXPECT_EQ(widget->geometry(), QRect(placed.left / 15, placed.top / 15, placed.width / 15,
-                                        placed.height / 15))
+    EXPECT_EQ(widget->geometry(),
+              QRect(placed.left / 15, placed.top / 15, placed.width / 15, placed.height / 15))
         << placed.name;
     if (placed.caption != nullptr) {
       EXPECT_EQ(CaptionOf(widget), placed.caption) << placed.name;
@@ -108,7 +110,7 @@ TEST_F(Layout, NavyWindowWithWhiteTextAndWhiteButtons) {
 }
 
 TEST_F(Layout, TabFollowsTheFormsOrder) {
-  const char* order[] = {"Picture1", "Dir1",     "File1",    "List1",    "List2",
+  const char* order[] = {"Picture1",    "Dir1",    "File1",    "List1",    "List2",
                          "Description", "Option5", "Command4", "Command2", "Command1"};
   QWidget* widget = control<QWidget>("Picture1");
   for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -116,7 +118,8 @@ TEST_F(Layout, TabFollowsTheFormsOrder) {
     // Unchecked options and non-focusable widgets are passed over, as Tab does.
     auto passedOver = [](QWidget* candidate) {
       auto* option = qobject_cast<QRadioButton*>(candidate);
-      return (candidate->focusPolicy() & Qt::TabFocus) == 0 || !candidate->isVisibleTo(candidate->window()) ||
+      return (candidate->focusPolicy() & Qt::TabFocus) == 0 ||
+             !candidate->isVisibleTo(candidate->window()) ||
              (option != nullptr && !option->isChecked());
     };
     while (next != nullptr && next != widget && passedOver(next)) next = next->nextInFocusChain();

@@ -81,7 +81,8 @@ class InputDuringReads : public Viewer {
  protected:
   // Runs `act` at the first turn of the event loop that a read or search grants once `ready`
   // holds.
-  void atEventTurn(std::function<void()> act, std::function<bool()> ready = [] { return true; }) {
+  void atEventTurn(
+      std::function<void()> act, std::function<bool()> ready = [] { return true; }) {
     QTimer::singleShot(0, &window(), [this, act, ready] {
       if (!ready() && window().busy()) return atEventTurn(act, ready);
       ranDuringRead = window().busy();

@@ -39,7 +39,8 @@ FrmMain& Viewer::open() {
 std::vector<std::string> Viewer::lines(const char* name) const {
   std::vector<std::string> texts;
   QListWidget* widget = list(name);
-  for (int row = 0; row < widget->count(); ++row) texts.push_back(widget->item(row)->text().toStdString());
+  for (int row = 0; row < widget->count(); ++row)
+    texts.push_back(widget->item(row)->text().toStdString());
   return texts;
 }
 
@@ -77,7 +78,8 @@ void Viewer::clickOption(int number) {
 
 testdata::Rgb ColourOf(const std::string& label) {
   std::uint8_t mix = 0;
-  for (const char c : label) mix = static_cast<std::uint8_t>(mix * 31 + static_cast<unsigned char>(c));
+  for (const char c : label)
+    mix = static_cast<std::uint8_t>(mix * 31 + static_cast<unsigned char>(c));
   return {mix, static_cast<std::uint8_t>(255 - mix), 77};
 }
 
@@ -85,9 +87,16 @@ testdata::CharacterFile SimWithPictures(const std::string& name, const std::stri
   testdata::CharacterFile file;
   file.add({"OBJD", 128, 0x10, name, Bytes(40, 'o'), {}, {}})
       .add({"CTSS", 2000, 0x10, "", testdata::NameAndDescription(name, about), {}, {}});
-  for (const char* label : {"faces", "rel. images", "newimage", "speech_med", "speech_large", "web_image"}) {
+  for (const char* label :
+       {"faces", "rel. images", "newimage", "speech_med", "speech_large", "web_image"}) {
     const testdata::Rgb colour = ColourOf(label);
-    file.add({"BMP_", 2001, 0x10, label, testdata::Bitmap(4, 3, [&](int, int) { return colour; }), {}, {}});
+    file.add({"BMP_",
+              2001,
+              0x10,
+              label,
+              testdata::Bitmap(4, 3, [&](int, int) { return colour; }),
+              {},
+              {}});
   }
   return file;
 }

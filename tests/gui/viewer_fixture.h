@@ -26,7 +26,8 @@ class Viewer : public ::testing::Test {
   // The folder the viewer opens at start-up.
   const std::filesystem::path& folder() const { return folder_.path(); }
   void write(const std::string& name, const testdata::Bytes& bytes) const;
-  void writeSim(const std::string& name, const std::string& sim, const std::string& about = "About");
+  void writeSim(const std::string& name, const std::string& sim,
+                const std::string& about = "About");
 
   // Builds the window over folder() and runs its start-up.
   FrmMain& open();

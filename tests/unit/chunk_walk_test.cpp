@@ -10,8 +10,8 @@ namespace quill {
 namespace {
 
 using testdata::BigEndian32;
-using testdata::Chunk;
 using testdata::CharacterFile;
+using testdata::Chunk;
 using testdata::FileHeader;
 using testdata::Hex;
 using testdata::operator""_b;
@@ -34,9 +34,9 @@ Bytes Label(const std::string& start) {
 
 TEST(ChunkWalk, ListsEachChunkWithRowTypeAndLabel) {
   // Two chunks of 88 and 80 bytes: 64 + 88 + 80 = 232 bytes in all.
-  Bytes image = FileHeader() + "CTSS"_b + BigEndian32(88) + Hex({0, 1, 0, 0}) + Label("AB\0junk"_b) +
-                Bytes(12, 'x') + "BMP_"_b + BigEndian32(80) + Hex({0, 2, 0, 0}) + Label("") +
-                Bytes(4, 'y');
+  Bytes image = FileHeader() + "CTSS"_b + BigEndian32(88) + Hex({0, 1, 0, 0}) +
+                Label("AB\0junk"_b) + Bytes(12, 'x') + "BMP_"_b + BigEndian32(80) +
+                Hex({0, 2, 0, 0}) + Label("") + Bytes(4, 'y');
   ASSERT_EQ(image.size(), 232u);
   Walk walk;
   walk.run(image);

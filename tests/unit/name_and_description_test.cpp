@@ -28,21 +28,20 @@ TEST(NameAndDescription, EmptyDescriptionGetsTheNoInformationText) {
   EXPECT_EQ(found.description, kNoInformation);
   // One character of description is still too short to be worth showing.
   EXPECT_EQ(ExtractNameAndDescription(".....Bob...X..."_b).description, "X.");
-  EXPECT_EQ(ExtractNameAndDescription(".....Bob....")
-                .description.value_or("missing"),
-            "missing");
+  EXPECT_EQ(ExtractNameAndDescription(".....Bob....").description.value_or("missing"), "missing");
 }
 
 TEST(NameAndDescription, MissingClosingMarkerKeepsOnlyTheName) {
-  const Bytes body = Hex({0xFD, 0xFF, 0x02, 0x00, 0x01}) + "Bob"_b + Hex({0, 0, 1}) + "Hi"_b +
-                     Hex({0, 0});
+  const Bytes body =
+      Hex({0xFD, 0xFF, 0x02, 0x00, 0x01}) + "Bob"_b + Hex({0, 0, 1}) + "Hi"_b + Hex({0, 0});
   const NameAndDescription found = ExtractNameAndDescription(body);
   EXPECT_EQ(found.name, "Bob");
   EXPECT_FALSE(found.description.has_value());
 }
 
 TEST(NameAndDescription, MissingMarkersOrTooShortBodiesFindNothing) {
-  for (const Bytes& body : {""_b, "a"_b, "....."_b, ".....Bob"_b, "no markers at all"_b, "...."_b}) {
+  for (const Bytes& body :
+       {""_b, "a"_b, "....."_b, ".....Bob"_b, "no markers at all"_b, "...."_b}) {
     EXPECT_FALSE(ExtractNameAndDescription(body).name.has_value()) << body;
   }
 }

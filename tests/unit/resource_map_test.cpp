@@ -78,9 +78,9 @@ TEST(ResourceMap, EmptyAndNegativeCountsWriteNothingAndGoOn) {
 TEST(ResourceMap, NameTerminatorsAndTheOneSkippedFiller) {
   ResourceMapTable table;
   const Bytes map = ResourceMap({{"TEST",
-                                  {{1, 0, 0, "ab\0\xA3"_b},       // 0x00 then filler: filler skipped
-                                   {2, 0, 0, "cd\xA3\xA3"_b},     // 0xA3 ends it, the second skipped
-                                   {3, 0, 0, "ef\0"_b},           // 0x00 then 0x00: next entry's
+                                  {{1, 0, 0, "ab\0\xA3"_b},    // 0x00 then filler: filler skipped
+                                   {2, 0, 0, "cd\xA3\xA3"_b},  // 0xA3 ends it, the second skipped
+                                   {3, 0, 0, "ef\0"_b},        // 0x00 then 0x00: next entry's
                                    {0, 0, 0, "\0"_b}},
                                   {}}});
   ASSERT_TRUE(DecodeResourceMap(InChunk(map), table));
