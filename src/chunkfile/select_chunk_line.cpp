@@ -1,22 +1,13 @@
 #include "chunkfile/select_chunk_line.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace quill {
 
-namespace {
-
 std::string UpperCased(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  // ASCII only, whatever the locale: the words searched for are plain ASCII.
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   return text;
-}
-
-}  // namespace
-
-bool ContainsIgnoringCase(const std::string& line, const std::string& word) {
-  return UpperCased(line).find(UpperCased(word)) != std::string::npos;
 }
 
 bool SelectChunkLine(CharacterState& state, CharacterView& view, const std::string& word) {

@@ -7,8 +7,8 @@
 
 namespace quill {
 
-// Whether `word` occurs in `line`, letters compared without regard to case.
-bool ContainsIgnoringCase(const std::string& line, const std::string& word);
+// The text with its ASCII letters in upper case; every other byte as it was.
+std::string UpperCased(std::string text);
 
 // Selects the line nearest the end of the chunk list that contains `word` (any case), which
 // inspects its chunk; no match changes nothing. Returns whether a line matched.

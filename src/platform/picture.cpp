@@ -8,6 +8,21 @@
 
 namespace quill::platform {
 
+namespace {
+
+// The formats the Windows picture loader reads; anything else in a chunk is not a portrait.
+bool IsPictureFormat(const QByteArray& format) {
+  return format == "bmp" || format == "gif" || format == "jpeg" || format == "jpg" ||
+         format == "ico" || format == "cur";
+}
+
+bool WithinLimit(const QSize& size) {
+  return size.isValid() && !size.isEmpty() &&
+         static_cast<long long>(size.width()) * size.height() <= kLargestPicturePixels;
+}
+
+}  // namespace
+
 std::optional<QImage> LoadPicture(const std::filesystem::path& file) {
   const std::optional<std::string> bytes = ReadWholeFile(file);
   if (!bytes || bytes->empty()) return std::nullopt;
@@ -15,13 +30,13 @@ std::optional<QImage> LoadPicture(const std::filesystem::path& file) {
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
-  const QSize size = reader.size();
-  if (!size.isValid() || size.isEmpty()) return std::nullopt;
-  if (static_cast<long long>(size.width()) * size.height() > kLargestPicturePixels) {
-    return std::nullopt;
-  }
+  if (!IsPictureFormat(reader.format())) return std::nullopt;
+  // The stated size is checked first; a container (an icon) may still hold a larger picture
+  // than it states, so the decoder gets a hard limit as well.
+  if (!WithinLimit(reader.size())) return std::nullopt;
+  reader.setAllocationLimit(static_cast<int>(kLargestPicturePixels * 4 / (1024 * 1024)));
   QImage picture = reader.read();
-  if (picture.isNull()) return std::nullopt;
+  if (picture.isNull() || !WithinLimit(picture.size())) return std::nullopt;
   // Detach from the scratch bytes, which die with this call.
   picture.detach();
   return picture;

@@ -1,21 +1,9 @@
 #include "window/drive_list.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "chunkfile/select_chunk_line.h"
 #include "platform/files.h"
 
 namespace quill {
-
-namespace {
-
-std::string Folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-}  // namespace
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
   for (const std::string& drive : platform::ListDrives()) addItem(QString::fromStdString(drive));
@@ -24,9 +12,9 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
 }
 
 bool DriveList::setDrive(const std::string& drive) {
-  const std::string wanted = Folded(drive);
+  const std::string wanted = UpperCased(drive);
   if (findText(QString::fromStdString(wanted), Qt::MatchFixedString) < 0) return false;
-  if (wanted == Folded(drive_)) return true;
+  if (wanted == UpperCased(drive_)) return true;
   drive_ = wanted;
   setCurrentText(QString::fromStdString(wanted));
   emit changed();

@@ -1,17 +1,19 @@
 #include "window/name_order.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace quill {
 
 namespace {
 
+// Lower case, so that "_" sorts before the letters as the old lists had it; ASCII only,
+// whatever the locale.
 std::string Folded(const std::filesystem::path& name) {
   std::string text = name.string();
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
   return text;
 }
 
