@@ -1,7 +1,5 @@
 #include "chunkfile/read_character_file.h"
 
-#include <optional>
-
 #include "chunkfile/chunk_walk.h"
 #include "platform/files.h"
 
@@ -30,13 +28,10 @@ class ListSink : public ChunkWalkSink {
 void ReadCharacterFile(CharacterState& state, CharacterView& view) {
   ++state.readsStarted;
   view.clearChunkList();
-  // Nothing reaches the previous file's image or rows once its lines are gone: letting them go
-  // first means two files are never held at once.
-  Bytes().swap(state.FileImage);
+  // Nothing reaches the previous file's rows once its lines are gone: letting them go first
+  // means two files are never held at once. The image's storage is reused for the next file.
   state.ChunkTable.clear();
-  std::optional<Bytes> image = platform::ReadWholeFile(state.CurrentFilePath);
-  if (!image) return;
-  state.FileImage = std::move(*image);
+  if (!platform::ReadWholeFile(state.CurrentFilePath, state.FileImage)) return;
   ListSink sink(state, view);
   WalkChunks(state.FileImage, state.ChunkTable, sink);
 }

@@ -13,10 +13,18 @@ namespace quill::platform {
 // whole would only let a hostile folder exhaust memory.
 inline constexpr std::size_t kLargestReadableFile = 64 * 1024 * 1024;
 
-// Reads a regular file whole (following links), one char per byte. Devices, FIFOs, folders,
-// unreadable files and files over `limit` bytes yield nothing; opening never blocks.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
-                                         std::size_t limit = kLargestReadableFile);
+// Reads a regular file whole (following links) into `bytes`, one char per byte, reusing its
+// storage. Devices, FIFOs, folders, unreadable files and files over `limit` bytes are refused
+// (false, `bytes` emptied); opening never blocks.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                   std::size_t limit = kLargestReadableFile);
+
+inline std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
+                                                std::size_t limit = kLargestReadableFile) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, limit)) return std::nullopt;
+  return bytes;
+}
 
 // Writes `bytes` at offset 0 without emptying the file first, creating it (owner-only) when absent.
 // Refuses to follow a symbolic link in the file's place.

@@ -49,33 +49,38 @@ bool IsValidUtf8(const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit) {
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
+  bytes.clear();
   // Non-blocking, so that a FIFO planted under a character file's name cannot stall the viewer.
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.get() < 0) return std::nullopt;
+  if (file.get() < 0) return false;
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return std::nullopt;
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return false;
 
   // One spare byte tells a file that grew since fstat from one that did not, without a second
   // allocation in the common case.
-  std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      if (filled > limit) return std::nullopt;
+      if (filled > limit) {
+        bytes.clear();
+        return false;
+      }
       bytes.resize(std::min(limit + 1, 2 * bytes.size()));
     }
     const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      bytes.clear();
+      return false;
     }
     if (got == 0) break;
     filled += static_cast<std::size_t>(got);
   }
   bytes.resize(filled);
-  return bytes;
+  return true;
 }
 
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {

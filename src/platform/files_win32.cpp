@@ -27,32 +27,39 @@ class Handle {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const fs::path& path, std::size_t limit) {
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
+  bytes.clear();
   Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
-  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+  if (file.get() == INVALID_HANDLE_VALUE) return false;
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
       static_cast<unsigned long long>(size.QuadPart) > limit) {
-    return std::nullopt;
+    return false;
   }
   // One spare byte tells a file that grew since it was measured from one that did not.
-  std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+  bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      if (filled > limit) return std::nullopt;
+      if (filled > limit) {
+        bytes.clear();
+        return false;
+      }
       bytes.resize(std::min(limit + 1, 2 * bytes.size()));
     }
     DWORD got = 0;
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 20));
-    if (!::ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr)) return std::nullopt;
+    if (!::ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr)) {
+      bytes.clear();
+      return false;
+    }
     if (got == 0) break;
     filled += got;
   }
   bytes.resize(filled);
-  return bytes;
+  return true;
 }
 
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {

@@ -257,9 +257,10 @@ void FrmMain::markSpeechLargeOption() {
 
 void FrmMain::letEventsRun() {
   if (sinceEventTurn_.elapsed() < services_.eventTurnIntervalMs) return;
+  // Timed from the start of the turn, so that a slow repaint does not stretch the wait after it.
+  sinceEventTurn_.restart();
   showPendingSummary();
   QCoreApplication::processEvents();
-  sinceEventTurn_.restart();
 }
 
 bool FrmMain::showPictureFile(const std::filesystem::path& file) {

@@ -19,7 +19,7 @@ struct PlatformServices {
   std::function<void()> endProgram;
   // Reads and searches let window events run no more often than this, so that the window stays
   // live without paying for a repaint per chunk.
-  int eventTurnIntervalMs = 10;
+  int eventTurnIntervalMs = 12;
 };
 
 PlatformServices SystemServices();
