@@ -26,6 +26,15 @@ GENERATOR=()
 if command -v ninja >/dev/null 2>&1; then GENERATOR=(-G Ninja); fi
 if [[ -f $BUILD_DIR/CMakeCache.txt ]]; then GENERATOR=(); fi
 
+# Two runs sharing a build folder would overwrite each other's logs and relink the targets under
+# each other's feet: the second waits for the first.
+mkdir -p "$BUILD_DIR"
+exec 9>"$BUILD_DIR/.run-fuzzers.lock"
+if ! flock -n 9; then
+  echo "== another run-fuzzers.sh is using $BUILD_DIR; waiting for it"
+  flock 9
+fi
+
 echo "== configuring and building the fuzz targets in $BUILD_DIR"
 cmake -S "$SOURCE_DIR" -B "$BUILD_DIR" "${GENERATOR[@]}" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -65,7 +74,7 @@ for target in "${TARGETS[@]}"; do
     echo "$target: ${#inputs[@]} inputs replayed, no crash"
   else
     echo "$target: CRASHED while replaying; see $LOG_DIR/$target.replay.log"
-    grep -E "ERROR: |invariant broken|Running: |runtime error" "$LOG_DIR/$target.replay.log" | tail -n 5 || true
+    grep -a -E "ERROR: |invariant broken|Running: |runtime error" "$LOG_DIR/$target.replay.log" | tail -n 5 || true
     failed=1
   fi
 done
@@ -101,7 +110,7 @@ for target in "${TARGETS[@]}"; do
   log=$LOG_DIR/$target.log
   status=$(cat "$LOG_DIR/$target.status" 2>/dev/null || echo "?")
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
+  last=$(grep -a -E '^#[0-9]+' "$log" | tail -n 1 || true)
   # A run that crashed prints no final figures: its last status line says how far it got.
   [[ -n $runs ]] || runs=$(sed -n 's/^#\([0-9]*\).*/\1/p' <<<"$last")
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
@@ -112,7 +121,7 @@ for target in "${TARGETS[@]}"; do
     "$target" "${runs:-?}" "${cov:-?}" "${ft:-?}" "${corpus:-?}"
   if [[ -n $crash || $status != 0 ]]; then
     echo " CRASH (exit $status) ${crash:-see $log}"
-    grep -E "ERROR: |invariant broken|runtime error" "$log" | head -n 3 || true
+    grep -a -E "ERROR: |invariant broken|runtime error" "$log" | head -n 3 || true
     failed=1
   else
     echo " ok"

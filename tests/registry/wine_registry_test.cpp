@@ -135,6 +135,12 @@ garbage line \x01\xff
   }
   EXPECT_EQ(Read(file, "Software\\T", "Good"), "kept");
   EXPECT_EQ(Read(file, "Software\\After", "After"), "found");
+
+  // A value cut off after a backslash does not swallow the key that follows.
+  const std::string cut = std::string(kHeader) +
+                          "[Software\\\\One] 1\n\"x\"=\"C:\\\\\n[Software\\\\Two] 1\n\"y\"=\"two\"\n";
+  EXPECT_EQ(Read(cut, "Software\\Two", "y"), "two");
+  EXPECT_EQ(Read(cut, "Software\\One", "y"), "");
 }
 
 TEST_F(WineRegistryTest, EveryTruncationParsesWithoutHarm) {

@@ -252,7 +252,9 @@ class LineReader {
       if (!first) piece = TrimLeft(piece);
       first = false;
       line.append(piece);
-      if (done_ || !line.ends_with('\\')) return true;
+      // Only hex lists are wrapped, and always after a comma: a backslash elsewhere (a broken
+      // string value) must not pull the next key's line into this one.
+      if (done_ || !piece.ends_with(",\\")) return true;
       line.pop_back();
     }
   }
