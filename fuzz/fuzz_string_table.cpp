@@ -6,9 +6,10 @@
 #include "inspect/string_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const quill::Bytes chunk = quill::fuzz::AsBytes(data, size);
   quill::ChunkRecord record;
   record.ChunkType = "STR#";
-  record.ChunkData = quill::fuzz::AsBytes(data, size);
+  record.ChunkData = chunk;
   record.ChunkSize = static_cast<std::int32_t>(size);
   record.StartPos = quill::kFileHeaderLength + 1;
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill {
@@ -19,8 +20,10 @@ struct ChunkRecord {
   std::string ChunkType;   // four bytes, fewer where the file ends
   std::string ChunkLabel;  // label bytes up to the first NUL
   std::int32_t ChunkSize = 0;
-  Bytes IdAndFlags;           // raw, never interpreted
-  Bytes ChunkData;            // the whole chunk, header included: the body starts at offset 76
+  Bytes IdAndFlags;  // raw, never interpreted
+  // The whole chunk, header included (the body starts at offset 76): a view into the file image,
+  // which outlives every row that points into it.
+  std::string_view ChunkData;
   std::int32_t StartPos = 0;  // 1-based position of the chunk in the file image
 };
 
@@ -46,7 +49,7 @@ class ChunkFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-inline unsigned char ByteAt(const Bytes& bytes, std::size_t offset) {
+inline unsigned char ByteAt(std::string_view bytes, std::size_t offset) {
   if (offset >= bytes.size()) throw ChunkFailure("read past the end");
   return static_cast<unsigned char>(bytes[offset]);
 }

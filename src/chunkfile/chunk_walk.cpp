@@ -20,6 +20,12 @@ Bytes SliceOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) 
   return bytes.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
 }
 
+std::string_view ViewOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) {
+  if (offset < 0 || length <= 0 || offset >= static_cast<std::int64_t>(bytes.size())) return {};
+  return std::string_view(bytes).substr(static_cast<std::size_t>(offset),
+                                        static_cast<std::size_t>(length));
+}
+
 std::int32_t BigEndian32(const Bytes& bytes, std::size_t offset) {
   std::uint32_t value = 0;
   for (std::size_t k = 0; k < 4; ++k) value = (value << 8) | ByteAt(bytes, offset + k);
@@ -89,7 +95,7 @@ void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink) {
       record.ChunkSize = BigEndian32(image, static_cast<std::size_t>(offset + kSizeOffset));
       record.IdAndFlags = SliceOrLess(image, offset + kIdOffset, 4);
       if (record.ChunkSize < 0) return;
-      record.ChunkData = SliceOrLess(image, offset, record.ChunkSize);
+      record.ChunkData = ViewOrLess(image, offset, record.ChunkSize);
       record.ChunkLabel = LabelAt(image, offset);
       sink.appendChunkLine(FormatChunkLine(row, record));
 

@@ -18,8 +18,9 @@ class ChunkWalkSink {
 };
 
 // Fills table rows 1, 2, 3, ... from `image` and reports one line per chunk. Bytes the walk cannot
-// use end it quietly; what was already reported stays.
+// use end it quietly; what was already reported stays. The rows' chunk data point into `image`.
 void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink);
+void WalkChunks(const Bytes&& image, ChunkTable& table, ChunkWalkSink& sink) = delete;
 
 // "12: BMP_ [faces]", with type and label shown through the game's code page.
 std::string FormatChunkLine(int row, const ChunkRecord& record);

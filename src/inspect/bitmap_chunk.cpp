@@ -10,7 +10,7 @@ Bytes BitmapBody(const ChunkRecord& record) {
   const std::int64_t length = std::int64_t{record.ChunkSize} - kChunkHeaderLength;
   if (length < 0) throw ChunkFailure("chunk smaller than its header");
   if (record.ChunkData.size() <= static_cast<std::size_t>(kChunkHeaderLength)) return {};
-  return record.ChunkData.substr(kChunkHeaderLength, static_cast<std::size_t>(length));
+  return Bytes(record.ChunkData.substr(kChunkHeaderLength, static_cast<std::size_t>(length)));
 }
 
 bool ShowBitmapChunk(const ChunkRecord& record, const std::filesystem::path& scratchFolder,

@@ -9,7 +9,7 @@ constexpr std::string_view kAfterText = "...";
 
 }  // namespace
 
-std::string PrintableRendering(const Bytes& body) {
+std::string PrintableRendering(std::string_view body) {
   std::string text(body.size(), '.');
   for (std::size_t i = 0; i < body.size(); ++i) {
     const auto byte = static_cast<unsigned char>(body[i]);
@@ -18,7 +18,7 @@ std::string PrintableRendering(const Bytes& body) {
   return text;
 }
 
-NameAndDescription ExtractNameAndDescription(const Bytes& body) {
+NameAndDescription ExtractNameAndDescription(std::string_view body) {
   const std::string text = PrintableRendering(body);
   // 0-based offsets; without the opening marker the name starts at the fifth character.
   const std::size_t opening = text.find(kBeforeName);

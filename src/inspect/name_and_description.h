@@ -11,7 +11,7 @@ namespace quill {
 inline constexpr const char* kNoInformation = "There is no information availible for this Sim.";
 
 // One character per body byte: printable ASCII as itself, every other byte as ".".
-std::string PrintableRendering(const Bytes& body);
+std::string PrintableRendering(std::string_view body);
 
 struct NameAndDescription {
   std::optional<std::string> name;         // absent when the marker after the name is missing
@@ -20,6 +20,6 @@ struct NameAndDescription {
 
 // The name lies between "....." and the next "..."; the description runs from there through the
 // first dot of the following "...". Descriptions under two characters become kNoInformation.
-NameAndDescription ExtractNameAndDescription(const Bytes& body);
+NameAndDescription ExtractNameAndDescription(std::string_view body);
 
 }  // namespace quill

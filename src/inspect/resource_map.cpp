@@ -11,13 +11,13 @@ constexpr unsigned char kFiller = 0xA3;
 
 class MapReader {
  public:
-  MapReader(const Bytes& bytes, std::size_t position) : bytes_(bytes), position_(position) {}
+  MapReader(std::string_view bytes, std::size_t position) : bytes_(bytes), position_(position) {}
 
   unsigned char byte() { return ByteAt(bytes_, position_++); }
 
   std::string text(std::size_t length) {
     if (position_ + length > bytes_.size()) throw ChunkFailure("map ends inside a field");
-    std::string taken = bytes_.substr(position_, length);
+    std::string taken(bytes_.substr(position_, length));
     position_ += length;
     return taken;
   }
@@ -57,7 +57,7 @@ class MapReader {
   }
 
  private:
-  const Bytes& bytes_;
+  std::string_view bytes_;
   std::size_t position_;
 };
 
@@ -67,9 +67,9 @@ std::string ReverseString(const std::string& text) {
   return std::string(text.rbegin(), text.rend());
 }
 
-bool DecodeResourceMap(const Bytes& chunkBytes, ResourceMapTable& table) {
+bool DecodeResourceMap(std::string_view chunkBytes, ResourceMapTable& table) {
   const std::size_t magic = chunkBytes.find(kMagic);
-  if (magic == std::string::npos) throw ChunkFailure("no resource map");
+  if (magic == std::string_view::npos) throw ChunkFailure("no resource map");
   MapReader reader(chunkBytes, magic + 8);
   const std::int32_t groups = reader.littleEndian32();
   int row = 0;

@@ -35,7 +35,7 @@ std::string ReverseString(const std::string& text);
 
 // Decodes the map found in `chunkBytes` (header included) into rows 1, 2, ... Returns true when
 // the whole map was decoded; a failure throws ChunkFailure, keeping the rows already written.
-bool DecodeResourceMap(const Bytes& chunkBytes, ResourceMapTable& table);
+bool DecodeResourceMap(std::string_view chunkBytes, ResourceMapTable& table);
 
 // The inspector's entry: decodes the map of chunk-table row `row`.
 bool DecodeResourceMap(int row, const ChunkTable& chunks, ResourceMapTable& table);

@@ -10,9 +10,10 @@ namespace quill {
 namespace {
 
 void ShowNameAndDescription(const ChunkRecord& record, const InspectorContext& context) {
-  const Bytes body = record.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
-                         ? record.ChunkData.substr(kChunkHeaderLength)
-                         : Bytes();
+  const std::string_view body =
+      record.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
+          ? record.ChunkData.substr(kChunkHeaderLength)
+          : std::string_view();
   const NameAndDescription found = ExtractNameAndDescription(body);
   if (!found.name) return;
   context.view.setNameCaption(kNameCaptionPrefix + *found.name);

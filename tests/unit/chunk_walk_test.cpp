@@ -23,7 +23,12 @@ struct Walk : ChunkWalkSink {
   int stopAfter = -1;
   void appendChunkLine(const std::string& line) override { lines.push_back(line); }
   bool continueAfterChunk() override { return ++turns != stopAfter; }
-  void run(const Bytes& image) { WalkChunks(image, table, *this); }
+  // Kept, since the rows point into it.
+  Bytes image;
+  void run(Bytes bytes) {
+    image = std::move(bytes);
+    WalkChunks(image, table, *this);
+  }
 };
 
 Bytes Label(const std::string& start) {

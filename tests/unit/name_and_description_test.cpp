@@ -78,10 +78,12 @@ TEST(NameAndDescription, TheFirstOpeningMarkerWins) {
 TEST(StringTable, FormatCodesFromFdUpAreClaimed) {
   ChunkRecord record;
   for (const int first : {0x00, 0x41, 0xFC, 0xFD, 0xFE, 0xFF}) {
-    record.ChunkData = Bytes(76, '\0') + Hex({first, 0xFF});
+    const Bytes chunk = Bytes(76, '\0') + Hex({first, 0xFF});
+    record.ChunkData = chunk;
     EXPECT_EQ(ClaimStringTable(record), first >= 0xFD) << first;
   }
-  record.ChunkData = Bytes(76, '\0');
+  const Bytes headerOnly(76, '\0');
+  record.ChunkData = headerOnly;
   EXPECT_THROW(ClaimStringTable(record), ChunkFailure);
 }
 

@@ -151,7 +151,8 @@ TEST(ResourceMap, RowsBeyondTheChunkTableEndBeforeReading) {
   ResourceMapTable table;
   EXPECT_THROW(DecodeResourceMap(1001, chunks, table), ChunkFailure);
   EXPECT_THROW(DecodeResourceMap(-1, chunks, table), ChunkFailure);
-  chunks[5].ChunkData = InChunk(ResourceMap({{"OKAY", Entries(1), {}}}));
+  const Bytes chunk = InChunk(ResourceMap({{"OKAY", Entries(1), {}}}));
+  chunks[5].ChunkData = chunk;
   EXPECT_TRUE(DecodeResourceMap(5, chunks, table));
   EXPECT_EQ(table[1].ResourceType, "OKAY");
 }
