@@ -15,15 +15,14 @@ constexpr int kLabelLength = 64;
 // The walk goes on while at least this many bytes follow the next chunk's position minus one.
 constexpr std::int64_t kRemainderToGoOn = 6;
 
-Bytes SliceOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) {
-  if (offset < 0 || length <= 0 || offset >= static_cast<std::int64_t>(bytes.size())) return {};
-  return bytes.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
-}
-
 std::string_view ViewOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) {
   if (offset < 0 || length <= 0 || offset >= static_cast<std::int64_t>(bytes.size())) return {};
   return std::string_view(bytes).substr(static_cast<std::size_t>(offset),
                                         static_cast<std::size_t>(length));
+}
+
+Bytes SliceOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) {
+  return Bytes(ViewOrLess(bytes, offset, length));
 }
 
 std::int32_t BigEndian32(const Bytes& bytes, std::size_t offset) {

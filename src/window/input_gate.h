@@ -14,7 +14,6 @@ class InputGate : public QObject {
 
   void guard(QObject* target) { target->installEventFilter(this); }
   void setClosed(bool closed) { closed_ = closed; }
-  bool isClosed() const { return closed_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
