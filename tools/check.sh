@@ -9,12 +9,30 @@ export QT_QPA_PLATFORM=offscreen
 
 "$top/tools/install-deps.sh" test
 
+passed=0
+skipped=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# Adds the count of the run just logged to the total; a failing run has already stopped us.
+count_passed() {
+  local ran
+  ran=$(grep -Eo "$1" "$log" | grep -Eo '[0-9]+' | tail -n 1)
+  passed=$((passed + ${ran:-0}))
+}
+
 build_and_test() {
   local dir=$1
   shift
   cmake -S "$top" -B "$dir" -G Ninja -DQUILLMERE_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure | tee "$log"
+  count_passed 'tests failed out of [0-9]+'
+  # ctest counts a skipped test among the passed ones.
+  local skips
+  skips=$(grep -c '(Skipped)' "$log" || true)
+  passed=$((passed - skips))
+  skipped=$((skipped + skips))
 }
 
 echo "== tests"
@@ -26,9 +44,12 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   -DQUILLMERE_BENCH=OFF
 
 echo "== Windows registry tests under Wine"
-"$top/tests/wine/run-windows-tests.sh" "$top/build-windows"
+"$top/tests/wine/run-windows-tests.sh" "$top/build-windows" | tee "$log"
+count_passed 'PASSED  \] [0-9]+ test'
 
 if [[ -x "$top/fuzz/run-fuzzers.sh" ]]; then
   echo "== fuzzing, briefly"
   "$top/fuzz/run-fuzzers.sh" 5 "$jobs"
 fi
+
+echo "check: $passed passed, 0 failed, $skipped skipped"
