@@ -1,7 +1,10 @@
 // The parts of the file services that the standard library covers on every system.
 #include "platform/files.h"
 
+#include <algorithm>
 #include <system_error>
+
+#include "platform/read_to_end.h"
 
 namespace quill::platform {
 
@@ -50,6 +53,29 @@ fs::path JoinFolderAndName(const fs::path& folder, const fs::path& name) {
   }
   joined += name.native();
   return fs::path(joined);
+}
+
+bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
+               const std::function<long long(char* into, std::size_t room)>& readSome) {
+  // One spare byte tells a file that grew since it was measured from one that did not, without a
+  // second allocation in the common case.
+  bytes.resize(expected + 1);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (filled > limit) break;
+      bytes.resize(std::min(limit + 1, 2 * bytes.size()));
+    }
+    const long long got = readSome(bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) break;
+    if (got == 0) {
+      bytes.resize(filled);
+      return true;
+    }
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.clear();
+  return false;
 }
 
 void ScratchFolder::remove() {

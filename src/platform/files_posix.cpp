@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "platform/read_to_end.h"
 
 namespace quill::platform {
 
@@ -58,29 +59,13 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) 
   if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return false;
 
-  // One spare byte tells a file that grew since fstat from one that did not, without a second
-  // allocation in the common case.
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) {
-      if (filled > limit) {
-        bytes.clear();
-        return false;
-      }
-      bytes.resize(std::min(limit + 1, 2 * bytes.size()));
-    }
-    const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      bytes.clear();
-      return false;
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
-  return true;
+  return ReadToEnd(bytes, static_cast<std::size_t>(info.st_size), limit,
+                   [&file](char* into, std::size_t room) -> long long {
+                     for (;;) {
+                       const ssize_t got = ::read(file.get(), into, room);
+                       if (got >= 0 || errno != EINTR) return got;
+                     }
+                   });
 }
 
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {

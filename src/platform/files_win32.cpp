@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/read_to_end.h"
 
 namespace quill::platform {
 
@@ -38,28 +39,12 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) 
       static_cast<unsigned long long>(size.QuadPart) > limit) {
     return false;
   }
-  // One spare byte tells a file that grew since it was measured from one that did not.
-  bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) {
-      if (filled > limit) {
-        bytes.clear();
-        return false;
-      }
-      bytes.resize(std::min(limit + 1, 2 * bytes.size()));
-    }
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 20));
-    if (!::ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr)) {
-      bytes.clear();
-      return false;
-    }
-    if (got == 0) break;
-    filled += got;
-  }
-  bytes.resize(filled);
-  return true;
+  return ReadToEnd(bytes, static_cast<std::size_t>(size.QuadPart), limit,
+                   [&file](char* into, std::size_t room) -> long long {
+                     DWORD got = 0;
+                     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
+                     return ::ReadFile(file.get(), into, want, &got, nullptr) ? got : -1;
+                   });
 }
 
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {

@@ -1,0 +1,16 @@
+// The read loop both systems share; only the call that reads differs.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace quill::platform {
+
+// Reads until the end into `bytes`, starting from a buffer for `expected` bytes. `readSome` reads
+// at most `room` bytes into `into`: the count read, 0 at the end, or -1 on an error. A file that
+// turns out to hold more than `limit` bytes, or an error, empties `bytes` and yields false.
+bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
+               const std::function<long long(char* into, std::size_t room)>& readSome);
+
+}  // namespace quill::platform
