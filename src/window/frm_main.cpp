@@ -87,25 +87,23 @@ void FrmMain::load() {
   options_[kSpeechLargeOption]->setChecked(true);
   const std::optional<std::filesystem::path> folder =
       services_.startupFolder(services_.gameDataFolder());
-  if (folder && drive1_->setDrive(platform::DriveOf(*folder)) && dir1_->setPath(*folder)) {
-    // Dir1 follows through its change event when the folder is new to it.
-  } else if (file1_->fileCount() > 0) {
-    // No game folder: stay where we were started, but still show who lives here.
-    File1_PathChange();
-  }
+  // Opening the folder builds its roster through the change events, when it is new to Dir1.
+  const bool opened =
+      folder && drive1_->setDrive(platform::DriveOf(*folder)) && dir1_->setPath(*folder);
+  // No game folder: stay where we were started, but still show who lives here.
+  if (!opened && file1_->fileCount() > 0) File1_PathChange();
 
   const QScreen* screen = this->screen();
   if (screen == nullptr) return;
+  const auto centred = [](int screenPixels, int windowPixels) {
+    return static_cast<int>(
+        CentredPosition(screenPixels * kTwipsPerPixel, windowPixels * kTwipsPerPixel) /
+        kTwipsPerPixel);
+  };
+  const QRect area = screen->geometry();
   const QSize outer = frameGeometry().size();
-  const QSize available = screen->geometry().size();
-  move(static_cast<int>(
-           CentredPosition(available.width() * kTwipsPerPixel, outer.width() * kTwipsPerPixel) /
-           kTwipsPerPixel) +
-           screen->geometry().left(),
-       static_cast<int>(
-           CentredPosition(available.height() * kTwipsPerPixel, outer.height() * kTwipsPerPixel) /
-           kTwipsPerPixel) +
-           screen->geometry().top());
+  move(area.left() + centred(area.width(), outer.width()),
+       area.top() + centred(area.height(), outer.height()));
 }
 
 // Handlers.
