@@ -285,18 +285,14 @@ int main(int argc, char** argv) {
   }
   const fs::path root = argv[1];
   try {
-    Seeds walk(root, "fuzz_chunk_walk");
-    WholeFileSeeds(walk);
-    Seeds inspector(root, "fuzz_inspector");
-    WholeFileSeeds(inspector);
-    Seeds strings(root, "fuzz_string_table");
-    StringTableSeeds(strings);
-    Seeds map(root, "fuzz_resource_map");
-    ResourceMapSeeds(map);
-    Seeds pictures(root, "fuzz_picture");
-    PictureSeeds(pictures);
-    Seeds registry(root, "fuzz_wine_registry");
-    RegistrySeeds(registry);
+    const std::pair<const char*, void (*)(Seeds&)> targets[] = {
+        {"fuzz_chunk_walk", WholeFileSeeds},     {"fuzz_inspector", WholeFileSeeds},
+        {"fuzz_string_table", StringTableSeeds}, {"fuzz_resource_map", ResourceMapSeeds},
+        {"fuzz_picture", PictureSeeds},          {"fuzz_wine_registry", RegistrySeeds}};
+    for (const auto& [target, makeSeeds] : targets) {
+      Seeds seeds(root, target);
+      makeSeeds(seeds);
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "make_corpus: %s\n", error.what());
     return 1;

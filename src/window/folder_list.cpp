@@ -28,20 +28,26 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
   refresh();
 }
 
+void FolderList::refresh() {
+  showListing(platform::ListFolder(path_));
+}
+
 bool FolderList::setPath(const fs::path& folder) {
   const std::optional<fs::path> resolved = platform::ResolveFolder(folder);
-  if (!resolved || !platform::ListFolder(*resolved)) {
+  std::optional<platform::FolderListing> listing;
+  if (resolved) listing = platform::ListFolder(*resolved);
+  if (!listing) {
     refresh();
     return false;
   }
   if (*resolved == path_) return true;
   path_ = *resolved;
-  refresh();
+  showListing(std::move(listing));
   emit changed();
   return true;
 }
 
-void FolderList::refresh() {
+void FolderList::showListing(std::optional<platform::FolderListing> listing) {
   clear();
   entries_.clear();
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -60,7 +66,6 @@ void FolderList::refresh() {
   }
   if (!entries_.empty()) setCurrentRow(static_cast<int>(entries_.size()) - 1);
 
-  std::optional<platform::FolderListing> listing = platform::ListFolder(path_);
   if (!listing) return;
   SortByName(listing->folders);
   for (const fs::path& name : listing->folders) {

@@ -4,7 +4,10 @@
 
 #include <QListWidget>
 #include <filesystem>
+#include <optional>
 #include <vector>
+
+#include "platform/files.h"
 
 namespace quill {
 
@@ -26,6 +29,8 @@ class FolderList : public QListWidget {
 
  private:
   void openEntry(QListWidgetItem* item);
+  // Lists the current folder: its chain of ancestors, then the folders of `listing` inside it.
+  void showListing(std::optional<platform::FolderListing> listing);
 
   std::filesystem::path path_;
   std::vector<std::filesystem::path> entries_;  // the full folder behind each row

@@ -57,6 +57,17 @@ void AppendUtf8Char(std::string_view& text, std::u16string& out) {
 // Decodes a quoted string whose opening quote is already consumed, up to the unescaped `close`,
 // with Wine's escapes: \a \b \e \f \n \r \t \v, octal \ooo, \xHHHH, and \c for any other c.
 // Leaves `text` after the closing character; fails when there is none.
+// The one-letter escapes that stand for control characters; 0 for any other letter.
+char16_t ControlEscape(char letter) {
+  constexpr std::pair<char, char16_t> kEscapes[] = {{'a', u'\a'}, {'b', u'\b'}, {'e', u'\x1b'},
+                                                    {'f', u'\f'}, {'n', u'\n'}, {'r', u'\r'},
+                                                    {'t', u'\t'}, {'v', u'\v'}};
+  for (const auto& [escape, control] : kEscapes) {
+    if (escape == letter) return control;
+  }
+  return 0;
+}
+
 bool DecodeQuoted(std::string_view& text, char close, std::u16string& out) {
   while (!text.empty()) {
     const char c = text.front();
@@ -76,31 +87,11 @@ bool DecodeQuoted(std::string_view& text, char close, std::u16string& out) {
     if (text.empty()) return false;
     const char e = text.front();
     text.remove_prefix(1);
+    if (const char16_t control = ControlEscape(e); control != 0) {
+      out.push_back(control);
+      continue;
+    }
     switch (e) {
-      case 'a':
-        out.push_back(u'\a');
-        break;
-      case 'b':
-        out.push_back(u'\b');
-        break;
-      case 'e':
-        out.push_back(u'\x1b');
-        break;
-      case 'f':
-        out.push_back(u'\f');
-        break;
-      case 'n':
-        out.push_back(u'\n');
-        break;
-      case 'r':
-        out.push_back(u'\r');
-        break;
-      case 't':
-        out.push_back(u'\t');
-        break;
-      case 'v':
-        out.push_back(u'\v');
-        break;
       case 'x': {
         unsigned unit = 0;
         int digits = 0;
