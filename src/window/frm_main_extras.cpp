@@ -32,6 +32,8 @@ QString FrmMain::simName() const {
 }
 
 void FrmMain::showPictureSheet() {
+  // Mid-read the chunk table holds part of another file: the request is let go.
+  if (busy()) return;
   if (pictureSheet_ == nullptr) pictureSheet_ = new PictureSheet(pictureDialogs_, this);
   pictureSheet_->showPictures(simName(), PicturesOfFile(state_.ChunkTable, list1_->count()));
   pictureSheet_->show();

@@ -68,12 +68,11 @@ TEST_F(PictureSheetTest, CopiedAndSavedPicturesAreTheFilesPixels) {
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.size(), QSize(32, 32));  // speech_large at its own size
 
-  std::vector<fs::path> chosen = {out_.path() / "portrait", out_.path() / "User00001.iff",
-                                  out_.path() / "Kept.PNG"};
+  std::vector<fs::path> chosen = {"portrait", "User00001.iff", "Kept.PNG"};
   int failures = 0;
   auto& dialogs = window().pictureDialogs();
   dialogs.chooseFile = [&](QWidget*, const QString&) {
-    const fs::path next = chosen.front();
+    const fs::path next = out_.path() / chosen.front();
     chosen.erase(chosen.begin());
     return std::optional<fs::path>(next);
   };
@@ -97,7 +96,7 @@ TEST_F(PictureSheetTest, CopiedAndSavedPicturesAreTheFilesPixels) {
   // A folder where the file should go: the save fails, says so, and leaves nothing behind.
   fs::create_directory(out_.path() / "blocked.png");
   const auto before = std::distance(fs::directory_iterator(out_.path()), {});
-  chosen = {out_.path() / "blocked"};
+  chosen = {"blocked"};
   dialogs.confirmReplace = [](QWidget*, const fs::path&) { return true; };
   SavePictureAs(box, copied, "x", dialogs);
   EXPECT_EQ(failures, 1);
@@ -115,16 +114,11 @@ TEST(SharpPicture, ScreenPixelsTakeTheNearestPicturePixel) {
   }
 }
 
-TEST(PictureFiles, NamesEndInPngAndHoldOnlyWhatFileNamesCan) {
-  const std::pair<const char*, const char*> suffixes[] = {
-      {"portrait", "portrait.png"}, {"a.PNG", "a.PNG"}, {"User1.iff", "User1.iff.png"}};
-  for (const auto& [given, saved] : suffixes) EXPECT_EQ(WithPngSuffix(given), saved);
-  const std::pair<QString, QString> names[] = {{"Ada: \"best\"?", "Ada_ _best__"},
-                                               {"a/b\\c|d*e<f>\n", "a_b_c_d_e_f__"},
+TEST(PictureFiles, NamesHoldOnlyWhatFileNamesCan) {
+  const std::pair<QString, QString> names[] = {{"a/b\\c|d*e<f>?:\"\n", "a_b_c_d_e_f_____"},
                                                {"Dots. . .", "Dots"},
                                                {"", "_"},
-                                               {"con", "_con"},
-                                               {"Lpt1.txt", "_Lpt1.txt"}};
+                                               {"Lpt1.x", "_Lpt1.x"}};
   for (const auto& [given, safe] : names)
     EXPECT_EQ(FileNameSafe(given), safe) << given.toStdString();
 }
