@@ -20,7 +20,6 @@ class PictureBoxActions : public QObject {
 
   // The picture as the file holds it, at its own size, and the name it is saved under.
   void setPicture(const QImage& picture, const QString& fileStem);
-  const QImage& picture() const { return picture_; }
 
  signals:
   void showAllRequested();

@@ -89,7 +89,9 @@ void PictureSheet::showPictures(const QString& sim, std::vector<NamedPicture> pi
     grid->addWidget(new QLabel(QStringLiteral("This file holds no pictures.")));
   scroll_->setWidget(sheet);  // the previous sheet goes with it
 
-  // As large as the pictures need, as far as the screen allows.
+  // Opened as large as the pictures need, as far as the screen allows; once open, the size is
+  // the player's.
+  if (isVisible()) return;
   const QSize wanted = sheet->sizeHint() + QSize(48, 64);
   const QSize screen = this->screen() ? this->screen()->availableGeometry().size() : wanted;
   resize(wanted.boundedTo(screen * 9 / 10));
