@@ -104,9 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The name search on its own, over the whole input as a body.
   const Bytes& body = state.FileImage;
-  const std::string rendering = quill::PrintableRendering(body);
-  FUZZ_REQUIRE(rendering.size() == body.size());
+  const std::string printable = quill::PrintableRendering(body);
+  FUZZ_REQUIRE(printable.size() == body.size());
+  FUZZ_REQUIRE(Printable(printable));
+  // A string table's rendering drops its comments and nothing else; any other body keeps the
+  // one-character-per-byte rendering.
+  const std::string rendering = quill::RenderingForExtraction(body);
   FUZZ_REQUIRE(Printable(rendering));
+  FUZZ_REQUIRE(rendering.size() <= body.size());
+  if (!body.starts_with("\xFD\xFF")) FUZZ_REQUIRE(rendering == printable);
   const quill::NameAndDescription found = quill::ExtractNameAndDescription(body);
   if (found.name) {
     FUZZ_REQUIRE(found.name->size() <= rendering.size());

@@ -1,5 +1,5 @@
-// The picture loader over an arbitrary file: it must refuse what it cannot read and never hand
-// back a picture larger than it promises to take.
+// The picture loader over an arbitrary file and the same bytes in memory: it must refuse what it
+// cannot read and never hand back a picture larger than it promises to take.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -22,6 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto picture = quill::platform::LoadPicture(file);
   if (size == 0) FUZZ_REQUIRE(!picture);
+  // Pictures decoded straight from memory (the picture sheet) go the same way as loaded ones.
+  const auto decoded = quill::platform::DecodePicture(quill::fuzz::AsBytes(data, size));
+  FUZZ_REQUIRE(decoded.has_value() == picture.has_value());
+  if (decoded) FUZZ_REQUIRE(decoded->size() == picture->size());
   if (picture) {
     FUZZ_REQUIRE(!picture->isNull());
     FUZZ_REQUIRE(picture->width() > 0 && picture->height() > 0);

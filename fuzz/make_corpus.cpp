@@ -78,6 +78,8 @@ std::vector<std::pair<std::string, Chunk>> InterestingChunks() {
       {"ctss-one-byte", Typed("CTSS", "\xFD"_b)},
       {"ctss-empty", Typed("CTSS", ""_b)},
       {"ctss-a3-filler", Typed("CTSS", StringTable({{"Name", ""}, {"Text", ""}}, 0xA3))},
+      {"ctss-pet", Typed("CTSS", StringTable(std::vector<TableString>(40, {"Rex", "##note"})))},
+      {"ctss-printable-filler", Typed("CTSS", StringTable({{"Name", ""}, {"Text", ""}}, 'o'))},
       {"str-fdff", Typed("STR#", StringTable({{"adult", ""}, {"Body", ""}}))},
       {"str-feff", Typed("STR#", StringTable({{"a", "b"}}, 0xA3, 0xFFFE))},
       {"str-old-format", Typed("STR#", StringTable({{"a", ""}}, 0xA3, 0x0000))},

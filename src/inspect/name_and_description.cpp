@@ -6,6 +6,31 @@ namespace {
 
 constexpr std::string_view kBeforeName = ".....";
 constexpr std::string_view kAfterText = "...";
+constexpr std::size_t kTableHeaderLength = 4;  // format code FD FF, then a 16-bit count
+
+std::optional<std::string> CompleteTableRendering(std::string_view body) {
+  if (body.size() < kTableHeaderLength || static_cast<unsigned char>(body[0]) != 0xFD ||
+      static_cast<unsigned char>(body[1]) != 0xFF) {
+    return std::nullopt;
+  }
+  const unsigned count = static_cast<unsigned char>(body[2]) |
+                         (static_cast<unsigned>(static_cast<unsigned char>(body[3])) << 8);
+  std::string text = "....";
+  std::size_t at = kTableHeaderLength;
+  for (unsigned i = 0; i < count; ++i) {
+    if (at >= body.size()) return std::nullopt;  // no language byte
+    const std::size_t valueEnd = body.find('\0', at + 1);
+    if (valueEnd == std::string_view::npos) return std::nullopt;
+    const std::size_t commentEnd = body.find('\0', valueEnd + 1);
+    if (commentEnd == std::string_view::npos) return std::nullopt;
+    // The language byte and the value, then both terminators; the comment is the game's own note.
+    text += PrintableRendering(body.substr(at, valueEnd - at));
+    text += "..";
+    at = commentEnd + 1;
+  }
+  text.append(body.size() - at, '.');
+  return text;
+}
 
 }  // namespace
 
@@ -18,8 +43,13 @@ std::string PrintableRendering(std::string_view body) {
   return text;
 }
 
+std::string RenderingForExtraction(std::string_view body) {
+  if (std::optional<std::string> table = CompleteTableRendering(body)) return std::move(*table);
+  return PrintableRendering(body);
+}
+
 NameAndDescription ExtractNameAndDescription(std::string_view body) {
-  const std::string text = PrintableRendering(body);
+  const std::string text = RenderingForExtraction(body);
   // 0-based offsets; without the opening marker the name starts at the fifth character.
   const std::size_t opening = text.find(kBeforeName);
   const std::size_t nameStart = opening == std::string::npos ? 4 : opening + kBeforeName.size();

@@ -13,6 +13,14 @@ inline constexpr const char* kNoInformation = "There is no information availible
 // One character per body byte: printable ASCII as itself, every other byte as ".".
 std::string PrintableRendering(std::string_view body);
 
+// The text the markers are searched in. A complete FD FF string table (every one of its strings
+// has a language byte, a value and a comment, each ending in a NUL inside the body) is rendered
+// from its strings, so that the game's comments, a count byte or filler bytes that happen to be
+// printable cannot hide the markers: "...." for the header, then per string its language byte,
+// its value and ".." for the two terminators (comment text left out), then one "." per byte
+// after the last string. Every other body gets the printable rendering.
+std::string RenderingForExtraction(std::string_view body);
+
 struct NameAndDescription {
   std::optional<std::string> name;         // absent when the marker after the name is missing
   std::optional<std::string> description;  // absent when the closing marker is missing

@@ -25,8 +25,13 @@ bool WithinLimit(const QSize& size) {
 
 std::optional<QImage> LoadPicture(const std::filesystem::path& file) {
   const std::optional<std::string> bytes = ReadWholeFile(file);
-  if (!bytes || bytes->empty()) return std::nullopt;
-  QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+  if (!bytes) return std::nullopt;
+  return DecodePicture(*bytes);
+}
+
+std::optional<QImage> DecodePicture(std::string_view bytes) {
+  if (bytes.empty()) return std::nullopt;
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
@@ -37,7 +42,7 @@ std::optional<QImage> LoadPicture(const std::filesystem::path& file) {
   reader.setAllocationLimit(static_cast<int>(kLargestPicturePixels * 4 / (1024 * 1024)));
   QImage picture = reader.read();
   if (picture.isNull() || !WithinLimit(picture.size())) return std::nullopt;
-  // Detach from the scratch bytes, which die with this call.
+  // Detach from the caller's bytes, which may die before the picture does.
   picture.detach();
   return picture;
 }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace quill::platform {
 
@@ -13,5 +14,7 @@ inline constexpr long long kLargestPicturePixels = 16LL * 1024 * 1024;
 
 // The picture in the file, or nothing when the file is no picture the loader knows.
 std::optional<QImage> LoadPicture(const std::filesystem::path& file);
+// The same for a picture file's bytes already in memory.
+std::optional<QImage> DecodePicture(std::string_view bytes);
 
 }  // namespace quill::platform

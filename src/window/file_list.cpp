@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "window/name_order.h"
+#include "window/visible_text.h"
 
 namespace quill {
 
@@ -31,7 +32,8 @@ bool FileList::list(const fs::path& folder) {
   clearLines();
   path_ = folder;
   names_ = std::move(names);
-  for (const fs::path& name : names_) addItem(QString::fromStdString(platform::DisplayName(name)));
+  for (const fs::path& name : names_)
+    addItem(VisibleText(QString::fromStdString(platform::DisplayName(name))));
   return true;
 }
 

@@ -1,11 +1,14 @@
 #include "window/folder_list.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
 
 #include "platform/files.h"
+#include "window/list_manners.h"
 #include "window/name_order.h"
+#include "window/visible_text.h"
 
 namespace quill {
 
@@ -15,7 +18,13 @@ namespace {
 
 QString Shown(const fs::path& folder) {
   const fs::path name = folder.filename();
-  return QString::fromStdString(platform::DisplayName(name.empty() ? folder : name));
+  return VisibleText(QString::fromStdString(platform::DisplayName(name.empty() ? folder : name)));
+}
+
+QListWidgetItem* Entry(const QIcon& icon, const QString& text, int depth) {
+  auto* item = new QListWidgetItem(icon, text);
+  item->setData(kIndentRole, depth);
+  return item;
 }
 
 }  // namespace
@@ -23,7 +32,9 @@ QString Shown(const fs::path& folder) {
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
-  connect(this, &QListWidget::itemActivated, this, &FolderList::openEntry);
+  setItemDelegate(new IndentDelegate(this));
+  // Not itemActivated: styles that activate on a single click would open on every click.
+  connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openEntry);
   if (const auto here = platform::ResolveFolder(platform::CurrentFolder())) path_ = *here;
   refresh();
 }
@@ -61,7 +72,7 @@ void FolderList::showListing(std::optional<platform::FolderListing> listing) {
   std::reverse(chain.begin(), chain.end());
   int depth = 0;
   for (const fs::path& folder : chain) {
-    addItem(new QListWidgetItem(open, QString(depth++ * 2, ' ') + Shown(folder)));
+    addItem(Entry(open, Shown(folder), depth++));
     entries_.push_back(folder);
   }
   if (!entries_.empty()) setCurrentRow(static_cast<int>(entries_.size()) - 1);
@@ -69,9 +80,17 @@ void FolderList::showListing(std::optional<platform::FolderListing> listing) {
   if (!listing) return;
   SortByName(listing->folders);
   for (const fs::path& name : listing->folders) {
-    addItem(new QListWidgetItem(closed, QString(depth * 2, ' ') + Shown(name)));
+    addItem(Entry(closed, Shown(name), depth));
     entries_.push_back(path_ / name);
   }
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (QListWidgetItem* item = currentItem()) openEntry(item);
+    return;
+  }
+  QListWidget::keyPressEvent(event);
 }
 
 void FolderList::openEntry(QListWidgetItem* item) {

@@ -1,5 +1,6 @@
 // The folder list: the current folder, the folders above it and the folders directly inside it.
-// A double-click opens a folder; a single click only highlights it.
+// A double-click or Enter opens a folder; a single click only highlights it, whatever the
+// desktop's single-click setting.
 #pragma once
 
 #include <QListWidget>
@@ -26,6 +27,9 @@ class FolderList : public QListWidget {
 
  signals:
   void changed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void openEntry(QListWidgetItem* item);

@@ -20,7 +20,9 @@
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/image_types.h"
+#include "window/picture_box.h"
 #include "window/selection_list.h"
+#include "window/sharp_picture.h"
 
 namespace quill {
 
@@ -49,6 +51,7 @@ FrmMain::FrmMain(PlatformServices services, QWidget* parent)
   }
   for (QRadioButton* option : options_) gate_.guard(option);
   sinceEventTurn_.start();
+  addPlayerAids();
 }
 
 FrmMain::~FrmMain() = default;
@@ -65,6 +68,7 @@ FrmMain::Busy::~Busy() {
   window_.gate_.setClosed(false);
   window_.list1_->setAutoScroll(true);
   window_.showPendingSummary();
+  window_.followInPictureSheet();
 }
 
 void FrmMain::connectHandlers() {
@@ -246,6 +250,7 @@ void FrmMain::showPendingSummary() {
 
 void FrmMain::clearPicture() {
   picture1_->setPixmap(QPixmap());
+  pictureBox_->setPicture({}, {});
   picture1_->resize(kPictureBoxSize);
 }
 
@@ -271,13 +276,18 @@ bool FrmMain::showPictureFile(const std::filesystem::path& file) {
 void FrmMain::showPicture(const QImage& picture) {
   const int border = 2 * picture1_->frameWidth();
   const QSize room = kLargestPictureBox - QSize(border, border);
-  QImage shown = picture;
+  QSize shown = picture.size();
   if (shown.width() > room.width() || shown.height() > room.height()) {
-    // Pixel art: scaled without smoothing.
-    shown = shown.scaled(room, Qt::KeepAspectRatio, Qt::FastTransformation);
+    shown.scale(room, Qt::KeepAspectRatio);
   }
-  picture1_->setPixmap(QPixmap::fromImage(shown));
-  picture1_->resize(shown.size() + QSize(border, border));
+  // Pixel art: drawn without smoothing, at the screen's own resolution.
+  picture1_->setPixmap(SharpPixmap(picture, shown, picture1_->devicePixelRatioF()));
+  picture1_->resize(shown + QSize(border, border));
+  const int row = list1_->selectedIndex() + 1;
+  const QString label = row >= 1 && row <= kLastChunkRow
+                            ? QString::fromLatin1(state_.ChunkTable[row].ChunkLabel)
+                            : "";
+  pictureBox_->setPicture(picture, PictureFileStem(simName(), label));
 }
 
 }  // namespace quill

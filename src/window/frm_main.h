@@ -13,6 +13,7 @@
 #include "inspect/resource_map.h"
 #include "platform/files.h"
 #include "window/input_gate.h"
+#include "window/picture_actions.h"
 #include "window/platform_services.h"
 
 class QButtonGroup;
@@ -27,6 +28,8 @@ namespace quill {
 class DriveList;
 class FileList;
 class FolderList;
+class PictureBoxActions;
+class PictureSheet;
 class SelectionList;
 
 inline constexpr const char* kFirstWebPage = "https://harrowfen.example/";
@@ -47,6 +50,10 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   const ResourceMapTable& resourceMap() const { return resourceMap_; }
   const std::filesystem::path& scratchFolder() const { return scratch_.path(); }
   bool busy() const { return busyDepth_ > 0; }
+  // The questions saving a picture asks; tests answer them in the user's place.
+  PictureDialogs& pictureDialogs() { return pictureDialogs_; }
+  // Opens the picture sheet on the loaded file's pictures, or brings it forward.
+  void showPictureSheet();
 
   // CharacterView and InspectorView.
   void clearChunkList() override;
@@ -93,6 +100,12 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void setTabOrder();
   void showPicture(const QImage& picture);
   void showPendingSummary();
+  // What the window offers a player beside its controls' events: picture sheet and picture
+  // saving, list tooltips, the focus ring. Defined in frm_main_extras.cpp.
+  void addPlayerAids();
+  // Keeps an open picture sheet on the Sim now loaded.
+  void followInPictureSheet();
+  QString simName() const;
 
   void Drive1_Change();
   void Dir1_Change();
@@ -132,6 +145,10 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   QPushButton* command1_ = nullptr;
   QPushButton* command2_ = nullptr;
   QPushButton* command4_ = nullptr;
+
+  PictureDialogs pictureDialogs_ = SystemPictureDialogs();
+  PictureBoxActions* pictureBox_ = nullptr;
+  PictureSheet* pictureSheet_ = nullptr;
 };
 
 }  // namespace quill

@@ -1,0 +1,49 @@
+// What the window offers a player beside the events of its controls.
+#include <QGroupBox>
+#include <QLabel>
+
+#include "chunkfile/file_selection.h"
+#include "window/file_list.h"
+#include "window/focus_ring.h"
+#include "window/folder_list.h"
+#include "window/frm_main.h"
+#include "window/list_manners.h"
+#include "window/picture_box.h"
+#include "window/picture_sheet.h"
+#include "window/selection_list.h"
+
+namespace quill {
+
+void FrmMain::addPlayerAids() {
+  pictureBox_ = new PictureBoxActions(*picture1_, pictureDialogs_);
+  connect(pictureBox_, &PictureBoxActions::showAllRequested, this, &FrmMain::showPictureSheet);
+  for (QAbstractItemView* list :
+       std::initializer_list<QAbstractItemView*>{dir1_, file1_, list1_, list2_})
+    ShowWholeTextOfCutOffLines(*list);
+  new FocusRing(*this);
+}
+
+QString FrmMain::simName() const {
+  // The caption as last set, shown or still waiting for the end of a read, without "Name: ".
+  const QString caption =
+      pendingCaption_ ? QString::fromStdString(*pendingCaption_)
+                      : nameofSim_->title().replace(QStringLiteral("&&"), QStringLiteral("&"));
+  return caption.mid(static_cast<qsizetype>(std::string_view(kNameCaptionPrefix).size()));
+}
+
+void FrmMain::showPictureSheet() {
+  // Mid-read the chunk table holds part of another file: the request is let go.
+  if (busy()) return;
+  if (pictureSheet_ == nullptr) pictureSheet_ = new PictureSheet(pictureDialogs_, this);
+  pictureSheet_->showPictures(simName(), PicturesOfFile(state_.ChunkTable, list1_->count()));
+  pictureSheet_->show();
+  pictureSheet_->raise();
+  pictureSheet_->activateWindow();
+}
+
+void FrmMain::followInPictureSheet() {
+  if (pictureSheet_ == nullptr || !pictureSheet_->isVisible()) return;
+  pictureSheet_->showPictures(simName(), PicturesOfFile(state_.ChunkTable, list1_->count()));
+}
+
+}  // namespace quill

@@ -1,0 +1,75 @@
+#include "window/picture_files.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <system_error>
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Failure(const QSaveFile& out) {
+  return out.errorString().isEmpty() ? QStringLiteral("The picture could not be written.")
+                                     : out.errorString();
+}
+
+// Names Windows keeps for its devices, whatever extension follows them.
+bool IsDeviceName(const QString& name) {
+  static const QRegularExpression kDevice(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  return kDevice.match(name.section(QLatin1Char('.'), 0, 0).trimmed()).hasMatch();
+}
+
+}  // namespace
+
+QString PathText(const fs::path& file) {
+  return QString::fromStdU16String(file.u16string());
+}
+
+fs::path PathFromText(const QString& text) {
+  return fs::path(text.toStdU16String());
+}
+
+bool NameTaken(const fs::path& file) {
+  std::error_code ignored;
+  return fs::exists(fs::symlink_status(file, ignored));
+}
+
+fs::path WithPngSuffix(const fs::path& file) {
+  if (PathText(file.filename()).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return file;
+  fs::path named = file;
+  named += ".png";
+  return named;
+}
+
+QString FileNameSafe(const QString& text) {
+  static const QString kForbidden = QStringLiteral("<>:\"/\\|?*");
+  QString safe = text;
+  for (QChar& c : safe) {
+    if (c.unicode() < 32 || c.unicode() == 127 || kForbidden.contains(c)) c = QLatin1Char('_');
+  }
+  while (safe.endsWith(QLatin1Char('.')) || safe.endsWith(QLatin1Char(' '))) safe.chop(1);
+  if (safe.isEmpty() || IsDeviceName(safe)) safe.prepend(QLatin1Char('_'));
+  return safe;
+}
+
+fs::path FreePngName(const fs::path& folder, const QString& stem) {
+  fs::path file = folder / PathFromText(stem + QStringLiteral(".png"));
+  for (int copy = 2; NameTaken(file); ++copy) {
+    file = folder / PathFromText(stem + QStringLiteral(" (%1).png").arg(copy));
+  }
+  return file;
+}
+
+QString SavePng(const QImage& picture, const fs::path& file) {
+  QSaveFile out(PathText(file));
+  // Whatever fails, the temporary file goes with `out`; the named file is only ever renamed in.
+  if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.commit()) {
+    return Failure(out);
+  }
+  return {};
+}
+
+}  // namespace quill

@@ -1,0 +1,31 @@
+// Writing pictures out as PNG files a player can keep.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <filesystem>
+
+namespace quill {
+
+// Paths as the dialogs and message boxes spell them, and back.
+QString PathText(const std::filesystem::path& file);
+std::filesystem::path PathFromText(const QString& text);
+// Something (a file, a folder, a dangling link) already has this name.
+bool NameTaken(const std::filesystem::path& file);
+
+// The name with ".png" added unless it already ends so (in any letter case), so that saving a
+// picture can never replace a character file.
+std::filesystem::path WithPngSuffix(const std::filesystem::path& file);
+
+// The text with every character a file name cannot hold on Windows or Linux replaced by "_",
+// trailing dots and spaces dropped; never empty and never a Windows device name.
+QString FileNameSafe(const QString& text);
+
+// "<stem>.png" in the folder, or "<stem> (2).png", "<stem> (3).png", ... whichever is free.
+std::filesystem::path FreePngName(const std::filesystem::path& folder, const QString& stem);
+
+// Writes the picture as PNG through a temporary file renamed into place at the end, so a failed
+// save leaves no partial file. Returns an explanation on failure, an empty text on success.
+QString SavePng(const QImage& picture, const std::filesystem::path& file);
+
+}  // namespace quill

@@ -1,0 +1,96 @@
+// The lists as a player uses them: typing, Enter, double-clicks, tooltips, the focus ring.
+#include <QHelpEvent>
+#include <QProxyStyle>
+#include <QTest>
+#include <QToolTip>
+
+#include "viewer_fixture.h"
+#include "window/focus_ring.h"
+
+namespace quill::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A desktop set to open items with a single click.
+class SingleClickStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == SH_ItemView_ActivateItemOnSingleClick) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
+
+class Lists : public Viewer {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"alpha", "beta", "gamma", "new\nline"})
+      fs::create_directory(folder() / name);
+    fs::create_directory(folder() / std::string(80, 'w'));
+    writeSim("UserA", "Ada");
+    writeSim("User\tTab", "Tab");
+    open();
+  }
+  FolderList* dir1() const { return control<FolderList>("Dir1"); }
+  int row(const QString& text) const {
+    const auto found = dir1()->findItems(text, Qt::MatchExactly);
+    return found.isEmpty() ? -1 : dir1()->row(found.first());
+  }
+  // The tooltip a player gets by resting the mouse on the line.
+  QString toolTipOf(const char* listName, int line) {
+    QListWidget* widget = list(listName);
+    widget->scrollToItem(widget->item(line));
+    const QPoint at = widget->visualItemRect(widget->item(line)).topLeft() + QPoint(4, 2);
+    QHelpEvent help(QEvent::ToolTip, at, widget->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(widget->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  }
+};
+
+TEST_F(Lists, TypingFindsAFolderAndOnlyEnterOrADoubleClickOpensIt) {
+  const QString folderName = QString::fromStdString(folder().filename().string());
+  EXPECT_NE(row(folderName), -1);  // the text carries no indentation
+  dir1()->setFocus();
+  QTest::keyClicks(dir1(), "ga");
+  EXPECT_EQ(dir1()->currentItem()->text(), "gamma");
+  EXPECT_EQ(dir1()->path(), folder());
+  QTest::keyClick(dir1(), Qt::Key_Return);
+  EXPECT_EQ(control<FileList>("File1")->path(), folder() / "gamma");
+  dir1()->setPath(folder());
+
+  dir1()->setStyle(new SingleClickStyle);
+  click("Dir1", row("beta"));
+  EXPECT_EQ(dir1()->path(), folder());
+  doubleClick("Dir1", row("beta"));
+  EXPECT_EQ(dir1()->path(), folder() / "beta");
+}
+
+TEST_F(Lists, ControlCharactersShowAsMarksAndCutOffLinesAsTooltips) {
+  dir1()->setPath(folder());
+  EXPECT_NE(row(QStringLiteral("new\u240Aline")), -1);
+  EXPECT_EQ(lines("File1"), (std::vector<std::string>{"User\u2409Tab", "UserA"}));
+  EXPECT_EQ(toolTipOf("Dir1", row("beta")), "");
+  EXPECT_EQ(toolTipOf("List2", 0), "");
+  const QString wide(80, QLatin1Char('w'));
+  EXPECT_EQ(toolTipOf("Dir1", row(wide)), wide);
+}
+
+TEST_F(Lists, TheFocusRingSurroundsEveryControlThatTakesTheFocus) {
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  const auto* ring = window().findChild<FocusRing*>();
+  ASSERT_NE(ring, nullptr);
+  for (const char* name : {"Picture1", "Dir1", "File1", "List1", "List2", "Description", "Option3",
+                           "Command4", "Command1"}) {
+    auto* widget = control<QWidget>(name);
+    widget->setFocus();
+    EXPECT_EQ(ring->target(), widget) << name;
+    EXPECT_TRUE(ring->isVisible()) << name;
+    EXPECT_EQ(ring->parentWidget(), widget->parentWidget()) << name;
+    EXPECT_TRUE(ring->geometry().contains(widget->geometry())) << name;
+  }
+}
+
+}  // namespace
+}  // namespace quill::test
