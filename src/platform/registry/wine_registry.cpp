@@ -1,6 +1,7 @@
 #include "platform/registry/wine_registry.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace quill::platform::registry {
 
@@ -224,38 +225,6 @@ std::string NormalisePath(std::string_view path) {
   return result;
 }
 
-// Splits the text into lines, joining a line that ends in a backslash with the next one (minus
-// its indentation), as Wine writes long hex lists.
-class LineReader {
- public:
-  explicit LineReader(std::string_view text) : text_(text) {}
-
-  bool Next(std::string& line) {
-    if (done_) return false;
-    line.clear();
-    bool first = true;
-    for (;;) {
-      const std::size_t end = std::min(text_.find('\n', position_), text_.size());
-      std::string_view piece = text_.substr(position_, end - position_);
-      done_ = end == text_.size();
-      position_ = end + 1;
-      if (piece.ends_with('\r')) piece.remove_suffix(1);
-      if (!first) piece = TrimLeft(piece);
-      first = false;
-      line.append(piece);
-      // Only hex lists are wrapped, and always after a comma: a backslash elsewhere (a broken
-      // string value) must not pull the next key's line into this one.
-      if (done_ || !piece.ends_with(",\\")) return true;
-      line.pop_back();
-    }
-  }
-
- private:
-  std::string_view text_;
-  std::size_t position_ = 0;
-  bool done_ = false;
-};
-
 }  // namespace
 
 std::string FoldCase(std::string_view text) {
@@ -305,65 +274,149 @@ std::string Utf16ToAnsi(std::u16string_view units) {
   return out;
 }
 
-const RegistryKeyValues* WineRegistryFile::FindKey(std::string_view path) const {
-  const std::string folded = FoldCase(NormalisePath(path));
-  if (folded.empty()) return nullptr;
-  const auto found = keys_.find(folded);
-  if (found != keys_.end()) return &found->second;
-  // Wine leaves out keys that hold nothing but subkeys; they exist all the same.
-  static const RegistryKeyValues kEmptyKey;
-  const std::string below = folded + '\\';
-  const auto child = keys_.lower_bound(below);
-  if (child != keys_.end() && child->first.starts_with(below)) return &kEmptyKey;
-  return nullptr;
+WineKeyReader::WineKeyReader(std::string_view keyPath)
+    : wanted_(FoldCase(NormalisePath(keyPath))) {}
+
+bool WineKeyReader::Feed(std::string_view piece) {
+  while (!piece.empty()) {
+    if (!firstLine_ && !headerSeen_) return false;
+    const std::size_t end = std::min(piece.find('\n'), piece.size());
+    const std::string_view part = piece.substr(0, end);
+    if (physical_.size() + part.size() > kLongestRegistryLine) {
+      physical_.append(part.substr(0, kLongestRegistryLine - physical_.size()));
+      physicalOverlong_ = true;
+    } else {
+      physical_.append(part);
+    }
+    tail_.append(part.substr(part.size() - std::min<std::size_t>(part.size(), 3)));
+    if (tail_.size() > 3) tail_.erase(0, tail_.size() - 3);
+    if (end == piece.size()) break;
+    EndPhysicalLine(false);
+    piece.remove_prefix(end + 1);
+  }
+  return firstLine_ || headerSeen_;
 }
 
-WineRegistryFile ParseWineRegistry(std::string_view text) {
-  WineRegistryFile file;
-  LineReader lines(text);
-  std::string line;
-  if (!lines.Next(line)) return file;
-  // Wine refuses a file without its header; so do we.
-  std::string_view header = line;
-  while (!header.empty() && IsBlank(header.back())) header.remove_suffix(1);
-  if (header != "WINE REGISTRY Version 2") return file;
+WineKeyFound WineKeyReader::Finish() {
+  EndPhysicalLine(true);
+  return std::move(found_);
+}
 
-  RegistryKeyValues* key = nullptr;
-  while (lines.Next(line)) {
-    std::string_view rest = line;
-    if (rest.starts_with("#arch=")) {
-      file.is32Bit_ = rest.substr(6) == "win32";
-      continue;
-    }
-    if (rest.starts_with('[')) {
-      rest.remove_prefix(1);
-      std::u16string units;
-      // Values under a broken key name must not land in the key before it.
-      key = nullptr;
-      if (!DecodeQuoted(rest, ']', units)) continue;
-      const std::string path = FoldCase(NormalisePath(Utf16ToAnsi(units)));
-      if (path.empty()) continue;
-      key = &file.keys_[path];
-      continue;
-    }
-    if (key == nullptr || !(rest.starts_with('"') || rest.starts_with('@'))) continue;
-
-    std::string name;
-    if (rest.front() == '@') {
-      rest.remove_prefix(1);
-    } else {
-      rest.remove_prefix(1);
-      std::u16string units;
-      if (!DecodeQuoted(rest, '"', units)) continue;
-      name = Utf16ToAnsi(units);
-    }
-    rest = TrimLeft(rest);
-    if (!rest.starts_with('=')) continue;
-    RegistryValue value;
-    if (!ParseData(rest.substr(1), value)) continue;
-    key->values.insert_or_assign(FoldCase(name), std::move(value));
+// Joins a line that ends in ",\" with the next one (minus its indentation), as Wine wraps long
+// hex lists. A backslash elsewhere (a broken string value) must not pull the next key's line into
+// this one.
+void WineKeyReader::EndPhysicalLine(bool last) {
+  std::string_view tail = tail_;
+  std::string_view line = physical_;
+  if (tail.ends_with('\r')) {
+    tail.remove_suffix(1);
+    if (!physicalOverlong_) line.remove_suffix(1);
   }
-  return file;
+  if (continuing_) line = TrimLeft(line);
+  const bool continues = !last && tail.ends_with(",\\");
+  if (physicalOverlong_ || logical_.size() + line.size() > kLongestRegistryLine) {
+    logicalOverlong_ = true;
+  }
+  if (!logicalOverlong_) logical_.append(line);
+  physical_.clear();
+  tail_.clear();
+  physicalOverlong_ = false;
+  if (continues) {
+    if (!logicalOverlong_) logical_.pop_back();
+    continuing_ = true;
+    return;
+  }
+  TakeLine(logical_, logicalOverlong_);
+  logical_.clear();
+  logicalOverlong_ = false;
+  continuing_ = false;
+}
+
+void WineKeyReader::TakeLine(std::string_view line, bool overlong) {
+  if (firstLine_) {
+    firstLine_ = false;
+    // Wine refuses a file without its header; so do we.
+    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+    headerSeen_ = !overlong && line == "WINE REGISTRY Version 2";
+    return;
+  }
+  if (!headerSeen_) return;
+  if (line.starts_with("#arch=")) {
+    found_.is32BitPrefix = !overlong && line.substr(6) == "win32";
+    return;
+  }
+  if (line.starts_with('[')) {
+    // Values under a broken key name must not land in the key before it.
+    inKey_ = false;
+    line.remove_prefix(1);
+    std::u16string units;
+    if (overlong || wanted_.empty() || !DecodeQuoted(line, ']', units)) return;
+    const std::string path = FoldCase(NormalisePath(Utf16ToAnsi(units)));
+    inKey_ = path == wanted_;
+    if (inKey_ || (path.starts_with(wanted_) && path.size() > wanted_.size() &&
+                   path[wanted_.size()] == '\\')) {
+      found_.exists = true;
+    }
+    return;
+  }
+  if (!inKey_ || overlong || !(line.starts_with('"') || line.starts_with('@'))) return;
+
+  std::string name;
+  const bool named = line.front() == '"';
+  line.remove_prefix(1);
+  if (named) {
+    std::u16string units;
+    if (!DecodeQuoted(line, '"', units)) return;
+    name = Utf16ToAnsi(units);
+  }
+  line = TrimLeft(line);
+  if (!line.starts_with('=')) return;
+  RegistryValue value;
+  if (!ParseData(line.substr(1), value)) return;
+  // What a value costs: its name, its data and the table's own share.
+  std::string folded = FoldCase(name);
+  const auto cost = [&folded](const RegistryValue& of) {
+    return 64 + folded.size() + of.data.size();
+  };
+  const auto old = found_.values.find(folded);
+  const std::size_t kept = keptBytes_ - (old == found_.values.end() ? 0 : cost(old->second));
+  if (kept + cost(value) > kLargestKeyValues) return;
+  keptBytes_ = kept + cost(value);
+  found_.values.insert_or_assign(std::move(folded), std::move(value));
+}
+
+WineKeyFound ReadWineKey(std::string_view text, std::string_view keyPath) {
+  WineKeyReader reader(keyPath);
+  reader.Feed(text);
+  return reader.Finish();
+}
+
+std::string KeyLineText(std::string_view keyPath) {
+  const std::string path = NormalisePath(keyPath);
+  const std::string_view name = std::string_view(path).substr(path.rfind('\\') + 1);
+  // Wine escapes a backslash, the brackets and every byte outside printable ASCII in key names.
+  for (const char c : name) {
+    if (c < ' ' || c > '~' || c == '[' || c == ']' || c == '\\') return {};
+  }
+  return FoldCase(name);
+}
+
+KeyTextSearch::KeyTextSearch(std::string folded) : needle_(std::move(folded)) {}
+
+bool KeyTextSearch::Feed(std::string_view piece) {
+  if (found_ || needle_.empty()) return found_ = true;
+  // Only the previous piece's last bytes are kept, so that a name split between pieces is found.
+  const std::size_t keep = std::min(window_.size(), needle_.size() - 1);
+  window_.erase(0, window_.size() - keep);
+  const std::size_t start = window_.size();
+  window_.resize(start + piece.size());
+  for (std::size_t i = 0; i < piece.size(); ++i) {
+    const auto c = static_cast<unsigned char>(piece[i]);
+    window_[start + i] = static_cast<char>(static_cast<unsigned>(c - 'A') < 26u ? c + 32 : c);
+  }
+  const std::boyer_moore_horspool_searcher searcher(needle_.begin(), needle_.end());
+  found_ = std::search(window_.begin(), window_.end(), searcher) != window_.end();
+  return found_;
 }
 
 }  // namespace quill::platform::registry
