@@ -1,5 +1,7 @@
 #include "window/platform_services.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,6 +16,12 @@ PlatformServices SystemServices() {
   services.gameDataFolder = [] { return platform::registry::GetGameDataFolder(); };
   services.startupFolder = [](const std::string& dataFolder) {
     return platform::registry::ChooseStartupFolder(dataFolder);
+  };
+  services.searchedPlaces = [] { return platform::registry::SearchedPlaces(); };
+  services.tellUser = [](const std::string& text) {
+    std::fprintf(stderr, "quillmere: %s\n", text.c_str());
+    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quillmere"),
+                         QString::fromStdString(text));
   };
   services.openWebPage = platform::OpenWebPage;
   services.endProgram = [] {
