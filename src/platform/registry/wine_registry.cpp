@@ -1,7 +1,7 @@
 #include "platform/registry/wine_registry.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace quill::platform::registry {
 
@@ -210,6 +210,18 @@ bool ParseData(std::string_view text, RegistryValue& value) {
   return true;
 }
 
+// ASCII letters to lower case, into `out` (as long as `text`): the one fold cheap enough to run
+// over whole files.
+void FoldAscii(std::string_view text, char* out) {
+  // Pointers of their own, so that the compiler need not fear that a write moves them.
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    const unsigned char c = in[i];
+    out[i] = static_cast<char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
+  }
+}
+
 // Collapses repeated and outer backslashes so that equal keys have one spelling.
 std::string NormalisePath(std::string_view path) {
   std::string result;
@@ -275,7 +287,14 @@ std::string Utf16ToAnsi(std::u16string_view units) {
 }
 
 WineKeyReader::WineKeyReader(std::string_view keyPath)
-    : wanted_(FoldCase(NormalisePath(keyPath))) {}
+    : wanted_(FoldCase(NormalisePath(keyPath))), wantedName_(KeyLineText(keyPath)) {}
+
+bool WineKeyReader::MayNameWantedKey(std::string_view line) {
+  if (wantedName_.empty()) return true;
+  folded_.resize(line.size());
+  FoldAscii(line, folded_.data());
+  return folded_.find(wantedName_) != std::string::npos;
+}
 
 bool WineKeyReader::Feed(std::string_view piece) {
   while (!piece.empty()) {
@@ -350,7 +369,10 @@ void WineKeyReader::TakeLine(std::string_view line, bool overlong) {
     inKey_ = false;
     line.remove_prefix(1);
     std::u16string units;
-    if (overlong || wanted_.empty() || !DecodeQuoted(line, ']', units)) return;
+    // Most key lines are told apart without decoding them: the wanted key's name is not in them.
+    if (overlong || wanted_.empty() || !MayNameWantedKey(line) || !DecodeQuoted(line, ']', units)) {
+      return;
+    }
     const std::string path = FoldCase(NormalisePath(Utf16ToAnsi(units)));
     inKey_ = path == wanted_;
     if (inKey_ || (path.starts_with(wanted_) && path.size() > wanted_.size() &&
@@ -393,29 +415,89 @@ WineKeyFound ReadWineKey(std::string_view text, std::string_view keyPath) {
 
 std::string KeyLineText(std::string_view keyPath) {
   const std::string path = NormalisePath(keyPath);
-  const std::string_view name = std::string_view(path).substr(path.rfind('\\') + 1);
-  // Wine escapes a backslash, the brackets and every byte outside printable ASCII in key names.
-  for (const char c : name) {
-    if (c < ' ' || c > '~' || c == '[' || c == ']' || c == '\\') return {};
+  // The last two names, as the line of the key or of a key below it writes them: the longer
+  // the text, the fewer bytes a search must look at.
+  const std::size_t last = path.rfind('\\');
+  const std::size_t start =
+      last == std::string::npos || last == 0 ? 0 : path.rfind('\\', last - 1) + 1;
+  std::string text;
+  for (const char c : std::string_view(path).substr(start)) {
+    // Wine escapes a backslash (so a separator is written twice), the brackets and every byte
+    // outside printable ASCII in key names.
+    if (c == '\\') {
+      text += "\\\\";
+      continue;
+    }
+    if (c < ' ' || c > '~' || c == '[' || c == ']') return {};
+    text.push_back(c);
   }
-  return FoldCase(name);
+  return FoldCase(text);
 }
 
 KeyTextSearch::KeyTextSearch(std::string folded) : needle_(std::move(folded)) {}
 
+namespace {
+
+// Sixteen bytes at a time, as the processor's vector instructions take them.
+using Block = unsigned char __attribute__((vector_size(16)));
+
+Block FoldBlock(Block bytes) {
+  const Block upper = static_cast<Block>(bytes - 'A' < 26);
+  return bytes + (upper & 32);
+}
+
+unsigned char FoldByte(unsigned char c) {
+  return static_cast<unsigned char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
+}
+
+}  // namespace
+
+bool KeyTextSearch::Matches(const unsigned char* at) const {
+  for (std::size_t i = 0; i < needle_.size(); ++i) {
+    if (FoldByte(at[i]) != static_cast<unsigned char>(needle_[i])) return false;
+  }
+  return true;
+}
+
+// Looks at sixteen places at once for the text's first and last byte, and compares the whole
+// text only where both are found.
+bool KeyTextSearch::Search(std::string_view text) const {
+  const std::size_t size = needle_.size();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const auto first = static_cast<unsigned char>(needle_.front());
+  const auto last = static_cast<unsigned char>(needle_.back());
+  std::size_t at = 0;
+  for (; at + size - 1 + sizeof(Block) <= text.size(); at += sizeof(Block)) {
+    Block starts;
+    Block ends;
+    std::memcpy(&starts, bytes + at, sizeof(Block));
+    std::memcpy(&ends, bytes + at + size - 1, sizeof(Block));
+    const Block hits = static_cast<Block>(FoldBlock(starts) == first) &
+                       static_cast<Block>(FoldBlock(ends) == last);
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hits, sizeof(Block));
+    if ((halves[0] | halves[1]) == 0) continue;
+    for (std::size_t k = 0; k < sizeof(Block); ++k) {
+      if (hits[k] != 0 && Matches(bytes + at + k)) return true;
+    }
+  }
+  for (; at + size <= text.size(); ++at) {
+    if (Matches(bytes + at)) return true;
+  }
+  return false;
+}
+
 bool KeyTextSearch::Feed(std::string_view piece) {
   if (found_ || needle_.empty()) return found_ = true;
-  // Only the previous piece's last bytes are kept, so that a name split between pieces is found.
-  const std::size_t keep = std::min(window_.size(), needle_.size() - 1);
-  window_.erase(0, window_.size() - keep);
-  const std::size_t start = window_.size();
-  window_.resize(start + piece.size());
-  for (std::size_t i = 0; i < piece.size(); ++i) {
-    const auto c = static_cast<unsigned char>(piece[i]);
-    window_[start + i] = static_cast<char>(static_cast<unsigned>(c - 'A') < 26u ? c + 32 : c);
+  // A text split between two pieces lies in the end of the one and the start of the other.
+  const std::size_t overlap = needle_.size() - 1;
+  carry_.append(piece.substr(0, overlap));
+  found_ = Search(carry_) || Search(piece);
+  if (piece.size() >= overlap) {
+    carry_.assign(piece.substr(piece.size() - overlap));
+  } else {
+    carry_.erase(0, carry_.size() - std::min(carry_.size(), overlap));
   }
-  const std::boyer_moore_horspool_searcher searcher(needle_.begin(), needle_.end());
-  found_ = std::search(window_.begin(), window_.end(), searcher) != window_.end();
   return found_;
 }
 

@@ -61,8 +61,11 @@ class WineKeyReader {
  private:
   void EndPhysicalLine(bool last);
   void TakeLine(std::string_view line, bool overlong);
+  bool MayNameWantedKey(std::string_view line);
 
-  std::string wanted_;  // folded, normalised path
+  std::string wanted_;      // folded, normalised path
+  std::string wantedName_;  // KeyLineText(wanted_)
+  std::string folded_;      // a key line, folded
   WineKeyFound found_;
   std::string physical_;  // the line being read, cut at kLongestRegistryLine
   std::string tail_;      // its last three bytes, which say whether it continues
@@ -79,9 +82,9 @@ class WineKeyReader {
 // The whole text at once.
 WineKeyFound ReadWineKey(std::string_view text, std::string_view keyPath);
 
-// What every line that names `keyPath` or a key below it contains, folded: the key's last name as
-// Wine writes it. Empty when Wine would write that name with escapes, so that text cannot be
-// searched for.
+// What every line that names `keyPath` or a key below it contains, folded: the key's last two
+// names as Wine writes them. Empty when Wine would write them with escapes, so that text cannot
+// be searched for.
 std::string KeyLineText(std::string_view keyPath);
 
 // Looks for `folded` (as KeyLineText gives it) in text handed over in pieces, with ASCII case
@@ -93,8 +96,11 @@ class KeyTextSearch {
   bool Feed(std::string_view piece);
 
  private:
+  bool Search(std::string_view text) const;
+  bool Matches(const unsigned char* at) const;
+
   std::string needle_;
-  std::string window_;  // the previous piece's last bytes, then the current piece, folded
+  std::string carry_;  // the last bytes fed, shorter than the needle
   bool found_ = false;
 };
 
