@@ -115,9 +115,8 @@ void FrmMain::openGameFolder() {
   if (file1_->fileCount() > 0) {
     File1_PathChange();
   } else if (services_.searchedPlaces) {
-    setDescription("Quillmere found no game folder in " + services_.searchedPlaces() +
-                   ", and this folder holds no Sims. To open a folder, drop it on this window or "
-                   "start quillmere FOLDER.");
+    setDescription("Quillmere found no Sims here, nor the game in " + services_.searchedPlaces() +
+                   ". To open a folder, drop it on this window or start quillmere FOLDER.");
   }
 }
 

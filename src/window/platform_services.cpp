@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,8 +21,10 @@ PlatformServices SystemServices() {
   services.searchedPlaces = [] { return platform::registry::SearchedPlaces(); };
   services.tellUser = [](const std::string& text) {
     std::fprintf(stderr, "quillmere: %s\n", text.c_str());
-    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quillmere"),
-                         QString::fromStdString(text));
+    // At the next event turn, so that a problem found during start-up shows over the window.
+    QTimer::singleShot(0, [message = QString::fromStdString(text)] {
+      QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quillmere"), message);
+    });
   };
   services.openWebPage = platform::OpenWebPage;
   services.endProgram = [] {

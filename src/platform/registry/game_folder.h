@@ -27,7 +27,7 @@ std::optional<std::filesystem::path> ChooseStartupFolder(const std::string& game
                                                          const Environment& env);
 std::optional<std::filesystem::path> ChooseStartupFolder(const std::string& gameDataFolder);
 
-// Where ChooseStartupFolder looks, in a few words for the player.
+// Where ChooseStartupFolder looks, in a few words for the player ("... or any Lutris prefix").
 std::string SearchedPlaces();
 
 }  // namespace quill::platform::registry

@@ -71,8 +71,7 @@ std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder) {
 }
 
 std::string SearchedPlaces() {
-  return "the registry and the users' folders of the Wine prefix (WINEPREFIX or ~/.wine), of "
-         "every Lutris, Bottles and PlayOnLinux prefix and of every Steam Proton prefix";
+  return "~/.wine (or WINEPREFIX) or any Lutris, Bottles, PlayOnLinux or Steam prefix";
 }
 
 }  // namespace quill::platform::registry

@@ -52,7 +52,7 @@ std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder) {
 }
 
 std::string SearchedPlaces() {
-  return "the Windows registry and your Saved Games folder";
+  return "the Windows registry or your Saved Games folder";
 }
 
 }  // namespace quill::platform::registry
