@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_REQUIRE(mapped->string().starts_with(drive));
   FUZZ_REQUIRE(mapped->string().size() <= drive.size() + text.size());
   std::error_code ec;
-  if (fs::exists(*mapped, ec)) {
+  // A name with a zero byte is no name; the system would read it only up to that byte.
+  if (text.find('\0') == std::string::npos && fs::exists(*mapped, ec)) {
     FUZZ_REQUIRE(quill::platform::registry::MapWindowsPathToWine(Prefix(), UpperAscii(text)) ==
                  mapped);
   }

@@ -1,6 +1,7 @@
-#include "allocation_peak.h"
-
+// Counts the heap memory the registry tests hold, by replacing the global operator new and delete,
+// so that a test can bound the most a reading takes.
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 
@@ -8,6 +9,7 @@ namespace {
 
 std::atomic<std::size_t> held{0};
 std::atomic<std::size_t> peak{0};
+std::size_t base = 0;
 
 // Each block carries its size in front, so that delete knows what it gives back.
 constexpr std::size_t kHeader = alignof(std::max_align_t);
@@ -37,12 +39,12 @@ void operator delete(void* pointer, std::size_t) noexcept {
 
 namespace quill::test {
 
-AllocationPeak::AllocationPeak() : start_(held) {
-  peak = start_;
+void StartHeapPeak() {
+  base = peak = held.load();
 }
 
-std::size_t AllocationPeak::bytesAbove() const {
-  return peak - start_;
+std::size_t HeapPeakAboveStart() {
+  return peak - base;
 }
 
 }  // namespace quill::test

@@ -28,6 +28,8 @@ std::vector<std::string> ParseSteamLibraryList(std::string_view text) {
       if (text[i] == '\\' && i + 1 < text.size()) ++i;
       token.push_back(text[i]);
     }
+    // A quote that is never closed ends the list: what follows it is no path.
+    if (i >= text.size()) break;
     if (afterPathKey && !token.empty() && seen.insert(token).second) {
       libraries.push_back(token);
       afterPathKey = false;

@@ -18,6 +18,8 @@ constexpr std::size_t kLongestLookup = 4096;
 // file system, where Wine would see one of them; we take the first in byte order so that the
 // choice is stable.
 std::optional<std::string> MatchEntry(const fs::path& folder, std::string_view name) {
+  // No file name holds a zero byte; the system would read the name only up to it.
+  if (name.find('\0') != std::string_view::npos) return std::nullopt;
   std::error_code ec;
   if (fs::exists(fs::symlink_status(folder / name, ec))) return std::string(name);
   const std::string wanted = FoldCase(name);
