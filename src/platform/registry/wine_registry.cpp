@@ -210,16 +210,18 @@ bool ParseData(std::string_view text, RegistryValue& value) {
   return true;
 }
 
-// ASCII letters to lower case, into `out` (as long as `text`): the one fold cheap enough to run
-// over whole files.
+// An ASCII letter to lower case; every other byte as it is. The one rule of case that the plain-
+// text search uses, and the ASCII part of FoldCase.
+unsigned char FoldByte(unsigned char c) {
+  return static_cast<unsigned char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
+}
+
+// FoldByte over `text`, into `out` (as long as `text`): cheap enough to run over whole files.
 void FoldAscii(std::string_view text, char* out) {
   // Pointers of their own, so that the compiler need not fear that a write moves them.
   const auto* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
-  for (std::size_t i = 0; i < size; ++i) {
-    const unsigned char c = in[i];
-    out[i] = static_cast<char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
-  }
+  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(FoldByte(in[i]));
 }
 
 // Collapses repeated and outer backslashes so that equal keys have one spelling.
@@ -243,11 +245,11 @@ std::string FoldCase(std::string_view text) {
   std::string folded(text);
   for (std::size_t i = 0; i < folded.size(); ++i) {
     auto& c = reinterpret_cast<unsigned char&>(folded[i]);
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<unsigned char>(c + 32);
-    } else if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 &&
-               static_cast<unsigned char>(folded[i - 1]) == 0xC3) {
+    if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 &&
+        static_cast<unsigned char>(folded[i - 1]) == 0xC3) {
       c = static_cast<unsigned char>(c + 32);  // U+00C0..U+00DE, but not the multiplication sign
+    } else {
+      c = FoldByte(c);
     }
   }
   return folded;
@@ -441,13 +443,10 @@ namespace {
 // Sixteen bytes at a time, as the processor's vector instructions take them.
 using Block = unsigned char __attribute__((vector_size(16)));
 
+// FoldByte, sixteen bytes at once.
 Block FoldBlock(Block bytes) {
   const Block upper = static_cast<Block>(bytes - 'A' < 26);
   return bytes + (upper & 32);
-}
-
-unsigned char FoldByte(unsigned char c) {
-  return static_cast<unsigned char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
 }
 
 }  // namespace
