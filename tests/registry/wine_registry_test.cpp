@@ -1,5 +1,6 @@
 // Reading a Wine prefix's registry files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <map>
@@ -115,6 +116,10 @@ TEST_F(WineRegistryTest, BrokenFilesYieldNothingElseButWhatIsSound) {
   WineRegistry empty(prefix_.path());
   EXPECT_EQ(GetGameDataFolder(empty), "Not Found");
   std::filesystem::create_directory(prefix_.path() / "system.reg");
+  EXPECT_EQ(GetGameDataFolder(empty), "Not Found");
+  std::filesystem::remove(prefix_.path() / "system.reg");
+  // A FIFO in the file's place must not stall start-up.
+  ASSERT_EQ(::mkfifo((prefix_.path() / "system.reg").c_str(), 0600), 0);
   EXPECT_EQ(GetGameDataFolder(empty), "Not Found");
   std::filesystem::remove(prefix_.path() / "system.reg");
   EXPECT_EQ(Read("[Software\\\\T] 1\n\"v\"=\"x\"\n", "Software\\T", "v"), "");
