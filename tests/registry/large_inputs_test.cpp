@@ -47,8 +47,6 @@ TEST(LargeInputs, LongFolderValuesAreRefusedAndMappedInOnePass) {
   fs::create_directories(prefix.path() / "drive_c");
   fs::create_directories(prefix.path() / "dosdevices");
   fs::create_directory_symlink("../drive_c", prefix.path() / "dosdevices" / "c:");
-  const fs::path saves = test::MakeFolder(
-      prefix.path() / "drive_c/users/player/Saved Games/Electronic Arts/The Sims 25/UserData");
   Environment env{prefix.path() / "home", prefix.path(), "player", {}};
   for (const std::size_t size : {40 * 1024, 80 * 1024}) {
     std::string value = "C:";
