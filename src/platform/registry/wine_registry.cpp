@@ -443,12 +443,6 @@ namespace {
 // Sixteen bytes at a time, as the processor's vector instructions take them.
 using Block = unsigned char __attribute__((vector_size(16)));
 
-// FoldByte, sixteen bytes at once.
-Block FoldBlock(Block bytes) {
-  const Block upper = static_cast<Block>(bytes - 'A' < 26);
-  return bytes + (upper & 32);
-}
-
 }  // namespace
 
 bool KeyTextSearch::Matches(const unsigned char* at) const {
@@ -463,16 +457,18 @@ bool KeyTextSearch::Matches(const unsigned char* at) const {
 bool KeyTextSearch::Search(std::string_view text) const {
   const std::size_t size = needle_.size();
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const auto first = static_cast<unsigned char>(needle_.front());
-  const auto last = static_cast<unsigned char>(needle_.back());
+  // With the 0x20 bit set, every byte that folds to the needle's byte is equal to it (and a few
+  // others, which Matches then turns down): one instruction instead of a fold.
+  const auto first = static_cast<unsigned char>(needle_.front() | 0x20);
+  const auto last = static_cast<unsigned char>(needle_.back() | 0x20);
   std::size_t at = 0;
   for (; at + size - 1 + sizeof(Block) <= text.size(); at += sizeof(Block)) {
     Block starts;
     Block ends;
     std::memcpy(&starts, bytes + at, sizeof(Block));
     std::memcpy(&ends, bytes + at + size - 1, sizeof(Block));
-    const Block hits = static_cast<Block>(FoldBlock(starts) == first) &
-                       static_cast<Block>(FoldBlock(ends) == last);
+    const Block hits =
+        static_cast<Block>((starts | 0x20) == first) & static_cast<Block>((ends | 0x20) == last);
     std::uint64_t halves[2];
     std::memcpy(halves, &hits, sizeof(Block));
     if ((halves[0] | halves[1]) == 0) continue;
