@@ -1,5 +1,6 @@
-// The Wine registry file reader over arbitrary text: it never fails, and what it finds must be
-// found again under any spelling that differs only in case and backslashes.
+// The Wine registry file reader over arbitrary text: it never fails, reads the same however the
+// text is split into pieces, finds a plainly written key under any spelling that differs only in
+// case and backslashes, and the plain-text search that runs before it never misses that key.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,25 +27,34 @@ bool ValidUtf8(const std::string& text) {
   return true;
 }
 
-// The text of the first "[...]" line, when it has no escapes to decode.
+// Only a line ending in ",\" (a wrapped hex list) continues onto the next one.
+bool Continues(std::string_view line) {
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line.ends_with(",\\");
+}
+
+// The name of the first "[...]" line, when it is written without escapes and no line before it
+// continues onto it; empty otherwise.
 std::string FirstKeyName(std::string_view text) {
-  const std::size_t open = text.find("\n[");
-  if (open == std::string_view::npos) return {};
-  // A line ending in a backslash takes the next one in as its continuation, and a joined line is
-  // tested again, so any such line before the key's may have swallowed it.
-  const std::string_view before = text.substr(0, open + 1);
-  if (before.find("\\\n") != std::string_view::npos ||
-      before.find("\\\r\n") != std::string_view::npos) {
-    return {};
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    if (start > 0 && line.starts_with('[')) {
+      const std::size_t close = line.find(']');
+      if (close == std::string_view::npos || line.size() >= registry::kLongestRegistryLine) {
+        return {};
+      }
+      const std::string_view name = line.substr(1, close - 1);
+      for (const char c : name) {
+        if (c < ' ' || c > '~' || c == '\\' || c == '"' || c == '[') return {};
+      }
+      return std::string(name);
+    }
+    if (Continues(line)) return {};
+    start = end + 1;
   }
-  const std::size_t close = text.find(']', open + 2);
-  if (close == std::string_view::npos) return {};
-  const std::string_view name = text.substr(open + 2, close - open - 2);
-  if (name.find_first_of("\\\"\n\r") != std::string_view::npos) return {};
-  for (const char c : name) {
-    if (static_cast<unsigned char>(c) >= 0x80) return {};
-  }
-  return std::string(name);
+  return {};
 }
 
 std::string UpperAscii(std::string text) {
@@ -54,27 +64,61 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
+bool Same(const registry::WineKeyFound& a, const registry::WineKeyFound& b) {
+  if (a.exists != b.exists || a.is32BitPrefix != b.is32BitPrefix) return false;
+  if (a.values.size() != b.values.size()) return false;
+  for (const auto& [name, value] : a.values) {
+    const auto other = b.values.find(name);
+    if (other == b.values.end() || other->second.type != value.type ||
+        other->second.data != value.data) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text = quill::fuzz::AsBytes(data, size);
-  const registry::WineRegistryFile file = registry::ParseWineRegistry(text);
-  std::string firstLine = text.substr(0, text.find('\n'));
-  if (firstLine.ends_with('\r')) firstLine.pop_back();
-  const bool headerOnly = text.starts_with("WINE REGISTRY Version 2") &&
-                          firstLine.find_first_not_of(" \t", 23) == std::string::npos;
-  // A first line ending in a backslash is joined with the next one before the header is checked.
-  if (!headerOnly && !firstLine.ends_with('\\')) FUZZ_REQUIRE(file.KeyCount() == 0);
-
   const std::string key = FirstKeyName(text);
-  if (!key.empty() && headerOnly) {
-    const registry::RegistryKeyValues* found = file.FindKey(key);
-    if (key.find_first_not_of('\\') != std::string::npos) FUZZ_REQUIRE(found != nullptr);
-    FUZZ_REQUIRE(file.FindKey(UpperAscii(key)) == found);
-    FUZZ_REQUIRE(file.FindKey("\\\\" + key + "\\") == found);
+  const std::string asked = key.empty() ? "Software\\Maxis\\The Sims" : key;
+  const registry::WineKeyFound whole = registry::ReadWineKey(text, asked);
+
+  const std::size_t step = size == 0 ? 1 : 1 + data[0] % 97;
+  registry::WineKeyReader reader(asked);
+  for (std::size_t at = 0; at < size && reader.Feed(std::string_view(text).substr(at, step));) {
+    at += step;
   }
-  file.FindKey("Software\\Maxis\\The Sims");
-  file.FindKey("");
+  FUZZ_REQUIRE(Same(whole, reader.Finish()));
+
+  std::size_t kept = 0;
+  for (const auto& [name, value] : whole.values) kept += name.size() + value.data.size();
+  FUZZ_REQUIRE(kept <= registry::kLargestKeyValues);
+
+  const std::string_view firstLine = std::string_view(text).substr(0, text.find('\n'));
+  std::string_view header = firstLine;
+  if (header.ends_with('\r')) header.remove_suffix(1);
+  while (header.ends_with(' ') || header.ends_with('\t')) header.remove_suffix(1);
+  const bool headerOnly = header == "WINE REGISTRY Version 2";
+  if (!headerOnly && !Continues(firstLine)) {
+    FUZZ_REQUIRE(!whole.exists && whole.values.empty() && !whole.is32BitPrefix);
+  }
+
+  if (!key.empty() && headerOnly) {
+    FUZZ_REQUIRE(whole.exists);
+    FUZZ_REQUIRE(Same(registry::ReadWineKey(text, UpperAscii(key)), whole));
+    FUZZ_REQUIRE(Same(registry::ReadWineKey(text, "\\\\" + key + "\\"), whole));
+    const std::string plain = registry::KeyLineText(key);
+    if (!plain.empty()) {
+      registry::KeyTextSearch search(plain);
+      bool found = false;
+      for (std::size_t at = 0; at < size && !found; at += step) {
+        found = search.Feed(std::string_view(text).substr(at, step));
+      }
+      FUZZ_REQUIRE(found);
+    }
+  }
 
   const std::string folded = registry::FoldCase(text);
   FUZZ_REQUIRE(folded.size() == text.size());

@@ -278,6 +278,28 @@ void RegistrySeeds(Seeds& seeds) {
   seeds.add("header-only", "WINE REGISTRY Version 2");
 }
 
+void WinePathSeeds(Seeds& seeds) {
+  seeds.add("game-folder", "C:\\Program Files\\Maxis\\The Sims\\UserData\\Characters"_b);
+  seeds.add("other-case", "c:/PROGRAM FILES/maxis/the sims/userdata/characters/"_b);
+  seeds.add("dots", "C:\\..\\Program Files\\.\\Nowhere\\..\\Maxis"_b);
+  seeds.add("saves", "C:\\users\\player\\Saved Games\\Electronic Arts"_b);
+  seeds.add("other-drive", "D:\\Games"_b);
+  seeds.add("unc", "\\\\server\\share\\x"_b);
+}
+
+void LibraryListSeeds(Seeds& seeds) {
+  seeds.add("steam-libraries",
+            "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/p/.local/"
+            "share/Steam\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"3314060\"\t\t\"1\"\n\t\t}\n"
+            "\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"/mnt/games/Steam\"\n\t}\n}\n"_b);
+  seeds.add("escapes",
+            "\"path\" \"D:\\\\Steam\\\"x\"\n\"PATH\" \"\"\n\"path\" \"/a\" \"path\" \"/a\"\n"_b);
+  seeds.add("lutris-game",
+            "game:\n  exe: /home/p/Games/the-sims/drive_c/Sims.exe\n  prefix: "
+            "/home/p/Games/the-sims\nsystem:\n  env: {}\nwine:\n  version: lutris-7\n"_b);
+  seeds.add("lutris-quoted", "game:\r\n  prefix: '/home/p/My Games/sims'\r\n"_b);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -290,7 +312,8 @@ int main(int argc, char** argv) {
     const std::pair<const char*, void (*)(Seeds&)> targets[] = {
         {"fuzz_chunk_walk", WholeFileSeeds},     {"fuzz_inspector", WholeFileSeeds},
         {"fuzz_string_table", StringTableSeeds}, {"fuzz_resource_map", ResourceMapSeeds},
-        {"fuzz_picture", PictureSeeds},          {"fuzz_wine_registry", RegistrySeeds}};
+        {"fuzz_picture", PictureSeeds},          {"fuzz_wine_registry", RegistrySeeds},
+        {"fuzz_wine_path", WinePathSeeds},       {"fuzz_library_lists", LibraryListSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

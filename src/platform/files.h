@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill::platform {
@@ -25,6 +27,13 @@ inline std::optional<std::string> ReadWholeFile(const std::filesystem::path& pat
   if (!ReadWholeFile(path, bytes, limit)) return std::nullopt;
   return bytes;
 }
+
+// Reads a regular file front to back in pieces of at most `pieceSize` bytes, handing each to
+// `take`, which returns false to stop early; so a large file costs one piece of memory. Refuses
+// (false) what ReadWholeFile refuses, and a file found to hold more than `limit` bytes or a read
+// error ends it with false after the pieces already taken.
+bool ReadFileInPieces(const std::filesystem::path& path, std::size_t limit, std::size_t pieceSize,
+                      const std::function<bool(std::string_view piece)>& take);
 
 // Writes `bytes` at offset 0 without emptying the file first, creating it (owner-only) when absent.
 // Refuses to follow a symbolic link in the file's place.

@@ -68,6 +68,26 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) 
                    });
 }
 
+bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t pieceSize,
+                      const std::function<bool(std::string_view piece)>& take) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (file.get() < 0) return false;
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return false;
+  std::string piece(std::max<std::size_t>(pieceSize, 1), '\0');
+  std::size_t total = 0;
+  for (;;) {
+    const ssize_t got = ::read(file.get(), piece.data(), piece.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    total += static_cast<std::size_t>(got);
+    if (total > limit) return false;
+    if (!take(std::string_view(piece.data(), static_cast<std::size_t>(got)))) return true;
+  }
+}
+
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (file.get() < 0) return false;

@@ -47,6 +47,31 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) 
                    });
 }
 
+bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t pieceSize,
+                      const std::function<bool(std::string_view piece)>& take) {
+  Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return false;
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > limit) {
+    return false;
+  }
+  std::string piece(std::clamp<std::size_t>(pieceSize, 1, 1 << 20), '\0');
+  std::size_t total = 0;
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), piece.data(), static_cast<DWORD>(piece.size()), &got, nullptr)) {
+      return false;
+    }
+    if (got == 0) return true;
+    total += got;
+    if (total > limit) return false;
+    if (!take(std::string_view(piece.data(), got))) return true;
+  }
+}
+
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   // OPEN_ALWAYS keeps an existing file's bytes; a reparse point in the file's place is not
   // followed.

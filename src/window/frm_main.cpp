@@ -52,6 +52,7 @@ FrmMain::FrmMain(PlatformServices services, QWidget* parent)
   for (QRadioButton* option : options_) gate_.guard(option);
   sinceEventTurn_.start();
   addPlayerAids();
+  setAcceptDrops(true);
 }
 
 FrmMain::~FrmMain() = default;
@@ -88,15 +89,36 @@ void FrmMain::connectHandlers() {
 }
 
 void FrmMain::load() {
+  startUp(nullptr);
+}
+
+void FrmMain::load(const std::filesystem::path& startPath) {
+  startUp(&startPath);
+}
+
+void FrmMain::startUp(const std::filesystem::path* startPath) {
   options_[kSpeechLargeOption]->setChecked(true);
+  if (startPath == nullptr || !openPath(*startPath)) openGameFolder();
+  centre();
+}
+
+void FrmMain::openGameFolder() {
   const std::optional<std::filesystem::path> folder =
       services_.startupFolder(services_.gameDataFolder());
   // Opening the folder builds its roster through the change events, when it is new to Dir1.
   const bool opened =
       folder && drive1_->setDrive(platform::DriveOf(*folder)) && dir1_->setPath(*folder);
+  if (opened) return;
   // No game folder: stay where we were started, but still show who lives here.
-  if (!opened && file1_->fileCount() > 0) File1_PathChange();
+  if (file1_->fileCount() > 0) {
+    File1_PathChange();
+  } else if (services_.searchedPlaces) {
+    setDescription("Quillmere found no Sims here, nor the game in " + services_.searchedPlaces() +
+                   ". To open a folder, drop it on this window or start quillmere FOLDER.");
+  }
+}
 
+void FrmMain::centre() {
   const QScreen* screen = this->screen();
   if (screen == nullptr) return;
   const auto centred = [](int screenPixels, int windowPixels) {

@@ -45,6 +45,14 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   // Start-up: opens the game's characters folder and centres the window. Runs once, before the
   // window is first shown.
   void load();
+  // Start-up on a folder or character file the player named, instead of the game's folder; when
+  // `startPath` cannot be opened, the player is told and start-up goes on as load() does.
+  void load(const std::filesystem::path& startPath);
+
+  // Opens a folder, or the folder of a character file and then selects that file as a click in
+  // File1 does. A path that does not exist, cannot be read or is no character file changes
+  // nothing: the player is told why, and the result is false.
+  bool openPath(const std::filesystem::path& path);
 
   const CharacterState& state() const { return state_; }
   const ResourceMapTable& resourceMap() const { return resourceMap_; }
@@ -80,6 +88,9 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A folder or character file dropped on the window is opened as openPath() opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // A read or search under way: user input to the lists and options is held off, and the
@@ -94,6 +105,11 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
    private:
     FrmMain& window_;
   };
+
+  void startUp(const std::filesystem::path* startPath);
+  void openGameFolder();
+  void centre();
+  bool openFolder(const std::filesystem::path& folder);
 
   void buildControls();
   void connectHandlers();

@@ -1,5 +1,8 @@
 #include "window/platform_services.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,6 +17,14 @@ PlatformServices SystemServices() {
   services.gameDataFolder = [] { return platform::registry::GetGameDataFolder(); };
   services.startupFolder = [](const std::string& dataFolder) {
     return platform::registry::ChooseStartupFolder(dataFolder);
+  };
+  services.searchedPlaces = [] { return platform::registry::SearchedPlaces(); };
+  services.tellUser = [](const std::string& text) {
+    std::fprintf(stderr, "quillmere: %s\n", text.c_str());
+    // At the next event turn, so that a problem found during start-up shows over the window.
+    QTimer::singleShot(0, [message = QString::fromStdString(text)] {
+      QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quillmere"), message);
+    });
   };
   services.openWebPage = platform::OpenWebPage;
   services.endProgram = [] {

@@ -14,6 +14,10 @@ struct PlatformServices {
   std::function<std::string()> gameDataFolder;
   // The characters folder start-up opens for that data folder; nothing keeps the current folder.
   std::function<std::optional<std::filesystem::path>(const std::string&)> startupFolder;
+  // Where the start-up search looked, in a few words, for telling the player nothing was found.
+  std::function<std::string()> searchedPlaces;
+  // Tells the player why something they asked for could not be done.
+  std::function<void(const std::string&)> tellUser;
   std::function<std::int32_t(const std::string&)> openWebPage;
   // Ends the process at once.
   std::function<void()> endProgram;

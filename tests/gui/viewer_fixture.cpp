@@ -29,9 +29,14 @@ FrmMain& Viewer::open() {
     return 42;
   };
   services.endProgram = [this] { ++endings; };
+  services.tellUser = [this](const std::string& text) { toldUser.push_back(text); };
   services.eventTurnIntervalMs = 0;
   window_ = std::make_unique<FrmMain>(services);
-  window_->load();
+  if (startPath) {
+    window_->load(*startPath);
+  } else {
+    window_->load();
+  }
   window_->show();
   return *window_;
 }

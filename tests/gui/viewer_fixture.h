@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ class Viewer : public ::testing::Test {
 
   PlatformServices services;
   std::vector<std::string> openedPages;
+  std::vector<std::string> toldUser;
+  // The folder or file named on the command line, if any.
+  std::optional<std::filesystem::path> startPath;
   int endings = 0;
 
  private:

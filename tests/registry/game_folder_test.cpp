@@ -1,9 +1,10 @@
-// Choosing the start-up folder on Linux: the game's folder through the Wine prefix, else the
-// re-release's save folders.
+// Choosing the start-up folder on Linux: the game's folder through a Wine prefix's registry, else
+// the re-release's save folders, in every place players keep prefixes.
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "platform/registry/game_folder.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 namespace quill::platform::registry {
 namespace {
@@ -28,14 +29,26 @@ class GameFolderTest : public ::testing::Test {
     return mapped;
   }
 
-  test::TempFolder temp_;
+  // A prefix whose registry names the game's folder (in the 32-bit view when `redirected`), with
+  // that folder; the characters folder.
+  fs::path GamePrefix(const fs::path& prefix, bool redirected) {
+    test::WriteText(prefix / "system.reg",
+                    std::string("WINE REGISTRY Version 2\n#arch=win64\n[Software\\\\") +
+                        (redirected ? "Wow6432Node\\\\" : "") +
+                        "Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Maxis\\\\Sims\"\n");
+    fs::create_directories(prefix / "dosdevices");
+    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+    return test::MakeFolder(prefix / "drive_c/Maxis/Sims/UserData/Characters");
+  }
+
+  ScratchFolder temp_;
   fs::path prefix_;
   Environment env_;
 };
 
 TEST_F(GameFolderTest, WindowsPathsMapThroughTheDriveLinksIgnoringCase) {
-  const fs::path characters =
-      temp_.MakeFolder("prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
+  const fs::path characters = test::MakeFolder(
+      temp_.path() / "prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
   EXPECT_EQ(Map("C:\\PROGRAM FILES\\maxis\\the sims\\UserData\\Characters"), characters);
   EXPECT_EQ(Map("c:/Program Files/./Nowhere/../Maxis\\\\The Sims/UserData/Characters/"),
             characters);
@@ -64,21 +77,50 @@ TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), std::nullopt);
   EXPECT_EQ(ChooseStartupFolder("Not Found", Environment{}), std::nullopt);
 
-  temp_.Write("home/.local/share/Steam/steamapps/libraryfolders.vdf",
-              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
-                  (temp_.path() / "library").string() +
-                  "\"\n\t\t\"apps\" { \"3314060\" \"1\" }\n"
-                  "\t}\n}\n");
-  const fs::path inLibrary = temp_.MakeFolder("library" / proton);
+  // The Wine front ends' prefixes, searched after the places below; made last first.
+  enum Holds { kNativeView, k32BitView, kSaves };
+  const std::pair<const char*, Holds> kFrontEnds[] = {
+      {"home/.local/share/Steam/steamapps/compatdata/24010/pfx", kNativeView},
+      {"home/.PlayOnLinux/wineprefix/Sims", kSaves},
+      {"home/.var/app/com.usebottles.bottles/data/bottles/bottles/Sims", k32BitView},
+      {"home/.local/share/bottles/bottles/Sims", kSaves},
+      {"home/Games/the-sims", kSaves},
+      {"lutris/sims", k32BitView},
+  };
+  test::WriteText(
+      env_.home / ".config/lutris/games/sims.yml",
+      "game:\n  exe: x.exe\n  prefix: '" + (temp_.path() / "lutris/sims").string() + "'\n");
+  fs::path found;
+  for (const auto& [place, holds] : kFrontEnds) {
+    const fs::path prefix = temp_.path() / place;
+    found = holds == kSaves ? test::MakeFolder(prefix / "drive_c/users/steamuser" / saves)
+                            : GamePrefix(prefix, holds == k32BitView);
+    EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), found) << place;
+  }
+  // In one prefix the registry comes before the saves.
+  const fs::path lutrisSaves =
+      test::MakeFolder(temp_.path() / "lutris/sims/drive_c/users/player" / saves);
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), found);
+  fs::remove(temp_.path() / "lutris/sims/system.reg");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), lutrisSaves);
+
+  test::WriteText(temp_.path() / "home/.local/share/Steam/steamapps/libraryfolders.vdf",
+                  "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
+                      (temp_.path() / "library").string() +
+                      "\"\n\t\t\"apps\" { \"3314060\" \"1\" }\n"
+                      "\t}\n}\n");
+  const fs::path inLibrary = test::MakeFolder(temp_.path() / "library" / proton);
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), inLibrary);
 
-  const fs::path inSteam = temp_.MakeFolder("home/.local/share/Steam" / proton);
+  const fs::path inSteam = test::MakeFolder(temp_.path() / "home/.local/share/Steam" / proton);
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), inSteam);
 
-  const fs::path otherUser = temp_.MakeFolder("prefix/drive_c/users/someone" / saves);
+  const fs::path otherUser =
+      test::MakeFolder(temp_.path() / "prefix/drive_c/users/someone" / saves);
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), otherUser);
 
-  const fs::path ownUser = temp_.MakeFolder(
+  const fs::path ownUser = test::MakeFolder(
+      temp_.path() /
       "prefix/drive_c/users/Player/saved games/Electronic Arts/The Sims 25/userdata/characters");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
 
@@ -89,13 +131,14 @@ TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
   fs::create_directory_symlink(prefix_, env_.home / ".wine");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, homeOnly), ownUser);
 
-  const fs::path game =
-      temp_.MakeFolder("prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
+  const fs::path game = test::MakeFolder(
+      temp_.path() / "prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), game);
   EXPECT_EQ(ChooseStartupFolder("Not Found", env_), ownUser);
   // The folder must be a folder.
   fs::remove(game);
-  temp_.Write("prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters", "");
+  test::WriteText(temp_.path() / "prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters",
+                  "");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
+#include "registry_values.h"
 
 namespace quill::platform::registry {
 namespace {
@@ -41,28 +42,18 @@ class Win32RegistryTest : public ::testing::Test {
   HKEY key_ = nullptr;
 };
 
-TEST_F(Win32RegistryTest, ValuesReadAsTheGameReadsThem) {
-  using namespace std::string_view_literals;
-  SetValue(key_, "Folder", REG_SZ, "C:\\Sims\\\0"sv);
-  SetValue(key_, "NoZero", REG_SZ, "C:\\Sims"sv);
-  SetValue(key_, "Empty", REG_SZ, ""sv);
-  SetValue(key_, "JustZero", REG_SZ, "\0"sv);
-  SetValue(key_, "Expand", REG_EXPAND_SZ, "%TEMP%\0"sv);
-  SetValue(key_, "Dword", REG_DWORD, "\x39\x30\0\0"sv);
-  SetValue(key_, "One", REG_BINARY, "\x39"sv);
-  SetValue(key_, "Two", REG_BINARY, "\x39\x30"sv);
-  SetValue(key_, "Minus", REG_BINARY, "\xff\xff"sv);
-  SetValue(key_, "Four", REG_BINARY, "\x39\x30\x01\x02"sv);
-  const std::map<std::string, std::string> expected = {
-      {"Folder", "C:\\Sims\\"}, {"NoZero", "C:\\Sims"}, {"Empty", ""}, {"JustZero", ""},
-      {"Expand", ""},           {"Dword", ""},          {"One", "57"}, {"Two", "12345"},
-      {"Minus", "-1"},          {"Four", "12345"},      {"Absent", ""}};
-
-  const auto api = MakeSystemRegistry();
-  for (const auto& [name, text] : expected) {
-    EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kTestKey, name), text) << name;
-    EXPECT_EQ(QueryValueText(*api, reinterpret_cast<KeyHandle>(key_), name), text) << name;
+TEST_F(Win32RegistryTest, StoredValuesReadAsTheGameReadsThem) {
+  for (const test::StoredValue& value : test::kStoredValues) {
+    SetValue(key_, value.name, value.type, value.bytes);
   }
+  const auto api = MakeSystemRegistry();
+  for (const test::StoredValue& value : test::kStoredValues) {
+    EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kTestKey, value.name), value.text)
+        << value.name;
+    EXPECT_EQ(QueryValueText(*api, reinterpret_cast<KeyHandle>(key_), value.name), value.text)
+        << value.name;
+  }
+  EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kTestKey, "Absent"), "");
   EXPECT_EQ(ReadRegistryValue(RootKey::kCurrentUser, "Software\\QuillmereTests\\Missing", "Folder"),
             "");
   EXPECT_EQ(QueryValueText(*api, kNoKey, "Folder"), "");

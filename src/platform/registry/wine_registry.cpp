@@ -1,6 +1,7 @@
 #include "platform/registry/wine_registry.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quill::platform::registry {
 
@@ -209,6 +210,20 @@ bool ParseData(std::string_view text, RegistryValue& value) {
   return true;
 }
 
+// An ASCII letter to lower case; every other byte as it is. The one rule of case that the plain-
+// text search uses, and the ASCII part of FoldCase.
+unsigned char FoldByte(unsigned char c) {
+  return static_cast<unsigned char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
+}
+
+// FoldByte over `text`, into `out` (as long as `text`): cheap enough to run over whole files.
+void FoldAscii(std::string_view text, char* out) {
+  // Pointers of their own, so that the compiler need not fear that a write moves them.
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(FoldByte(in[i]));
+}
+
 // Collapses repeated and outer backslashes so that equal keys have one spelling.
 std::string NormalisePath(std::string_view path) {
   std::string result;
@@ -224,49 +239,17 @@ std::string NormalisePath(std::string_view path) {
   return result;
 }
 
-// Splits the text into lines, joining a line that ends in a backslash with the next one (minus
-// its indentation), as Wine writes long hex lists.
-class LineReader {
- public:
-  explicit LineReader(std::string_view text) : text_(text) {}
-
-  bool Next(std::string& line) {
-    if (done_) return false;
-    line.clear();
-    bool first = true;
-    for (;;) {
-      const std::size_t end = std::min(text_.find('\n', position_), text_.size());
-      std::string_view piece = text_.substr(position_, end - position_);
-      done_ = end == text_.size();
-      position_ = end + 1;
-      if (piece.ends_with('\r')) piece.remove_suffix(1);
-      if (!first) piece = TrimLeft(piece);
-      first = false;
-      line.append(piece);
-      // Only hex lists are wrapped, and always after a comma: a backslash elsewhere (a broken
-      // string value) must not pull the next key's line into this one.
-      if (done_ || !piece.ends_with(",\\")) return true;
-      line.pop_back();
-    }
-  }
-
- private:
-  std::string_view text_;
-  std::size_t position_ = 0;
-  bool done_ = false;
-};
-
 }  // namespace
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
   for (std::size_t i = 0; i < folded.size(); ++i) {
     auto& c = reinterpret_cast<unsigned char&>(folded[i]);
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<unsigned char>(c + 32);
-    } else if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 &&
-               static_cast<unsigned char>(folded[i - 1]) == 0xC3) {
+    if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 &&
+        static_cast<unsigned char>(folded[i - 1]) == 0xC3) {
       c = static_cast<unsigned char>(c + 32);  // U+00C0..U+00DE, but not the multiplication sign
+    } else {
+      c = FoldByte(c);
     }
   }
   return folded;
@@ -305,65 +288,212 @@ std::string Utf16ToAnsi(std::u16string_view units) {
   return out;
 }
 
-const RegistryKeyValues* WineRegistryFile::FindKey(std::string_view path) const {
-  const std::string folded = FoldCase(NormalisePath(path));
-  if (folded.empty()) return nullptr;
-  const auto found = keys_.find(folded);
-  if (found != keys_.end()) return &found->second;
-  // Wine leaves out keys that hold nothing but subkeys; they exist all the same.
-  static const RegistryKeyValues kEmptyKey;
-  const std::string below = folded + '\\';
-  const auto child = keys_.lower_bound(below);
-  if (child != keys_.end() && child->first.starts_with(below)) return &kEmptyKey;
-  return nullptr;
+WineKeyReader::WineKeyReader(std::string_view keyPath)
+    : wanted_(FoldCase(NormalisePath(keyPath))), wantedName_(KeyLineText(keyPath)) {}
+
+bool WineKeyReader::MayNameWantedKey(std::string_view line) {
+  if (wantedName_.empty()) return true;
+  folded_.resize(line.size());
+  FoldAscii(line, folded_.data());
+  return folded_.find(wantedName_) != std::string::npos;
 }
 
-WineRegistryFile ParseWineRegistry(std::string_view text) {
-  WineRegistryFile file;
-  LineReader lines(text);
-  std::string line;
-  if (!lines.Next(line)) return file;
-  // Wine refuses a file without its header; so do we.
-  std::string_view header = line;
-  while (!header.empty() && IsBlank(header.back())) header.remove_suffix(1);
-  if (header != "WINE REGISTRY Version 2") return file;
-
-  RegistryKeyValues* key = nullptr;
-  while (lines.Next(line)) {
-    std::string_view rest = line;
-    if (rest.starts_with("#arch=")) {
-      file.is32Bit_ = rest.substr(6) == "win32";
-      continue;
-    }
-    if (rest.starts_with('[')) {
-      rest.remove_prefix(1);
-      std::u16string units;
-      // Values under a broken key name must not land in the key before it.
-      key = nullptr;
-      if (!DecodeQuoted(rest, ']', units)) continue;
-      const std::string path = FoldCase(NormalisePath(Utf16ToAnsi(units)));
-      if (path.empty()) continue;
-      key = &file.keys_[path];
-      continue;
-    }
-    if (key == nullptr || !(rest.starts_with('"') || rest.starts_with('@'))) continue;
-
-    std::string name;
-    if (rest.front() == '@') {
-      rest.remove_prefix(1);
+bool WineKeyReader::Feed(std::string_view piece) {
+  while (!piece.empty()) {
+    if (!firstLine_ && !headerSeen_) return false;
+    const std::size_t end = std::min(piece.find('\n'), piece.size());
+    const std::string_view part = piece.substr(0, end);
+    if (physical_.size() + part.size() > kLongestRegistryLine) {
+      physical_.append(part.substr(0, kLongestRegistryLine - physical_.size()));
+      physicalOverlong_ = true;
     } else {
-      rest.remove_prefix(1);
-      std::u16string units;
-      if (!DecodeQuoted(rest, '"', units)) continue;
-      name = Utf16ToAnsi(units);
+      physical_.append(part);
     }
-    rest = TrimLeft(rest);
-    if (!rest.starts_with('=')) continue;
-    RegistryValue value;
-    if (!ParseData(rest.substr(1), value)) continue;
-    key->values.insert_or_assign(FoldCase(name), std::move(value));
+    tail_.append(part.substr(part.size() - std::min<std::size_t>(part.size(), 3)));
+    if (tail_.size() > 3) tail_.erase(0, tail_.size() - 3);
+    if (end == piece.size()) break;
+    EndPhysicalLine(false);
+    piece.remove_prefix(end + 1);
   }
-  return file;
+  return firstLine_ || headerSeen_;
+}
+
+WineKeyFound WineKeyReader::Finish() {
+  EndPhysicalLine(true);
+  return std::move(found_);
+}
+
+// Joins a line that ends in ",\" with the next one (minus its indentation), as Wine wraps long
+// hex lists. A backslash elsewhere (a broken string value) must not pull the next key's line into
+// this one.
+void WineKeyReader::EndPhysicalLine(bool last) {
+  std::string_view tail = tail_;
+  std::string_view line = physical_;
+  if (tail.ends_with('\r')) {
+    tail.remove_suffix(1);
+    if (!physicalOverlong_) line.remove_suffix(1);
+  }
+  if (continuing_) line = TrimLeft(line);
+  const bool continues = !last && tail.ends_with(",\\");
+  if (physicalOverlong_ || logical_.size() + line.size() > kLongestRegistryLine) {
+    logicalOverlong_ = true;
+  }
+  if (!logicalOverlong_) logical_.append(line);
+  physical_.clear();
+  tail_.clear();
+  physicalOverlong_ = false;
+  if (continues) {
+    if (!logicalOverlong_) logical_.pop_back();
+    continuing_ = true;
+    return;
+  }
+  TakeLine(logical_, logicalOverlong_);
+  logical_.clear();
+  logicalOverlong_ = false;
+  continuing_ = false;
+}
+
+void WineKeyReader::TakeLine(std::string_view line, bool overlong) {
+  if (firstLine_) {
+    firstLine_ = false;
+    // Wine refuses a file without its header; so do we.
+    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+    headerSeen_ = !overlong && line == "WINE REGISTRY Version 2";
+    return;
+  }
+  if (!headerSeen_) return;
+  if (line.starts_with("#arch=")) {
+    found_.is32BitPrefix = !overlong && line.substr(6) == "win32";
+    return;
+  }
+  if (line.starts_with('[')) {
+    // Values under a broken key name must not land in the key before it.
+    inKey_ = false;
+    line.remove_prefix(1);
+    std::u16string units;
+    // Most key lines are told apart without decoding them: the wanted key's name is not in them.
+    if (overlong || wanted_.empty() || !MayNameWantedKey(line) || !DecodeQuoted(line, ']', units)) {
+      return;
+    }
+    const std::string path = FoldCase(NormalisePath(Utf16ToAnsi(units)));
+    inKey_ = path == wanted_;
+    if (inKey_ || (path.starts_with(wanted_) && path.size() > wanted_.size() &&
+                   path[wanted_.size()] == '\\')) {
+      found_.exists = true;
+    }
+    return;
+  }
+  if (!inKey_ || overlong || !(line.starts_with('"') || line.starts_with('@'))) return;
+
+  std::string name;
+  const bool named = line.front() == '"';
+  line.remove_prefix(1);
+  if (named) {
+    std::u16string units;
+    if (!DecodeQuoted(line, '"', units)) return;
+    name = Utf16ToAnsi(units);
+  }
+  line = TrimLeft(line);
+  if (!line.starts_with('=')) return;
+  RegistryValue value;
+  if (!ParseData(line.substr(1), value)) return;
+  // What a value costs: its name, its data and the table's own share.
+  std::string folded = FoldCase(name);
+  const auto cost = [&folded](const RegistryValue& of) {
+    return 64 + folded.size() + of.data.size();
+  };
+  const auto old = found_.values.find(folded);
+  const std::size_t kept = keptBytes_ - (old == found_.values.end() ? 0 : cost(old->second));
+  if (kept + cost(value) > kLargestKeyValues) return;
+  keptBytes_ = kept + cost(value);
+  found_.values.insert_or_assign(std::move(folded), std::move(value));
+}
+
+WineKeyFound ReadWineKey(std::string_view text, std::string_view keyPath) {
+  WineKeyReader reader(keyPath);
+  reader.Feed(text);
+  return reader.Finish();
+}
+
+std::string KeyLineText(std::string_view keyPath) {
+  const std::string path = NormalisePath(keyPath);
+  // The last two names, as the line of the key or of a key below it writes them: the longer
+  // the text, the fewer bytes a search must look at.
+  const std::size_t last = path.rfind('\\');
+  const std::size_t start =
+      last == std::string::npos || last == 0 ? 0 : path.rfind('\\', last - 1) + 1;
+  std::string text;
+  for (const char c : std::string_view(path).substr(start)) {
+    // Wine escapes a backslash (so a separator is written twice), the brackets and every byte
+    // outside printable ASCII in key names.
+    if (c == '\\') {
+      text += "\\\\";
+      continue;
+    }
+    if (c < ' ' || c > '~' || c == '[' || c == ']') return {};
+    text.push_back(c);
+  }
+  return FoldCase(text);
+}
+
+KeyTextSearch::KeyTextSearch(std::string folded) : needle_(std::move(folded)) {}
+
+namespace {
+
+// Sixteen bytes at a time, as the processor's vector instructions take them.
+using Block = unsigned char __attribute__((vector_size(16)));
+
+}  // namespace
+
+bool KeyTextSearch::Matches(const unsigned char* at) const {
+  for (std::size_t i = 0; i < needle_.size(); ++i) {
+    if (FoldByte(at[i]) != static_cast<unsigned char>(needle_[i])) return false;
+  }
+  return true;
+}
+
+// Looks at sixteen places at once for the text's first and last byte, and compares the whole
+// text only where both are found.
+bool KeyTextSearch::Search(std::string_view text) const {
+  const std::size_t size = needle_.size();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  // With the 0x20 bit set, every byte that folds to the needle's byte is equal to it (and a few
+  // others, which Matches then turns down): one instruction instead of a fold.
+  const auto first = static_cast<unsigned char>(needle_.front() | 0x20);
+  const auto last = static_cast<unsigned char>(needle_.back() | 0x20);
+  std::size_t at = 0;
+  for (; at + size - 1 + sizeof(Block) <= text.size(); at += sizeof(Block)) {
+    Block starts;
+    Block ends;
+    std::memcpy(&starts, bytes + at, sizeof(Block));
+    std::memcpy(&ends, bytes + at + size - 1, sizeof(Block));
+    const Block hits =
+        static_cast<Block>((starts | 0x20) == first) & static_cast<Block>((ends | 0x20) == last);
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hits, sizeof(Block));
+    if ((halves[0] | halves[1]) == 0) continue;
+    for (std::size_t k = 0; k < sizeof(Block); ++k) {
+      if (hits[k] != 0 && Matches(bytes + at + k)) return true;
+    }
+  }
+  for (; at + size <= text.size(); ++at) {
+    if (Matches(bytes + at)) return true;
+  }
+  return false;
+}
+
+bool KeyTextSearch::Feed(std::string_view piece) {
+  if (found_ || needle_.empty()) return found_ = true;
+  // A text split between two pieces lies in the end of the one and the start of the other.
+  const std::size_t overlap = needle_.size() - 1;
+  carry_.append(piece.substr(0, overlap));
+  found_ = Search(carry_) || Search(piece);
+  if (piece.size() >= overlap) {
+    carry_.assign(piece.substr(piece.size() - overlap));
+  } else {
+    carry_.erase(0, carry_.size() - std::min(carry_.size(), overlap));
+  }
+  return found_;
 }
 
 }  // namespace quill::platform::registry

@@ -1,72 +1,65 @@
 // The registry backend on Linux and other Unix systems: the Wine prefix's registry files.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
-#include <cerrno>
-
+#include "platform/files.h"
 #include "platform/registry/environment.h"
 #include "platform/registry/wine_registry.h"
 
 namespace quill::platform::registry {
 
-std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path, std::size_t limit) {
-  // Non-blocking, so that a FIFO in the file's place cannot stall start-up.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return std::nullopt;
-  std::optional<std::string> result;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0 &&
-      static_cast<unsigned long long>(info.st_size) <= limit) {
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t filled = 0;
-    bool failed = false;
-    // The file may grow while we read; what lies past the size we were told is not read.
-    while (filled < bytes.size()) {
-      const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) failed = true;
-      if (got <= 0) break;
-      filled += static_cast<std::size_t>(got);
-    }
-    if (!failed) {
-      bytes.resize(filled);
-      result = std::move(bytes);
-    }
-  }
-  ::close(fd);
-  return result;
+namespace {
+
+// Small enough to stay in the processor's cache, large enough that the calls cost nothing.
+constexpr std::size_t kPieceSize = 64 * 1024;
+
+bool FileHoldsText(const std::filesystem::path& file, const std::string& folded) {
+  KeyTextSearch search(folded);
+  bool found = false;
+  platform::ReadFileInPieces(file, kLargestRegistryFile, kPieceSize, [&](std::string_view piece) {
+    found = search.Feed(piece);
+    return !found;
+  });
+  return found;
 }
 
-const WineRegistryFile& WineRegistry::File(RootKey root) {
-  std::optional<WineRegistryFile>& file = root == RootKey::kLocalMachine ? machine_ : user_;
-  if (!file) {
-    const char* name = root == RootKey::kLocalMachine ? "system.reg" : "user.reg";
-    const std::optional<std::string> text =
-        prefix_.empty() ? std::nullopt : ReadBoundedFile(prefix_ / name, kLargestRegistryFile);
-    file = ParseWineRegistry(text ? std::string_view(*text) : std::string_view());
+}  // namespace
+
+WineKeyFound WineRegistry::ReadKey(const char* fileName, const std::string& keyPath) {
+  if (prefix_.empty()) return {};
+  const std::filesystem::path file = prefix_ / fileName;
+  const std::string text = KeyLineText(keyPath);
+  if (!text.empty()) {
+    const auto [cached, isNew] = holdsText_.try_emplace({fileName, text}, false);
+    if (isNew) cached->second = FileHoldsText(file, text);
+    if (!cached->second) return {};
   }
-  return *file;
+  WineKeyReader reader(keyPath);
+  // A file that cannot be read to its end counts as no registry at all, as a broken read would
+  // otherwise show only part of a key.
+  if (!platform::ReadFileInPieces(
+          file, kLargestRegistryFile, kPieceSize,
+          [&reader](std::string_view piece) { return reader.Feed(piece); })) {
+    return {};
+  }
+  return reader.Finish();
 }
 
 std::int32_t WineRegistry::OpenKey(RootKey root, const std::string& path, KeyView view,
                                    KeyHandle& key) {
   key = kNoKey;
-  const WineRegistryFile& file = File(root);
-  const RegistryKeyValues* found = nullptr;
+  const char* fileName = root == RootKey::kLocalMachine ? "system.reg" : "user.reg";
   // A 64-bit prefix keeps the 32-bit programs' HKLM\Software under Software\Wow6432Node, as
   // 64-bit Windows does; keys outside Software are shared between the views.
   static constexpr std::string_view kSoftware = "software\\";
   static constexpr std::string_view kRedirected = "software\\wow6432node\\";
   const std::string folded = FoldCase(path);
-  if (view == KeyView::k32Bit && root == RootKey::kLocalMachine && !file.Is32BitPrefix() &&
-      folded.starts_with(kSoftware) && !folded.starts_with(kRedirected)) {
-    found = file.FindKey("Software\\Wow6432Node\\" + path.substr(kSoftware.size()));
-  } else {
-    found = file.FindKey(path);
-  }
-  if (found == nullptr) return kFileNotFound;
-  open_.push_back(found);
+  const bool redirected = view == KeyView::k32Bit && root == RootKey::kLocalMachine &&
+                          folded.starts_with(kSoftware) && !folded.starts_with(kRedirected);
+  WineKeyFound found = ReadKey(
+      fileName, redirected ? "Software\\Wow6432Node\\" + path.substr(kSoftware.size()) : path);
+  if (redirected && found.is32BitPrefix) found = ReadKey(fileName, path);
+  if (!found.exists) return kFileNotFound;
+  open_.push_back(std::make_unique<WineKeyFound>(std::move(found)));
   key = open_.size();
   return kSuccess;
 }

@@ -1,0 +1,77 @@
+// The start-up folder on Linux: the game under Wine, Proton or a Wine front end.
+#include <set>
+#include <system_error>
+
+#include "platform/registry/game_folder.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/steam_libraries.h"
+#include "platform/registry/wine_prefixes.h"
+#include "platform/registry/wine_registry.h"
+
+namespace quill::platform::registry {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A link-free spelling, so that the viewer shows the folder the way the player knows it rather
+// than through the prefix's drive links.
+std::optional<fs::path> Found(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return std::nullopt;
+  fs::path canonical = fs::canonical(folder, ec);
+  return ec ? folder : canonical;
+}
+
+// The characters folder of the data folder a prefix's registry names.
+std::optional<fs::path> GameFolderIn(const fs::path& prefix, const std::string& gameDataFolder) {
+  // The value ends in the one backslash GetGameDataFolder adds, if it did not already.
+  if (gameDataFolder == kGameDataNotFound || gameDataFolder.size() > kLongestWindowsPath + 1) {
+    return std::nullopt;
+  }
+  const auto mapped = MapWindowsPathToWine(prefix, gameDataFolder + "UserData\\Characters");
+  return mapped ? Found(*mapped) : std::nullopt;
+}
+
+std::optional<fs::path> SavesIn(const fs::path& prefix, const std::string& user) {
+  const auto saves = SaveFolderIn(prefix / "drive_c" / "users", user);
+  return saves ? Found(*saves) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
+                                            const Environment& env) {
+  const fs::path prefix = WinePrefixOf(env);
+  if (!prefix.empty()) {
+    if (auto found = GameFolderIn(prefix, gameDataFolder)) return found;
+    if (auto found = SavesIn(prefix, env.user)) return found;
+  }
+  for (const fs::path& library : SteamLibraries(env)) {
+    const fs::path profile = library / "steamapps" / "compatdata" / kReReleaseSteamApp / "pfx" /
+                             "drive_c" / "users" / "steamuser";
+    if (auto found = Found(MatchComponents(profile, SaveFolderComponents()))) return found;
+  }
+
+  std::set<fs::path> searched;
+  std::error_code ec;
+  if (!prefix.empty()) searched.insert(fs::weakly_canonical(prefix, ec));
+  for (const fs::path& other : FrontEndPrefixes(env)) {
+    fs::path canonical = fs::weakly_canonical(other, ec);
+    if (!searched.insert(ec ? other : canonical).second) continue;
+    WineRegistry registry(other);
+    if (auto found = GameFolderIn(other, GetGameDataFolder(registry))) return found;
+    if (auto found = SavesIn(other, env.user)) return found;
+  }
+  return std::nullopt;
+}
+
+std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder) {
+  return ChooseStartupFolder(gameDataFolder, CurrentEnvironment());
+}
+
+std::string SearchedPlaces() {
+  return "~/.wine (or WINEPREFIX) or any Lutris, Bottles, PlayOnLinux or Steam prefix";
+}
+
+}  // namespace quill::platform::registry

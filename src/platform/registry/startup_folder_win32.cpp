@@ -1,0 +1,58 @@
+// The start-up folder on Windows: the game's folder, else the re-release's saves.
+#include <windows.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/registry/game_folder.h"
+#include "platform/registry/registry.h"
+
+namespace quill::platform::registry {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsFolder(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+// The registry's text is in the ANSI code page.
+fs::path AnsiPath(const std::string& text) {
+  const int length =
+      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) {
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          length);
+  }
+  return fs::path(wide);
+}
+
+}  // namespace
+
+std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
+                                            const Environment& env) {
+  // The value ends in the one backslash GetGameDataFolder adds, if it did not already.
+  if (gameDataFolder != kGameDataNotFound && gameDataFolder.size() <= kLongestWindowsPath + 1) {
+    const fs::path characters = AnsiPath(gameDataFolder + "UserData\\Characters");
+    if (IsFolder(characters)) return characters;
+  }
+  if (!env.userProfile.empty()) {
+    const fs::path saves = env.userProfile / "Saved Games" / "Electronic Arts" / "The Sims 25" /
+                           "UserData" / "Characters";
+    if (IsFolder(saves)) return saves;
+  }
+  return std::nullopt;
+}
+
+std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder) {
+  return ChooseStartupFolder(gameDataFolder, CurrentEnvironment());
+}
+
+std::string SearchedPlaces() {
+  return "the Windows registry or your Saved Games folder";
+}
+
+}  // namespace quill::platform::registry

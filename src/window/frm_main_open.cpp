@@ -1,0 +1,72 @@
+// Opening a folder or character file that the player names: on the command line or by dropping
+// it on the window.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <fstream>
+
+#include "window/drive_list.h"
+#include "window/file_list.h"
+#include "window/folder_list.h"
+#include "window/frm_main.h"
+#include "window/name_order.h"
+
+namespace quill {
+
+bool FrmMain::openFolder(const std::filesystem::path& folder) {
+  // Checked first, so that a folder that cannot be listed leaves the drive as it was too.
+  return platform::ListFolder(folder) && drive1_->setDrive(platform::DriveOf(folder)) &&
+         dir1_->setPath(folder);
+}
+
+bool FrmMain::openPath(const std::filesystem::path& path) {
+  const std::string shown = "\"" + platform::DisplayName(path) + "\"";
+  const auto refuse = [this](const std::string& why) {
+    if (services_.tellUser) services_.tellUser(why);
+    return false;
+  };
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) {
+    return refuse("Cannot open " + shown + ": there is no such folder or file.");
+  }
+  if (std::filesystem::is_directory(status)) {
+    return openFolder(path) || refuse("Cannot open the folder " + shown + ": it cannot be read.");
+  }
+  if (!IsCharacterFileName(path.filename())) {
+    return refuse("Cannot open " + shown +
+                  ": it is not a character file (their names begin with \"User\").");
+  }
+  if (!std::filesystem::is_regular_file(status) || !std::ifstream(path, std::ios::binary)) {
+    return refuse("Cannot open the file " + shown + ": it cannot be read.");
+  }
+  const std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
+  if (!openFolder(folder)) {
+    return refuse("Cannot open the folder of " + shown + ": it cannot be read.");
+  }
+  for (int index = 0; index < file1_->fileCount(); ++index) {
+    if (file1_->fileName(index) != path.filename()) continue;
+    // Cleared first, so that the file is read even when it is the one already chosen.
+    file1_->setSelectedIndex(-1);
+    file1_->setSelectedIndex(index);
+    return true;
+  }
+  return refuse("Cannot open " + shown + ": it is not in its folder's list of character files.");
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+  // Held off during a read, like the lists a drop would change.
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!busy() && urls.size() == 1 && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (busy() || urls.size() != 1 || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QByteArray name = QFile::encodeName(urls.first().toLocalFile());
+  openPath(std::filesystem::path(name.toStdString()));
+}
+
+}  // namespace quill

@@ -1,0 +1,104 @@
+// Opening a folder or a character file by name (the command line) or by dropping it on the
+// window, and what start-up says when it finds no Sims.
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QMimeData>
+#include <QUrl>
+
+#include "viewer_fixture.h"
+
+namespace quill::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OpenPath : public Viewer {
+ protected:
+  void SetUp() override {
+    fs::create_directories(folder() / "other");
+    writeSim("UserA", "Ada");
+    SimWithPictures("Bo", "x").write(folder() / "other" / "User1");
+    SimWithPictures("Cy", "x").write(folder() / "other" / "User2");
+    write("other/Notes.txt", "x");
+    ::mkfifo((folder() / "other" / "User3").c_str(), 0600);
+  }
+  fs::path shownFolder() const { return control<FileList>("File1")->path(); }
+
+  void drop(const fs::path& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+    QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent dropped({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window(), &dropped);
+  }
+};
+
+TEST_F(OpenPath, FoldersAndCharacterFilesOpenAndAnythingElseIsRefusedWithAReason) {
+  open();
+  const struct {
+    const char* path;
+    bool opens;
+    const char* folder;  // the folder shown afterwards
+    const char* name;    // the Sim shown afterwards
+  } kPaths[] = {
+      {"other", true, "other", "Name: Bo"},
+      {"UserA", true, "", "Name: Ada"},
+      {"other/User2", true, "other", "Name: Cy"},
+      {"other/User2", true, "other", "Name: Cy"},
+      {"missing", false, "other", "Name: Cy"},
+      {"other/Notes.txt", false, "other", "Name: Cy"},
+      {"other/User3", false, "other", "Name: Cy"},
+      {"other/missing/User1", false, "other", "Name: Cy"},
+  };
+  for (const auto& [path, opens, shown, name] : kPaths) {
+    toldUser.clear();
+    EXPECT_EQ(window().openPath(folder() / path), opens) << path;
+    EXPECT_EQ(toldUser.size(), opens ? 0u : 1u) << path;
+    EXPECT_EQ(shownFolder(), *shown ? folder() / shown : folder()) << path;
+    EXPECT_EQ(nameCaption(), name) << path;
+  }
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy", "Bad File"}));
+}
+
+TEST_F(OpenPath, TheCommandLineOpensItsPathInsteadOfTheGameFolder) {
+  startPath = folder() / "other" / "User2";
+  open();
+  EXPECT_EQ(shownFolder(), folder() / "other");
+  EXPECT_EQ(selected("File1"), 1);
+  EXPECT_EQ(nameCaption(), "Name: Cy");
+}
+
+TEST_F(OpenPath, AStartPathThatCannotBeOpenedIsReportedAndTheGameFolderOpens) {
+  startPath = folder() / "missing";
+  open();
+  EXPECT_EQ(shownFolder(), folder());
+  EXPECT_EQ(nameCaption(), "Name: Ada");
+  ASSERT_EQ(toldUser.size(), 1u);
+  EXPECT_NE(toldUser[0].find("missing"), std::string::npos);
+}
+
+TEST_F(OpenPath, DroppedFoldersAndFilesOpen) {
+  open();
+  drop(folder() / "other");
+  EXPECT_EQ(shownFolder(), folder() / "other");
+  drop(folder() / "UserA");
+  EXPECT_EQ(shownFolder(), folder());
+  EXPECT_EQ(nameCaption(), "Name: Ada");
+}
+
+TEST_F(OpenPath, WithNoSimsFoundTheDescriptionSaysWhereItLookedAndWhatToDo) {
+  services.startupFolder = [](const std::string&) { return std::nullopt; };
+  services.searchedPlaces = [] { return std::string("PLACES"); };
+  open();
+  ASSERT_EQ(control<FileList>("File1")->fileCount(), 0);
+  const std::string text = description();
+  for (const char* part : {"PLACES", "drop it on this window", "quillmere FOLDER"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  }
+}
+
+}  // namespace
+}  // namespace quill::test

@@ -1,0 +1,121 @@
+// Registry files and Steam lists of hostile sizes: each gives the right answer with little memory.
+// (The time they take is a benchmark's figure, not a test's.)
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/registry/game_folder.h"
+#include "platform/registry/steam_libraries.h"
+#include "platform/registry/wine_registry.h"
+#include "test_files.h"
+
+namespace quill::test {
+// The most heap memory held since StartHeapPeak(), beyond what was held then (allocation_peak.cpp).
+void StartHeapPeak();
+std::size_t HeapPeakAboveStart();
+}  // namespace quill::test
+
+namespace quill::platform::registry {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMiB = 1024 * 1024;
+constexpr std::string_view kHeader = "WINE REGISTRY Version 2\n#arch=win64\n";
+constexpr std::string_view kGameKey = "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n";
+
+// `head`, then `filler` until `bytes` are written, then `tail`, written in pieces. Each "#" of the
+// filler is replaced by a number counting the pieces, so that names can be distinct.
+void WriteLarge(const fs::path& file, std::string_view head, std::string_view filler,
+                std::size_t bytes, std::string_view tail) {
+  std::ofstream out(file, std::ios::binary);
+  out << head;
+  const std::size_t mark = filler.find('#');
+  for (std::size_t written = 0, n = 0; written < bytes; written += filler.size(), ++n) {
+    if (mark == std::string_view::npos) {
+      out << filler;
+    } else {
+      out << filler.substr(0, mark) << n << filler.substr(mark + 1);
+    }
+  }
+  out << tail;
+}
+
+TEST(LargeInputs, LongFolderValuesAreRefusedAndMappedInOnePass) {
+  ScratchFolder prefix;
+  fs::create_directories(prefix.path() / "drive_c");
+  fs::create_directories(prefix.path() / "dosdevices");
+  fs::create_directory_symlink("../drive_c", prefix.path() / "dosdevices" / "c:");
+  Environment env{prefix.path() / "home", prefix.path(), "player", {}};
+  for (const std::size_t size : {40 * 1024, 80 * 1024}) {
+    std::string value = "C:";
+    while (value.size() < size) value += "/a";
+    const auto mapped = MapWindowsPathToWine(prefix.path(), value);
+    ASSERT_TRUE(mapped.has_value());
+    EXPECT_EQ(mapped->string().size(),
+              (prefix.path() / "dosdevices/c:").string().size() + size - 2);
+
+    test::WriteText(prefix.path() / "system.reg", std::string(kHeader) + std::string(kGameKey) +
+                                                      "\"SIMS_DATA\"=\"" + value + "\"\n");
+    WineRegistry registry(prefix.path());
+    EXPECT_EQ(ChooseStartupFolder(GetGameDataFolder(registry), env), std::nullopt) << size;
+  }
+  // The longest path Windows allows is still the game's.
+  const std::string longest = "C:\\" + std::string(200, 'a') + "\\" + std::string(56, 'b');
+  ASSERT_EQ(longest.size(), kLongestWindowsPath);
+  const fs::path characters = test::MakeFolder(prefix.path() / "drive_c" / std::string(200, 'a') /
+                                               std::string(56, 'b') / "UserData/Characters");
+  EXPECT_EQ(ChooseStartupFolder(longest + "\\", env), characters);
+  EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env), std::nullopt);
+}
+
+TEST(LargeInputs, RegistryFilesOf64MiBAreReadInLittleMemory) {
+  const std::string value = "\"SIMS_DATA\"=\"C:\\\\Sims\"\n";
+  const struct {
+    const char* shape;
+    std::string head;
+    std::string filler;
+    std::string tail;
+  } kShapes[] = {
+      {"many keys", std::string(kHeader), "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n",
+       std::string(kGameKey) + value},
+      {"one long line", std::string(kHeader), std::string(4096, 'x'),
+       "\n" + std::string(kGameKey) + value},
+      {"many values in the game's key", std::string(kHeader) + std::string(kGameKey) + value,
+       "\"v#\"=hex:01,\\\n  02\n", ""},
+  };
+  for (const auto& shape : kShapes) {
+    ScratchFolder prefix;
+    WriteLarge(prefix.path() / "system.reg", shape.head, shape.filler, 64 * kMiB, shape.tail);
+    test::StartHeapPeak();
+    WineRegistry registry(prefix.path());
+    EXPECT_EQ(GetGameDataFolder(registry), "C:\\Sims\\") << shape.shape;
+    EXPECT_LT(test::HeapPeakAboveStart(), 2 * kMiB) << shape.shape;
+  }
+}
+
+TEST(LargeInputs, SteamListsOf1MiBYieldAtMost64Libraries) {
+  std::string distinct;
+  std::string repeated;
+  for (std::size_t n = 0; distinct.size() < kMiB; ++n) {
+    distinct += "\"path\" \"/library/" + std::to_string(n) + "\"\n";
+    repeated += "\"path\" \"/library\"\n";
+  }
+  EXPECT_EQ(ParseSteamLibraryList(distinct).size(), kMostSteamLibraries);
+  EXPECT_EQ(ParseSteamLibraryList(repeated), std::vector<std::string>{"/library"});
+
+  ScratchFolder home;
+  const fs::path steam = test::MakeFolder(home.path() / ".local/share/Steam");
+  for (std::size_t n = 0; n < 100; ++n) fs::create_directories(home.path() / std::to_string(n));
+  std::string real;
+  for (std::size_t n = 0; n < 100; ++n)
+    real += "\"path\" \"" + (home.path() / std::to_string(n)).string() + "\"\n";
+  test::WriteText(steam / "steamapps/libraryfolders.vdf", real);
+  const auto libraries = SteamLibraries(Environment{home.path(), {}, {}, {}});
+  ASSERT_EQ(libraries.size(), kMostSteamLibraries);
+  EXPECT_EQ(libraries[1], home.path() / "0");
+}
+
+}  // namespace
+}  // namespace quill::platform::registry

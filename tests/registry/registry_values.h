@@ -1,0 +1,42 @@
+// One table of stored values and the text the viewer must read from each, run against both
+// registries: the Wine prefix's files here, and the real Win32 registry under Wine (tests/wine).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/registry/registry.h"
+
+namespace quill::test {
+
+struct StoredValue {
+  const char* name;
+  std::uint32_t type;
+  std::string_view bytes;  // as RegSetValueExA takes them: strings in the ANSI code page
+  const char* text;        // what ReadRegistryValue gives; "" for nothing
+};
+
+using namespace std::string_view_literals;
+using platform::registry::kTypeBinary;
+using platform::registry::kTypeDword;
+using platform::registry::kTypeExpandString;
+using platform::registry::kTypeMultiString;
+using platform::registry::kTypeString;
+
+inline constexpr StoredValue kStoredValues[] = {
+    {"Folder", kTypeString, "C:\\Sims\\\0"sv, "C:\\Sims\\"},
+    {"NoZero", kTypeString, "C:\\Sims"sv, "C:\\Sims"},
+    {"Empty", kTypeString, ""sv, ""},
+    {"JustZero", kTypeString, "\0"sv, ""},
+    {"Expand", kTypeExpandString, "%TEMP%\0"sv, ""},
+    {"Multi", kTypeMultiString, "a\0b\0\0"sv, ""},
+    {"Dword", kTypeDword, "\x39\x30\0\0"sv, ""},
+    {"None", kTypeBinary, ""sv, "0"},
+    {"One", kTypeBinary, "\x39"sv, "57"},
+    {"OneHigh", kTypeBinary, "\xff"sv, "255"},
+    {"Two", kTypeBinary, "\x39\x30"sv, "12345"},
+    {"Minus", kTypeBinary, "\xff\xff"sv, "-1"},
+    {"Four", kTypeBinary, "\x39\x30\x01\x02"sv, "12345"},
+};
+
+}  // namespace quill::test
