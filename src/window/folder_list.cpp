@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
-#include "window/name_order.h"
+#include "chunkfile/name_order.h"
 
 namespace quill {
 
