@@ -1,11 +1,87 @@
 // Quillmere: a read-only viewer for the character files of The Sims.
 #include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <string>
 
+#include "command_line/roster_listing.h"
+#include "command_line/startup_request.h"
+#include "platform/end_requests.h"
+#include "platform/files.h"
+#include "quillmere_version.h"
 #include "window/frm_main.h"
 
+namespace {
+
+void SetApplicationIdentity() {
+  QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(quill::kQuillmereVersion));
+  QCoreApplication::setOrganizationName(QStringLiteral("Harrowfen"));
+  QCoreApplication::setOrganizationDomain(QStringLiteral("harrowfen.example"));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(quill::kDesktopId));
+}
+
+void Print(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+// The folder the window would open at start-up.
+std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
+  return services.startupFolder(services.gameDataFolder())
+      .value_or(quill::platform::CurrentFolder());
+}
+
+int PrintRoster(const std::filesystem::path& folder) {
+  quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
+  const quill::platform::ScratchFolder scratch;
+  const auto roster = quill::ListRoster(folder, scratch.path());
+  if (!roster) {
+    Print(stderr,
+          "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
+    return 2;
+  }
+  Print(stdout, quill::FormatRoster(*roster));
+  return 0;
+}
+
+// Answers the requests that need no window; none of them needs a display.
+int AnswerWithoutWindow(const quill::StartupRequest& request) {
+  switch (request.mode) {
+    case quill::StartupMode::Help:
+    case quill::StartupMode::Version:
+      Print(stdout, request.text);
+      return 0;
+    case quill::StartupMode::Refused:
+      Print(stderr, request.text);
+      return 2;
+    case quill::StartupMode::List:
+      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())));
+    case quill::StartupMode::Window:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  SetApplicationIdentity();
+  quill::StartupRequest request;
+  {
+    // Reading the command line needs an application object but no display; the window's
+    // application object replaces it only when a window is wanted.
+    const QCoreApplication reader(argc, argv);
+    request = quill::ParseCommandLine(QCoreApplication::arguments());
+    if (request.mode != quill::StartupMode::Window) return AnswerWithoutWindow(request);
+  }
   QApplication application(argc, argv);
+  quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   quill::FrmMain window(quill::SystemServices());
+  // Before start-up, whose roster pass already lets events run: a request to end during it
+  // ends the program as Close does.
+  quill::platform::CallOnEndRequest(window, [&window] { window.close(); });
+  // request.path, the folder or file to open, goes to the window's start-up once it takes one.
   window.load();
   window.show();
   return QApplication::exec();
