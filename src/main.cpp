@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "command_line/roster_listing.h"
@@ -77,12 +78,16 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
-  quill::FrmMain window(quill::SystemServices());
-  // Before start-up, whose roster pass already lets events run: a request to end during it
-  // ends the program as Close does.
-  quill::platform::CallOnEndRequest(window, [&window] { window.close(); });
+  // Listened for before the window makes its scratch folder, so that no request to end falls
+  // between the two. Requests are heard at event turns, the first of them in start-up's roster
+  // pass, when the window exists.
+  std::optional<quill::FrmMain> window;
+  quill::platform::CallOnEndRequest(application, [&window] {
+    if (window) window->close();
+  });
+  window.emplace(quill::SystemServices());
   // request.path, the folder or file to open, goes to the window's start-up once it takes one.
-  window.load();
-  window.show();
+  window->load();
+  window->show();
   return QApplication::exec();
 }

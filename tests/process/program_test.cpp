@@ -21,24 +21,22 @@ QString Text(const fs::path& path) {
 class Program : public ::testing::Test {
  protected:
   Program() {
-    fs::create_directories(home());
-    fs::create_directories(base());
+    fs::create_directory(base());
     testdata::WriteSampleCharacters(sims());
   }
-  fs::path root() const { return root_.path(); }
-  fs::path home() const { return root_.path() / "home"; }
-  fs::path base() const { return root_.path() / "runtime"; }
-  fs::path sims() const { return root_.path() / "sims"; }
+  const fs::path& root() const { return root_.path(); }
+  fs::path base() const { return root() / "runtime"; }
+  fs::path sims() const { return root() / "sims"; }
 
-  // Started in `folder`, where no game is installed, with scratch folders made in base(); a
-  // window only on an offscreen screen, an answer with no display at all.
+  // Started in `folder`, in a home without the game, with scratch folders made in base(); a
+  // window on an offscreen screen, an answer with no display at all.
   void start(QProcess& program, const QStringList& arguments, const fs::path& folder,
              bool window = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM"})
       env.remove(QString::fromLatin1(name));
     if (window) env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", Text(home()));
+    env.insert("HOME", Text(root()));
     env.insert("XDG_RUNTIME_DIR", Text(base()));
     program.setProcessEnvironment(env);
     program.setWorkingDirectory(Text(folder));
@@ -50,9 +48,8 @@ class Program : public ::testing::Test {
   fs::path scratchOf(const QProcess& program) const {
     const std::string id = std::to_string(program.processId());
     for (int tries = 0; tries < 5000; ++tries) {
-      for (const auto& entry : fs::directory_iterator(base())) {
+      for (const auto& entry : fs::directory_iterator(base()))
         if (platform::ReadWholeFile(entry.path() / "quillmere.pid") == id) return entry.path();
-      }
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ADD_FAILURE() << "no scratch folder";
@@ -64,36 +61,25 @@ class Program : public ::testing::Test {
 };
 
 TEST_F(Program, AnswersWithoutADisplay) {
-  struct Case {
-    QStringList arguments;
-    int exitCode;
-    std::string out;  // the start of standard output
-    std::string err;  // the start of standard error
-  };
-  const QString missing = Text(root() / "missing");
-  const Case cases[] = {
+  // The exit code and the start of standard output and of standard error.
+  const std::string missing = (root() / "missing").string();
+  const std::tuple<QStringList, int, std::string, std::string> cases[] = {
       {{"--help"}, 0, "Usage: ", ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
       {{"--list", Text(sims())}, 0, "User00000.iff\tAda Thornbury\nUser00001.iff\tBram", ""},
       {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
-      {{"--list", missing},
-       2,
-       "",
-       "quillmere: cannot read the folder " + missing.toStdString() + "\n"},
+      {{"--list", Text(missing)}, 2, "", "quillmere: cannot read the folder " + missing + "\n"},
       {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
       {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\nUsage: "},
   };
-  for (const Case& c : cases) {
+  for (const auto& [arguments, exitCode, out, err] : cases) {
     QProcess program;
-    start(program, c.arguments, sims());
+    start(program, arguments, sims());
     ASSERT_TRUE(program.waitForFinished());
-    const std::string out = program.readAllStandardOutput().toStdString();
-    const std::string err = program.readAllStandardError().toStdString();
-    const std::string what = c.arguments.join(' ').toStdString();
-    EXPECT_EQ(program.exitCode(), c.exitCode) << what << err;
-    EXPECT_EQ(out.substr(0, c.out.size()), c.out) << what;
-    EXPECT_EQ(err.substr(0, c.err.size()), c.err) << what;
-    if (c.exitCode == 0) EXPECT_EQ(err, "") << what;
+    const std::string what = arguments.join(' ').toStdString();
+    EXPECT_EQ(program.exitCode(), exitCode) << what;
+    EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
+    EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
   }
 }
 
@@ -102,11 +88,9 @@ TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
   testdata::CharacterFile slow;
   slow.add({"CTSS", 1, 0x10, "", testdata::NameAndDescription("Ada", "Slow"), {}, {}});
   for (int chunk = 0; chunk < 900; ++chunk) slow.add({"XXXX", 1, 0x10, "", "", {}, {}});
-  const testdata::Bytes bytes = slow.build();
   const fs::path folder = root() / "slow";
   fs::create_directory(folder);
-  for (int file = 0; file < 300; ++file)
-    std::ofstream(folder / ("User" + std::to_string(file)), std::ios::binary) << bytes;
+  for (int file = 0; file < 300; ++file) slow.write(folder / ("User" + std::to_string(file)));
 
   for (const char* signal : {"TERM", "INT", "HUP"}) {
     QProcess viewer;
