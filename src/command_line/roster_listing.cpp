@@ -23,9 +23,13 @@ class ListingView : public CharacterView, public InspectorView {
 
   std::vector<std::string> takeRoster() { return std::move(roster_); }
 
-  void clearChunkList() override { chunkLines_.clear(); }
-  void appendChunkLine(const std::string& line) override { chunkLines_.push_back(line); }
-  int chunkLineCount() const override { return static_cast<int>(chunkLines_.size()); }
+  // The lines' storage is kept from file to file: a folder's files have lines of like lengths.
+  void clearChunkList() override { chunkLineCount_ = 0; }
+  void appendChunkLine(const std::string& line) override {
+    if (chunkLineCount_ == chunkLines_.size()) chunkLines_.emplace_back();
+    chunkLines_[chunkLineCount_++].assign(line);
+  }
+  int chunkLineCount() const override { return static_cast<int>(chunkLineCount_); }
   std::string chunkLine(int index) const override {
     return chunkLines_.at(static_cast<std::size_t>(index));
   }
@@ -63,6 +67,7 @@ class ListingView : public CharacterView, public InspectorView {
   CharacterState state_;
   ResourceMapTable resourceMap_;
   std::vector<std::string> chunkLines_;
+  std::size_t chunkLineCount_ = 0;
   std::vector<std::string> roster_;
   int selectedFile_ = -1;
   int selectedRosterLine_ = -1;
