@@ -27,10 +27,13 @@ void Print(std::FILE* stream, const std::string& text) {
   std::fflush(stream);
 }
 
-// The folder the window would open at start-up.
+// The folder the window would open at start-up: a game folder it cannot read leaves it in the
+// current folder.
 std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
-  return services.startupFolder(services.gameDataFolder())
-      .value_or(quill::platform::CurrentFolder());
+  const std::optional<std::filesystem::path> folder =
+      services.startupFolder(services.gameDataFolder());
+  return folder && quill::platform::ListFolder(*folder) ? *folder
+                                                        : quill::platform::CurrentFolder();
 }
 
 int PrintRoster(const std::filesystem::path& folder) {
