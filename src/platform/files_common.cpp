@@ -18,9 +18,9 @@ namespace {
 constexpr std::string_view kScratchPrefix = "quillmere-";
 constexpr const char* kScratchMarker = "quillmere.pid";
 
-// The process id a marker names; nothing for anything else.
+// The process id a marker names; nothing for anything else. Nineteen digits never overflow.
 std::optional<std::uint64_t> MarkedProcess(const fs::path& folder) {
-  const std::optional<std::string> text = ReadWholeFile(folder / kScratchMarker, 20);
+  const std::optional<std::string> text = ReadWholeFile(folder / kScratchMarker, 19);
   if (!text || text->empty()) return std::nullopt;
   std::uint64_t id = 0;
   for (const char c : *text) {
