@@ -1,19 +1,100 @@
 // Quillmere: a read-only viewer for the character files of The Sims.
 //   quillmere [FOLDER | FILE]
 #include <QApplication>
-#include <QFile>
+#include <QCoreApplication>
+#include <cstdio>
+#include <optional>
+#include <string>
 
+#include "command_line/roster_listing.h"
+#include "command_line/startup_request.h"
+#include "platform/end_requests.h"
+#include "platform/files.h"
+#include "quillmere_version.h"
 #include "window/frm_main.h"
 
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  quill::FrmMain window(quill::SystemServices());
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) {
-    window.load(std::filesystem::path(QFile::encodeName(arguments.at(1)).toStdString()));
-  } else {
-    window.load();
+namespace {
+
+void SetApplicationIdentity() {
+  QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(quill::kQuillmereVersion));
+  QCoreApplication::setOrganizationName(QStringLiteral("Harrowfen"));
+  QCoreApplication::setOrganizationDomain(QStringLiteral("harrowfen.example"));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(quill::kDesktopId));
+}
+
+void Print(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+// The folder the window would open at start-up: a game folder it cannot read leaves it in the
+// current folder.
+std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
+  const std::optional<std::filesystem::path> folder =
+      services.startupFolder(services.gameDataFolder());
+  return folder && quill::platform::ListFolder(*folder) ? *folder
+                                                        : quill::platform::CurrentFolder();
+}
+
+int PrintRoster(const std::filesystem::path& folder) {
+  quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
+  const quill::platform::ScratchFolder scratch;
+  const auto roster = quill::ListRoster(folder, scratch.path());
+  if (!roster) {
+    Print(stderr,
+          "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
+    return 2;
   }
-  window.show();
+  Print(stdout, quill::FormatRoster(*roster));
+  return 0;
+}
+
+// Answers the requests that need no window; none of them needs a display.
+int AnswerWithoutWindow(const quill::StartupRequest& request) {
+  switch (request.mode) {
+    case quill::StartupMode::Help:
+    case quill::StartupMode::Version:
+      Print(stdout, request.text);
+      return 0;
+    case quill::StartupMode::Refused:
+      Print(stderr, request.text);
+      return 2;
+    case quill::StartupMode::List:
+      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())));
+    case quill::StartupMode::Window:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetApplicationIdentity();
+  quill::StartupRequest request;
+  {
+    // Reading the command line needs an application object but no display; the window's
+    // application object replaces it only when a window is wanted.
+    const QCoreApplication reader(argc, argv);
+    request = quill::ParseCommandLine(QCoreApplication::arguments());
+    if (request.mode != quill::StartupMode::Window) return AnswerWithoutWindow(request);
+  }
+  QApplication application(argc, argv);
+  quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
+  // Listened for before the window makes its scratch folder, so that no request to end falls
+  // between the two. Requests are heard at event turns, the first of them in start-up's roster
+  // pass, when the window exists.
+  std::optional<quill::FrmMain> window;
+  quill::platform::CallOnEndRequest(application, [&window] {
+    if (window) window->close();
+  });
+  window.emplace(quill::SystemServices());
+  if (request.path) {
+    window->load(*request.path);
+  } else {
+    window->load();
+  }
+  window->show();
   return QApplication::exec();
 }

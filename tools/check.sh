@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the plain build with warnings as errors, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows registry tests under Wine,
-# and a short fuzzing pass that also replays every input that ever crashed a fuzzer.
+# Builds everything and runs every test: the plain build with warnings as errors, the desktop
+# files' validators and the Debian package's install-and-remove check, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows registry tests under Wine, and a
+# short fuzzing pass that also replays every input that ever crashed a fuzzer.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -37,6 +38,12 @@ build_and_test() {
 
 echo "== tests"
 build_and_test "$top/build-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== desktop entry, AppStream data and MIME type"
+"$top/tools/desktop-check.sh" "$top/build-check"
+
+echo "== Debian package: build, install, use, remove"
+"$top/tools/package-check.sh" "$top/build-check"
 
 echo "== tests under sanitizers"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \

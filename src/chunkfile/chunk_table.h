@@ -33,9 +33,15 @@ class ChunkTable {
   ChunkTable() : rows_(kLastChunkRow + 1) {}
   ChunkRecord& operator[](int row) { return rows_.at(static_cast<std::size_t>(row)); }
   const ChunkRecord& operator[](int row) const { return rows_.at(static_cast<std::size_t>(row)); }
-  // Lets go of every row's bytes.
+  // Lets go of every row's bytes. Rows a read never reached are left alone: resetting all 1001
+  // would cost more than walking a whole file's chunks.
   void clear() {
-    for (ChunkRecord& row : rows_) row = ChunkRecord();
+    for (ChunkRecord& row : rows_) {
+      if (row.StartPos != 0 || row.ChunkSize != 0 || !row.ChunkType.empty() ||
+          !row.ChunkLabel.empty() || !row.IdAndFlags.empty() || !row.ChunkData.empty()) {
+        row = ChunkRecord();
+      }
+    }
   }
 
  private:

@@ -41,10 +41,15 @@ bool WriteAtStart(const std::filesystem::path& path, const std::string& bytes);
 
 bool DeleteFileNamed(const std::filesystem::path& path);
 
+// Where scratch folders are made: $XDG_RUNTIME_DIR when it is set, else the temporary folder.
+std::filesystem::path ScratchBase();
+
 // A folder of our own for scratch files, made private to this user, removed with its contents.
+// It carries a marker naming this process, so that a later run can tell it was left behind.
 class ScratchFolder {
  public:
-  ScratchFolder();
+  ScratchFolder() : ScratchFolder(ScratchBase()) {}
+  explicit ScratchFolder(const std::filesystem::path& base);
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -54,8 +59,14 @@ class ScratchFolder {
   void remove();
 
  private:
+  void mark();
+
   std::filesystem::path path_;
 };
+
+// Removes the scratch folders in `base` that runs of this user left behind when they were killed:
+// folders carrying the marker of a process that no longer runs. Nothing else is touched.
+void RemoveStaleScratchFolders(const std::filesystem::path& base);
 
 struct FolderListing {
   std::vector<std::filesystem::path> folders;  // names only

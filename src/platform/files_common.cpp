@@ -2,13 +2,36 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <system_error>
 
 #include "platform/read_to_end.h"
+#include "platform/scratch_owner.h"
 
 namespace quill::platform {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kScratchPrefix = "quillmere-";
+constexpr const char* kScratchMarker = "quillmere.pid";
+
+// The process id a marker names; nothing for anything else. Nineteen digits never overflow.
+std::optional<std::uint64_t> MarkedProcess(const fs::path& folder) {
+  const std::optional<std::string> text = ReadWholeFile(folder / kScratchMarker, 19);
+  if (!text || text->empty()) return std::nullopt;
+  std::uint64_t id = 0;
+  for (const char c : *text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    id = id * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (id == 0) return std::nullopt;
+  return id;
+}
+
+}  // namespace
 
 std::optional<FolderListing> ListFolder(const fs::path& folder) {
   std::error_code ec;
@@ -76,6 +99,24 @@ bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
   }
   bytes.clear();
   return false;
+}
+
+void ScratchFolder::mark() {
+  if (!WriteAtStart(path_ / kScratchMarker, std::to_string(CurrentProcessId()))) remove();
+}
+
+void RemoveStaleScratchFolders(const fs::path& base) {
+  const std::optional<FolderListing> listing = ListFolder(base);
+  if (!listing) return;
+  for (const fs::path& name : listing->folders) {
+    if (name.string().rfind(kScratchPrefix, 0) != 0) continue;
+    const fs::path folder = base / name;
+    if (!IsOwnFolder(folder)) continue;
+    const std::optional<std::uint64_t> owner = MarkedProcess(folder);
+    if (!owner || ProcessRuns(*owner)) continue;
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+  }
 }
 
 void ScratchFolder::remove() {

@@ -1,5 +1,6 @@
 // File services on POSIX systems.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/read_to_end.h"
+#include "platform/scratch_owner.h"
 
 namespace quill::platform {
 
@@ -106,12 +108,36 @@ bool DeleteFileNamed(const fs::path& path) {
   return ::unlink(path.c_str()) == 0;
 }
 
-ScratchFolder::ScratchFolder() {
+fs::path ScratchBase() {
+  // The runtime folder is private to the user and emptied at logout, so nothing outlives a session.
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && runtime[0] == '/') return runtime;
   std::error_code ec;
   fs::path base = fs::temp_directory_path(ec);
-  if (ec) base = "/tmp";
+  return ec ? fs::path("/tmp") : base;
+}
+
+ScratchFolder::ScratchFolder(const fs::path& base) {
   std::string pattern = (base / "quillmere-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  if (::mkdtemp(pattern.data()) == nullptr) return;
+  path_ = pattern;
+  mark();
+}
+
+std::uint64_t CurrentProcessId() {
+  return static_cast<std::uint64_t>(::getpid());
+}
+
+bool ProcessRuns(std::uint64_t id) {
+  const auto pid = static_cast<pid_t>(id);
+  if (pid <= 0 || static_cast<std::uint64_t>(pid) != id) return false;
+  // EPERM: it runs, as another user.
+  return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+bool IsOwnFolder(const fs::path& folder) {
+  struct stat info {};
+  return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
 }
 
 std::vector<std::string> ListDrives() {

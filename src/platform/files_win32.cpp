@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/read_to_end.h"
+#include "platform/scratch_owner.h"
 
 namespace quill::platform {
 
@@ -94,19 +95,46 @@ bool DeleteFileNamed(const fs::path& path) {
   return ::DeleteFileW(path.c_str()) != 0;
 }
 
-ScratchFolder::ScratchFolder() {
+fs::path ScratchBase() {
   std::error_code ec;
-  const fs::path base = fs::temp_directory_path(ec);
-  if (ec) return;
+  fs::path base = fs::temp_directory_path(ec);
+  return ec ? fs::path() : base;
+}
+
+ScratchFolder::ScratchFolder(const fs::path& base) {
+  if (base.empty()) return;
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     const fs::path candidate = base / ("quillmere-" + std::to_string(::GetCurrentProcessId()) +
                                        "-" + std::to_string(::GetTickCount64() + attempt));
     // The temporary folder lies in the user's own profile, so its permissions are already private.
     if (::CreateDirectoryW(candidate.c_str(), nullptr)) {
       path_ = candidate;
+      mark();
       return;
     }
   }
+}
+
+std::uint64_t CurrentProcessId() {
+  return ::GetCurrentProcessId();
+}
+
+bool ProcessRuns(std::uint64_t id) {
+  const HANDLE process =
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+  // Access denied: it runs, as another user.
+  if (process == nullptr) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool runs = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+  ::CloseHandle(process);
+  return runs;
+}
+
+bool IsOwnFolder(const fs::path& folder) {
+  // The temporary folder lies in the user's own profile; only a reparse point needs refusing.
+  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 std::vector<std::string> ListDrives() {

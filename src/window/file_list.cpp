@@ -1,7 +1,7 @@
 #include "window/file_list.h"
 
+#include "chunkfile/name_order.h"
 #include "platform/files.h"
-#include "window/name_order.h"
 #include "window/visible_text.h"
 
 namespace quill {
@@ -22,16 +22,11 @@ bool FileList::setPath(const fs::path& folder) {
 }
 
 bool FileList::list(const fs::path& folder) {
-  std::optional<platform::FolderListing> listing = platform::ListFolder(folder);
-  if (!listing) return false;
-  std::vector<fs::path> names;
-  for (fs::path& name : listing->files) {
-    if (IsCharacterFileName(name)) names.push_back(std::move(name));
-  }
-  SortByName(names);
+  std::optional<std::vector<fs::path>> names = ListCharacterFiles(folder);
+  if (!names) return false;
   clearLines();
   path_ = folder;
-  names_ = std::move(names);
+  names_ = std::move(*names);
   for (const fs::path& name : names_)
     addItem(VisibleText(QString::fromStdString(platform::DisplayName(name))));
   return true;

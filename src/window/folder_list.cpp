@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "chunkfile/name_order.h"
 #include "window/list_manners.h"
-#include "window/name_order.h"
 #include "window/visible_text.h"
 
 namespace quill {

@@ -10,7 +10,7 @@
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
-#include "window/name_order.h"
+#include "chunkfile/name_order.h"
 
 namespace quill {
 

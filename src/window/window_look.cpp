@@ -3,8 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QWidget>
 
 namespace quill {
@@ -12,34 +10,6 @@ namespace quill {
 namespace {
 
 const QColor kNavy(0, 0, 128);
-
-// Draws the icon with the sixteen colours of the classic palette only, unsmoothed, so that each
-// size is a true 16-colour image.
-QPixmap IconImage(int size) {
-  QPixmap image(size, size);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  const int unit = size / 16;
-  // A page of paper with its corner turned.
-  painter.setPen(Qt::black);
-  painter.setBrush(Qt::white);
-  painter.drawRect(2 * unit, 1 * unit, 10 * unit, 14 * unit - 1);
-  painter.setBrush(QColor(192, 192, 192));
-  painter.drawPolygon(
-      QPolygon({{10 * unit, 1 * unit}, {12 * unit, 3 * unit}, {10 * unit, 3 * unit}}));
-  // Lines of writing.
-  painter.setPen(QColor(128, 128, 128));
-  for (int line = 5; line <= 12; line += 2)
-    painter.drawLine(4 * unit, line * unit, 9 * unit, line * unit);
-  // The quill, navy with a yellow nib, across the page.
-  QPen quill(kNavy, 2 * unit);
-  painter.setPen(quill);
-  painter.drawLine(15 * unit - 1, 0, 7 * unit, 10 * unit);
-  painter.setPen(QPen(QColor(255, 255, 0), unit));
-  painter.drawLine(7 * unit, 10 * unit, 5 * unit, 13 * unit);
-  return image;
-}
 
 }  // namespace
 
@@ -89,9 +59,11 @@ QFont WindowFont() {
 }
 
 QIcon WindowIcon() {
+  // The desktop's icon, rendered from the same drawing for every size a title bar or task
+  // switcher asks for.
   QIcon icon;
-  icon.addPixmap(IconImage(16));
-  icon.addPixmap(IconImage(32));
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/quillmere-%1.png").arg(size), QSize(size, size));
   return icon;
 }
 

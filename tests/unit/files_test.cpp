@@ -89,15 +89,17 @@ TEST(FolderNames, NamesInAnyEncodingStayVisible) {
 }
 
 TEST_F(Files, ListsFoldersApartFromFilesAndResolvesOnlyFolders) {
-  fs::create_directory(folder_.path() / "sub");
-  write(folder_.path() / "User1", "");
-  const auto listing = ListFolder(folder_.path());
+  // A folder of its own: the scratch folder also holds its owner's marker.
+  const fs::path listed = folder_.path() / "listed";
+  fs::create_directories(listed / "sub");
+  write(listed / "User1", "");
+  const auto listing = ListFolder(listed);
   ASSERT_TRUE(listing);
   EXPECT_EQ(listing->folders, std::vector<fs::path>{"sub"});
   EXPECT_EQ(listing->files, std::vector<fs::path>{"User1"});
-  EXPECT_FALSE(ListFolder(folder_.path() / "none"));
-  EXPECT_EQ(ResolveFolder(folder_.path() / "sub" / ".."), folder_.path());
-  EXPECT_FALSE(ResolveFolder(folder_.path() / "User1"));
+  EXPECT_FALSE(ListFolder(listed / "none"));
+  EXPECT_EQ(ResolveFolder(listed / "sub" / ".."), listed);
+  EXPECT_FALSE(ResolveFolder(listed / "User1"));
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
-#include "window/name_order.h"
+#include "chunkfile/name_order.h"
 
 #include <algorithm>
 #include <string>
+
+#include "platform/files.h"
 
 namespace quill {
 
 namespace {
 
-// Lower case, so that "_" sorts before the letters as the old lists had it; ASCII only,
-// whatever the locale.
+// Lower case, so that "_" sorts before the letters; ASCII only, whatever the locale.
 std::string Folded(const std::filesystem::path& name) {
   std::string text = name.string();
   for (char& c : text) {
@@ -29,6 +30,18 @@ void SortByName(std::vector<std::filesystem::path>& names) {
 
 bool IsCharacterFileName(const std::filesystem::path& name) {
   return Folded(name).rfind("user", 0) == 0;
+}
+
+std::optional<std::vector<std::filesystem::path>> ListCharacterFiles(
+    const std::filesystem::path& folder) {
+  std::optional<platform::FolderListing> listing = platform::ListFolder(folder);
+  if (!listing) return std::nullopt;
+  std::vector<std::filesystem::path> names;
+  for (std::filesystem::path& name : listing->files) {
+    if (IsCharacterFileName(name)) names.push_back(std::move(name));
+  }
+  SortByName(names);
+  return names;
 }
 
 }  // namespace quill

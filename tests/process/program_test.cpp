@@ -1,0 +1,136 @@
+// The program as a player starts it: its command line without a display, and how it ends.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "character_builder.h"
+#include "platform/files.h"
+
+namespace quill::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString Text(const fs::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+class Program : public ::testing::Test {
+ protected:
+  Program() {
+    fs::create_directory(base());
+    testdata::WriteSampleCharacters(sims());
+  }
+  const fs::path& root() const { return root_.path(); }
+  fs::path base() const { return root() / "runtime"; }
+  fs::path sims() const { return root() / "sims"; }
+
+  // Started in `folder`, in a home without the game, with scratch folders made in base(); a
+  // window on an offscreen screen, an answer with no display at all.
+  void start(QProcess& program, const QStringList& arguments, const fs::path& folder,
+             bool window = false) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM"})
+      env.remove(QString::fromLatin1(name));
+    if (window) env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("HOME", Text(root()));
+    env.insert("XDG_RUNTIME_DIR", Text(base()));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(Text(folder));
+    program.start(QStringLiteral(QUILLMERE_BINARY), arguments);
+    ASSERT_TRUE(program.waitForStarted());
+  }
+
+  // The scratch folder a running viewer has made.
+  fs::path scratchOf(const QProcess& program) const {
+    const std::string id = std::to_string(program.processId());
+    for (int tries = 0; tries < 5000; ++tries) {
+      for (const auto& entry : fs::directory_iterator(base()))
+        if (platform::ReadWholeFile(entry.path() / "quillmere.pid") == id) return entry.path();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ADD_FAILURE() << "no scratch folder";
+    return {};
+  }
+
+ private:
+  platform::ScratchFolder root_;
+};
+
+TEST_F(Program, AnswersWithoutADisplay) {
+  // The exit code and the start of standard output and of standard error.
+  const std::string missing = (root() / "missing").string();
+  const std::tuple<QStringList, int, std::string, std::string> cases[] = {
+      {{"--help"}, 0, "Usage: ", ""},
+      {{"--version"}, 0, "Quillmere 1.0\n", ""},
+      {{"--list", Text(sims())}, 0, "User00000.iff\tAda Thornbury\nUser00001.iff\tBram", ""},
+      {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
+      {{"--list", Text(missing)}, 2, "", "quillmere: cannot read the folder " + missing + "\n"},
+      {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
+      {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\nUsage: "},
+  };
+  for (const auto& [arguments, exitCode, out, err] : cases) {
+    QProcess program;
+    start(program, arguments, sims());
+    ASSERT_TRUE(program.waitForFinished());
+    const std::string what = arguments.join(' ').toStdString();
+    EXPECT_EQ(program.exitCode(), exitCode) << what;
+    EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
+    EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
+  }
+}
+
+TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
+  // Files of many chunks, so that the roster pass takes a while and lets events run often.
+  testdata::CharacterFile slow;
+  slow.add({"CTSS", 1, 0x10, "", testdata::NameAndDescription("Ada", "Slow"), {}, {}});
+  for (int chunk = 0; chunk < 900; ++chunk) slow.add({"XXXX", 1, 0x10, "", "", {}, {}});
+  const fs::path folder = root() / "slow";
+  fs::create_directory(folder);
+  for (int file = 0; file < 300; ++file) slow.write(folder / ("User" + std::to_string(file)));
+
+  for (const char* signal : {"TERM", "INT", "HUP"}) {
+    QProcess viewer;
+    start(viewer, {}, folder, true);
+    scratchOf(viewer);
+    QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
+    ASSERT_TRUE(viewer.waitForFinished()) << signal;
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << signal;
+    EXPECT_TRUE(fs::is_empty(base())) << signal;
+  }
+}
+
+TEST_F(Program, NextStartRemovesOnlyScratchFoldersOfDeadRuns) {
+  QProcess live;
+  QProcess killed;
+  start(live, {}, sims(), true);
+  const fs::path liveFolder = scratchOf(live);
+  start(killed, {}, sims(), true);
+  const fs::path deadFolder = scratchOf(killed);
+  const std::string deadId = std::to_string(killed.processId());
+  killed.kill();
+  killed.waitForFinished();
+  // Look-alikes that are not ours to remove.
+  const fs::path others[] = {base() / "quillmere-unmarked", base() / "quillmere-file",
+                             base() / "other"};
+  fs::create_directory(others[0]);
+  std::ofstream(others[1]) << deadId;
+  fs::create_directory(others[2]);
+  std::ofstream(others[2] / "quillmere.pid") << deadId;
+
+  QProcess next;
+  start(next, {"--list", Text(sims())}, sims());
+  ASSERT_TRUE(next.waitForFinished());
+  EXPECT_FALSE(fs::exists(deadFolder));
+  EXPECT_TRUE(fs::exists(liveFolder / "quillmere.pid"));
+  for (const fs::path& other : others) EXPECT_TRUE(fs::exists(other)) << other;
+  live.terminate();
+  ASSERT_TRUE(live.waitForFinished());
+  EXPECT_FALSE(fs::exists(liveFolder));
+}
+
+}  // namespace
+}  // namespace quill::test

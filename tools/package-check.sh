@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it as a player would, checks that the desktop knows the
+# program and its file type, then removes it again. The machine's installed packages are compared
+# before and after; removal also runs when a check fails.
+#   tools/package-check.sh [BUILD_DIR]   (default: a release build in build-package/, as README)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build-package}
+id=example.harrowfen.Quillmere
+type=application/x-sims-character
+
+if dpkg-query -W -f='${Status}' quillmere 2>/dev/null | grep -q 'ok installed'; then
+  echo "package-check: quillmere is already installed here; not touching it" >&2
+  exit 1
+fi
+if [[ -z ${1:-} ]]; then
+  cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
+    -DQUILLMERE_BENCH=OFF
+fi
+cmake --build "$build" --target quillmere make_samples
+rm -f "$build"/quillmere_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+
+work=$(mktemp -d)
+chmod 755 "$work"  # apt reads the package as its own unprivileged user
+cp "$build"/quillmere_*.deb "$work/"
+chmod 644 "$work"/quillmere_*.deb
+"$build/tests/builder/make_samples" "$work/samples"
+dpkg-query -W -f='${Package} ${Version}\n' | sort >"$work/before"
+
+finish() {
+  local status=$?
+  apt-get purge -y -qq quillmere >/dev/null 2>&1 || true
+  dpkg-query -W -f='${Package} ${Version}\n' | sort >"$work/after"
+  if ! diff -u "$work/before" "$work/after"; then
+    echo "package-check: the installed packages differ from before" >&2
+    status=1
+  fi
+  rm -rf "$work"
+  exit $status
+}
+trap finish EXIT
+
+fail() {
+  echo "package-check: $*" >&2
+  exit 1
+}
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$work"/quillmere_*.deb >/dev/null
+dpkg-deb --field "$work"/quillmere_*.deb Depends
+
+[[ $(command -v quillmere) == /usr/bin/quillmere ]] || fail "quillmere is not on PATH"
+version=$(quillmere --version)
+[[ $version =~ ^Quillmere\ [0-9.]+$ ]] || fail "quillmere --version said '$version'"
+listed=$(env -u DISPLAY -u WAYLAND_DISPLAY quillmere --list "$work/samples")
+[[ $(wc -l <<<"$listed") == 7 && ${listed%%$'\n'*} == $'User00000.iff\tAda Thornbury' ]] ||
+  fail "quillmere --list gave: $listed"
+found=$(xdg-mime query filetype "$work/samples/User00003.iff")
+[[ $found == "$type" ]] || fail "xdg-mime gives the type '$found'"
+handler=$(xdg-mime query default "$type")
+[[ $handler == "$id.desktop" ]] || fail "xdg-mime gives the handler '$handler'"
+
+apt-get purge -y -qq quillmere >/dev/null
+[[ ! -e /usr/bin/quillmere && ! -e /usr/share/applications/$id.desktop ]] ||
+  fail "files left after removal"
+[[ $(xdg-mime query default "$type") == "" ]] || fail "the handler outlived the package"
+echo "package: $version installed, listed 7 Sims, opens $type, removed"
