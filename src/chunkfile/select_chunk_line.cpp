@@ -1,5 +1,7 @@
 #include "chunkfile/select_chunk_line.h"
 
+#include "chunkfile/event_turn.h"
+
 namespace quill {
 
 std::string UpperCased(std::string text) {
@@ -10,19 +12,17 @@ std::string UpperCased(std::string text) {
   return text;
 }
 
-bool SelectChunkLine(CharacterState& state, CharacterView& view, const std::string& word) {
+SearchOutcome SelectChunkLine(CharacterState& state, CharacterView& view, const std::string& word) {
+  ++state.generation;
   const std::string wanted = UpperCased(word);
-  const std::uint64_t read = state.readsStarted;
   for (int index = view.chunkLineCount() - 1; index >= 0; --index) {
     if (UpperCased(view.chunkLine(index)).find(wanted) != std::string::npos) {
       view.selectChunkLine(index);
-      return true;
+      return SearchOutcome::kSelected;
     }
-    view.letEventsRun();
-    // A file read meanwhile has replaced the list this search was walking.
-    if (state.readsStarted != read) return false;
+    if (!LetEventsRun(state, view)) return SearchOutcome::kSuperseded;
   }
-  return false;
+  return SearchOutcome::kNoMatch;
 }
 
 }  // namespace quill
