@@ -7,9 +7,6 @@
 
 namespace quill {
 
-// The text with its ASCII letters in upper case; every other byte as it was.
-std::string UpperCased(std::string text);
-
 enum class SearchOutcome { kSelected, kNoMatch, kSuperseded };
 
 // Selects the line nearest the end of the chunk list that contains `word` (any case), which

@@ -3,18 +3,15 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/text.h"
+
 namespace quill {
 
 namespace {
 
-// Lower case, so that "_" sorts before the letters as the old lists had it; ASCII only,
-// whatever the locale.
+// Lower case rather than upper, so that "_" sorts before the letters.
 std::string Folded(const std::filesystem::path& name) {
-  std::string text = name.string();
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
+  return platform::AsciiLowerCase(name.string());
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 
 namespace quill {
 
-// File-name order as the old file lists kept it: letters compared without regard to case.
+// Sorts file names without regard to case, so that Bob and bob stand together; names that differ
+// only in case keep a fixed order between them.
 void SortByName(std::vector<std::filesystem::path>& names);
 
 // Whether a name matches "User*.*": it begins with "User" in any letter case.
