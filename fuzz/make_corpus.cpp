@@ -131,7 +131,8 @@ Bytes FullResourceMap(int entries) {
 void WholeFileSeeds(Seeds& seeds) {
   const Bytes bella = LookalikeCharacter("Bella Goth", "Loves the night sky.").build();
   const Bytes mortimer =
-      LookalikeCharacter("Mortimer", "", SimLook{{150, 100, 70}, {20, 20, 20}, {0, 0, 0}, {}}, 40)
+      LookalikeCharacter("Mortimer", "", SimLook{{150, 100, 70}, {20, 20, 20}, {0, 0, 0}, {}},
+                         {.padding = 40, .chunks = 3, .remarks = 2})
           .build();
   seeds.add("lookalike-bella", bella);
   seeds.add("lookalike-mortimer", mortimer);
@@ -196,7 +197,8 @@ void PictureSeeds(Seeds& seeds) {
   seeds.add("not-a-picture", "This is not a picture at all."_b);
   seeds.add("empty", ""_b);
 
-  // The loader takes any format the image reader knows, so each of those gets a seed too.
+  // A seed in every format the image reader knows: the loader must show bitmaps, GIFs, JPEGs and
+  // icons, and refuse every other format without decoding it.
   QImage image(6, 5, QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
