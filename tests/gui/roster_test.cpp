@@ -158,21 +158,10 @@ TEST_F(InputDuringReads, OpeningAnotherFolderDuringThePassStartsAfreshThere) {
 TEST_F(InputDuringReads, AnEmptyFolderOpenedDuringAReadLeavesNoSimOnView) {
   std::filesystem::create_directory(folder() / "empty");
   writeSim("UserA", "Ada");
-  // Many chunks before the name, so that the read grants many event turns.
-  CharacterFile slow;
+  // Many chunks, so that the read grants many event turns.
+  CharacterFile slow = SimWithPictures("Bram", "Builds boats");
   for (int i = 0; i < 300; ++i) slow.add({"OBJD", 1, 0, "filler", "x"_b, {}, {}});
-  slow.add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Bram", "Builds boats"), {}, {}})
-      .add({"BMP_",
-            2,
-            0,
-            "speech_large",
-            testdata::Bitmap(2, 2,
-                             [](int, int) {
-                               return testdata::Rgb{1, 2, 3};
-                             }),
-            {},
-            {}})
-      .write(folder() / "UserB");
+  slow.write(folder() / "UserB");
   open();
   atEventTurn([this] { doubleClick("Dir1", list("Dir1")->count() - 1); });
   list("File1")->setCurrentRow(1);

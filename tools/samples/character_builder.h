@@ -63,6 +63,8 @@ struct Rgb {
 };
 // A complete 24-bit uncompressed Windows bitmap file.
 Bytes Bitmap(int width, int height, const std::function<Rgb(int x, int y)>& pixel);
+// The same in one colour.
+Bytes Bitmap(int width, int height, Rgb colour);
 // A bitmap whose header claims `width` x `height` but carries `pixelBytes` bytes of pixels.
 Bytes BitmapHeaderOnly(int width, int height, std::size_t pixelBytes = 0);
 
