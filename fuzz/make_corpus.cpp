@@ -1,4 +1,4 @@
-// Writes the fuzzers' seed inputs from the test-data builder: well-formed character files and the
+// Writes the fuzzers' seed inputs from the character-file builder: well-formed character files and the
 // broken shapes the reader and inspector must survive. Usage: make_corpus OUTPUT_FOLDER
 #include <QBuffer>
 #include <QByteArray>

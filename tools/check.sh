@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the plain build with warnings as errors, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows registry tests under Wine,
-# and a short fuzzing pass that also replays every input that ever crashed a fuzzer.
+# Checks the formatting of every C++ file, then builds everything and runs every test: the plain
+# build with warnings as errors, the same tests under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer, the Windows registry tests under Wine, and a short fuzzing pass that
+# also replays every input that ever crashed a fuzzer. A failure names the stage it stopped.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-"$top/tools/install-deps.sh" test
-
 passed=0
 skipped=0
+stage="installing packages"
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+finish() {
+  local status=$?
+  rm -f "$log"
+  ((status == 0)) || echo "check: stage \"$stage\" failed" >&2
+  return "$status"
+}
+trap finish EXIT
+"$top/tools/install-deps.sh" test
+
+begin() {
+  stage=$1
+  echo "== $stage"
+}
 
 # Adds the count of the run just logged to the total; a failing run has already stopped us.
 count_passed() {
@@ -35,20 +47,24 @@ build_and_test() {
   skipped=$((skipped + skips))
 }
 
-echo "== tests"
+begin "formatting"
+git -C "$top" ls-files -z -- '*.cpp' '*.h' | (cd "$top" && xargs -0 clang-format --dry-run --Werror)
+
+begin "tests"
 build_and_test "$top/build-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-echo "== tests under sanitizers"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+begin "tests under sanitizers"
+LSAN_OPTIONS=suppressions="$top/tools/lsan-suppressions.txt":print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1 \
   build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON \
   -DQUILLMERE_BENCH=OFF
 
-echo "== Windows registry tests under Wine"
+begin "Windows registry tests under Wine"
 "$top/tests/wine/run-windows-tests.sh" "$top/build-windows" | tee "$log"
 count_passed 'PASSED  \] [0-9]+ test'
 
 if [[ -x "$top/fuzz/run-fuzzers.sh" ]]; then
-  echo "== fuzzing, briefly"
+  begin "fuzzing, briefly"
   "$top/fuzz/run-fuzzers.sh" 5 "$jobs"
 fi
 
