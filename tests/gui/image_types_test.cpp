@@ -61,16 +61,6 @@ TEST_F(ImageTypes, ClickingTheMarkedButtonSearchesAgainAndMarkingFromCodeDoesNot
   EXPECT_EQ(selected("List1"), 2);
 }
 
-TEST_F(ImageTypes, AnEmptyListOnlyMovesTheMark) {
-  services.startupFolder = [](const std::string&) {
-    return std::optional<std::filesystem::path>();
-  };
-  open();
-  clickOption(2);
-  EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
-  EXPECT_TRUE(picture().isNull());
-}
-
 class AboutPanel : public Viewer {};
 
 TEST_F(AboutPanel, ButtonsOpenTheTwoPagesAndCloseEnds) {

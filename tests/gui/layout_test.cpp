@@ -63,6 +63,10 @@ TEST_F(Layout, BeforeAnySimIsChosenTheSummaryShowsItsFirstTexts) {
   EXPECT_EQ(nameCaption(), "Name:");
   EXPECT_TRUE(picture().isNull());
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
+  // With no chunk list, an image-type option only moves the mark.
+  clickOption(2);
+  EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
+  EXPECT_TRUE(picture().isNull());
 }
 
 }  // namespace
