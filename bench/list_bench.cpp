@@ -40,7 +40,7 @@ std::uintmax_t WriteFolder(const fs::path& folder, std::size_t files) {
     char name[32];
     std::snprintf(name, sizeof name, "User%05zu.iff", file);
     td::LookalikeCharacter("Sim " + std::to_string(file), "Lives in a benchmark.", looks[file % 2],
-                           PaddingOf(file))
+                           {.padding = PaddingOf(file)})
         .write(folder / name);
     bytes += fs::file_size(folder / name);
   }

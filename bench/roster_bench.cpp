@@ -65,71 +65,22 @@ class SplitMix {
   std::uint64_t state_;
 };
 
-constexpr std::size_t kSmallestFile = 30 * 1024;
-constexpr std::size_t kLargestFile = 370 * 1024;
+// Game-sized files: 55 to 370 KB, most of it behaviour data, and 30 to 46 chunks.
+constexpr std::size_t kMostPadding = 315 * 1024;
+constexpr std::size_t kPlainChunks = 25;  // the lookalike without extras
 constexpr std::size_t kFewestChunks = 30;
 constexpr std::size_t kMostChunks = 46;
-constexpr std::size_t kTableStrings = 28;
-constexpr int kBehaviours = 8;
+constexpr std::size_t kRemarks = 26;  // the game's CTSS holds 28 strings
 
-td::Bytes Filler(std::size_t length, std::uint64_t seed) {
-  td::Bytes bytes(length, '\0');
-  for (std::size_t i = 0; i < length; ++i) {
-    bytes[i] = static_cast<char>((i * 7 + seed) & 0x7F);
-  }
-  return bytes;
-}
-
-struct PortraitShape {
-  const char* label;
-  std::uint16_t id;
-  int width;
-  int height;
-};
-
-// The game's portrait sizes, and a half-width set so that the smallest files can still hold six
-// portraits.
-const std::vector<PortraitShape> kFullPortraits = {
-    {"faces", 2001, 105, 41},     {"rel. images", 2002, 200, 40}, {"newimage", 2003, 25, 25},
-    {"speech_med", 2004, 16, 16}, {"speech_large", 2005, 32, 32}, {"web_image", 2006, 45, 45}};
-const std::vector<PortraitShape> kSmallPortraits = {
-    {"faces", 2001, 52, 20},      {"rel. images", 2002, 100, 20}, {"newimage", 2003, 25, 25},
-    {"speech_med", 2004, 16, 16}, {"speech_large", 2005, 32, 32}, {"web_image", 2006, 45, 45}};
-
-// Drawing a portrait costs more than writing a whole file, so each look is drawn once.
-struct PortraitSet {
-  std::vector<td::Bytes> full;
-  std::vector<td::Bytes> small;
-  std::size_t fullBytes = 0;
-  std::size_t smallBytes = 0;
-};
-
-std::vector<PortraitSet> DrawPortraits() {
-  const std::vector<td::SimLook> looks = {
-      {{236, 188, 150}, {160, 60, 30}, {120, 40, 140}, {210, 230, 250}},
-      {{120, 80, 50}, {30, 20, 15}, {200, 120, 30}, {240, 220, 200}},
-      {{240, 200, 170}, {220, 190, 90}, {30, 150, 120}, {250, 210, 220}},
-      {{210, 160, 120}, {60, 60, 60}, {90, 90, 100}, {200, 230, 200}},
-      {{250, 215, 190}, {200, 80, 20}, {20, 60, 160}, {230, 230, 250}},
-      {{200, 150, 100}, {20, 20, 20}, {180, 30, 30}, {250, 240, 200}},
-      {{170, 120, 90}, {230, 230, 230}, {60, 120, 60}, {220, 220, 240}},
-      {{225, 180, 140}, {110, 70, 40}, {70, 70, 160}, {240, 240, 220}}};
-  std::vector<PortraitSet> sets;
-  for (const td::SimLook& look : looks) {
-    PortraitSet set;
-    for (const PortraitShape& shape : kFullPortraits) {
-      set.full.push_back(td::Portrait(shape.width, shape.height, look));
-      set.fullBytes += 76 + set.full.back().size();
-    }
-    for (const PortraitShape& shape : kSmallPortraits) {
-      set.small.push_back(td::Portrait(shape.width, shape.height, look));
-      set.smallBytes += 76 + set.small.back().size();
-    }
-    sets.push_back(std::move(set));
-  }
-  return sets;
-}
-
+const std::vector<td::SimLook> kLooks = {
+    {{236, 188, 150}, {160, 60, 30}, {120, 40, 140}, {210, 230, 250}},
+    {{120, 80, 50}, {30, 20, 15}, {200, 120, 30}, {240, 220, 200}},
+    {{240, 200, 170}, {220, 190, 90}, {30, 150, 120}, {250, 210, 220}},
+    {{210, 160, 120}, {60, 60, 60}, {90, 90, 100}, {200, 230, 200}},
+    {{250, 215, 190}, {200, 80, 20}, {20, 60, 160}, {230, 230, 250}},
+    {{200, 150, 100}, {20, 20, 20}, {180, 30, 30}, {250, 240, 200}},
+    {{170, 120, 90}, {230, 230, 230}, {60, 120, 60}, {220, 220, 240}},
+    {{225, 180, 140}, {110, 70, 40}, {70, 70, 160}, {240, 240, 220}}};
 const std::vector<std::string> kFirstNames = {
     "Ada",   "Bram",   "Celeste", "Dmitri", "Esme",   "Felix", "Gwendolyn", "Hugo",
     "Ines",  "Jasper", "Kalinda", "Lorcan", "Maelle", "Nico",  "Odile",     "Piers",
@@ -148,105 +99,14 @@ const std::vector<std::string> kDescriptions = {
     "",
     "Collects garden gnomes and names each one after a former landlord"};
 
-struct Plan {
-  std::size_t targetSize;
-  std::size_t chunkCount;
-};
-
-// One lookalike character: the game's chunk order, a 28-string CTSS, six portraits, a resource
-// map, and extra small chunks so that the chunk count varies from file to file. The behaviour
-// bodies take up whatever size is left, as they do in the game's own larger files.
-td::Bytes BuildCharacter(std::size_t index, const Plan& plan, const PortraitSet& portraits,
-                         SplitMix& random) {
+td::Bytes BuildCharacter(SplitMix& random) {
   const std::string name = random.pick(kFirstNames) + " " + random.pick(kLastNames);
-  const std::string description = random.pick(kDescriptions);
-  std::vector<td::TableString> strings = {{name, ""}, {description, ""}};
-  for (std::size_t k = 2; k < kTableStrings; ++k) {
-    strings.push_back({"Remark " + std::to_string(k) + " on Sim " + std::to_string(index), ""});
-  }
-
-  const bool small = plan.targetSize < kFullPortraits.size() * 76 + portraits.fullBytes + 12 * 1024;
-  const std::vector<PortraitShape>& shapes = small ? kSmallPortraits : kFullPortraits;
-  const std::vector<td::Bytes>& pictures = small ? portraits.small : portraits.full;
-
-  // 8 behaviours and 17 other chunks make the base of 25.
-  const std::size_t extras = plan.chunkCount - 25;
-  std::vector<td::Chunk> before;  // extra chunks among the behaviour data
-  std::vector<td::Chunk> after;   // extra chunks between the portraits and the resource map
-  static const char* const kExtraTypes[] = {"BCON", "TTAB", "TTAs", "STR#", "FCNS", "OBJf"};
-  for (std::size_t k = 0; k < extras; ++k) {
-    const std::string type = kExtraTypes[k % std::size(kExtraTypes)];
-    td::Bytes body = type == "STR#" || type == "TTAs"
-                         ? td::StringTable({{"extra " + std::to_string(k), ""}, {"value", ""}})
-                         : Filler(random.between(16, 240), k);
-    td::Chunk chunk{type,
-                    static_cast<std::uint16_t>(4200 + k),
-                    0x10,
-                    "extra " + std::to_string(k),
-                    std::move(body),
-                    {},
-                    {}};
-    (k % 2 == 0 ? before : after).push_back(std::move(chunk));
-  }
-
-  std::vector<td::Chunk> chunks = {
-      {"OBJD", 128, 0x10, name, Filler(218, 'a'), {}, {}},
-      {"OBJf", 128, 0x10, "", Filler(72, 'b'), {}, {}},
-      {"GLOB", 128, 0x10, "", td::Bytes("PersonGlobals\0", 14), {}, {}},
-      {"SLOT", 128, 0x10, "", Filler(51, 'c'), {}, {}},
-      {"XXXX", 0, 0x00, "bodystring", Filler(13, 'd'), {}, {}}};
-  const std::size_t firstBehaviour = chunks.size();
-  for (int behaviour = 0; behaviour < kBehaviours; ++behaviour) {
-    chunks.push_back({"BHAV",
-                      static_cast<std::uint16_t>(4096 + behaviour),
-                      0x10,
-                      "init tree " + std::to_string(behaviour),
-                      Filler(97 + static_cast<std::size_t>(behaviour) * 13, 'e' + behaviour),
-                      {},
-                      {}});
-  }
-  for (td::Chunk& chunk : before) chunks.push_back(std::move(chunk));
-  chunks.push_back({"TPRP", 4096, 0x10, "", Filler(41, 'p'), {}, {}});
-  chunks.push_back({"TREE", 4096, 0x10, "", Filler(63, 't'), {}, {}});
-  chunks.push_back({"STR#",
-                    200,
-                    0x10,
-                    "body strings",
-                    td::StringTable({{"adult", ""}, {"Body", ""}, {"mafit_01", ""}}),
-                    {},
-                    {}});
-  chunks.push_back({"CTSS", 2000, 0x10, "", td::StringTable(strings), {}, {}});
-  for (std::size_t k = 0; k < shapes.size(); ++k) {
-    chunks.push_back({"BMP_", shapes[k].id, 0x10, shapes[k].label, pictures[k], {}, {}});
-  }
-  chunks.push_back({"FWAV", 128, 0x10, "", td::Bytes("sims_voice\0", 11), {}, {}});
-  for (td::Chunk& chunk : after) chunks.push_back(std::move(chunk));
-  chunks.push_back({"rsmp",
-                    0,
-                    0x10,
-                    "",
-                    td::ResourceMap({{"BMP_",
-                                      {{64, 2001, 0x10, td::Bytes("faces\0", 6)},
-                                       {9000, 2005, 0x10, td::Bytes("speech_large\0", 13)}},
-                                      {}},
-                                     {"CTSS", {{8000, 2000, 0x10, td::Bytes("\0", 1)}}, {}}}),
-                    {},
-                    {}});
-
-  std::size_t size = 64;
-  for (const td::Chunk& chunk : chunks) size += 76 + chunk.body.size();
-  if (size < plan.targetSize) {
-    const std::size_t spare = plan.targetSize - size;
-    for (int behaviour = 0; behaviour < kBehaviours; ++behaviour) {
-      const std::size_t share = spare / kBehaviours + (behaviour == 0 ? spare % kBehaviours : 0);
-      td::Bytes& body = chunks[firstBehaviour + static_cast<std::size_t>(behaviour)].body;
-      body += Filler(share, body.size());
-    }
-  }
-
-  td::CharacterFile file;
-  for (td::Chunk& chunk : chunks) file.add(std::move(chunk));
-  return file.build();
+  const td::LookalikeExtras extras{
+      .padding = random.between(0, kMostPadding),
+      .chunks = random.between(kFewestChunks, kMostChunks) - kPlainChunks,
+      .remarks = kRemarks};
+  return td::LookalikeCharacter(name, random.pick(kDescriptions), random.pick(kLooks), extras)
+      .build();
 }
 
 void WriteFile(const fs::path& path, const td::Bytes& bytes) {
@@ -265,13 +125,10 @@ struct Folder {
 };
 
 Folder WriteCharacters(const fs::path& folder, std::size_t count) {
-  const std::vector<PortraitSet> portraits = DrawPortraits();
   SplitMix random(0x51AB5EEDULL);
   Folder written;
   for (std::size_t index = 0; index < count; ++index) {
-    const Plan plan{random.between(kSmallestFile, kLargestFile),
-                    random.between(kFewestChunks, kMostChunks)};
-    const td::Bytes bytes = BuildCharacter(index, plan, random.pick(portraits), random);
+    const td::Bytes bytes = BuildCharacter(random);
     char name[32];
     std::snprintf(name, sizeof name, "User%05zu.iff", index);
     written.files.push_back(folder / name);

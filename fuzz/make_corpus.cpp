@@ -1,5 +1,5 @@
-// Writes the fuzzers' seed inputs from the test-data builder: well-formed character files and the
-// broken shapes the reader and inspector must survive. Usage: make_corpus OUTPUT_FOLDER
+// Writes the fuzzers' seed inputs from the character-file builder: well-formed character files and
+// the broken shapes the reader and inspector must survive. Usage: make_corpus OUTPUT_FOLDER
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
@@ -133,7 +133,8 @@ Bytes FullResourceMap(int entries) {
 void WholeFileSeeds(Seeds& seeds) {
   const Bytes bella = LookalikeCharacter("Bella Goth", "Loves the night sky.").build();
   const Bytes mortimer =
-      LookalikeCharacter("Mortimer", "", SimLook{{150, 100, 70}, {20, 20, 20}, {0, 0, 0}, {}}, 40)
+      LookalikeCharacter("Mortimer", "", SimLook{{150, 100, 70}, {20, 20, 20}, {0, 0, 0}, {}},
+                         {.padding = 40, .chunks = 3, .remarks = 2})
           .build();
   seeds.add("lookalike-bella", bella);
   seeds.add("lookalike-mortimer", mortimer);
@@ -198,7 +199,8 @@ void PictureSeeds(Seeds& seeds) {
   seeds.add("not-a-picture", "This is not a picture at all."_b);
   seeds.add("empty", ""_b);
 
-  // The loader takes any format the image reader knows, so each of those gets a seed too.
+  // A seed in every format the image reader knows: the loader must show bitmaps, GIFs, JPEGs and
+  // icons, and refuse every other format without decoding it.
   QImage image(6, 5, QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {

@@ -25,7 +25,7 @@ work=$(mktemp -d)
 chmod 755 "$work"  # apt reads the package as its own unprivileged user
 cp "$build"/quillmere_*.deb "$work/"
 chmod 644 "$work"/quillmere_*.deb
-"$build/tests/builder/make_samples" "$work/samples"
+"$build/tools/samples/make_samples" "$work/samples"
 dpkg-query -W -f='${Package} ${Version}\n' | sort >"$work/before"
 
 finish() {

@@ -16,11 +16,11 @@ struct CharacterState {
   // "0" while the roster is being built, "1" otherwise; the inspector adds names only on "0".
   std::string RosterPass = "1";
 
-  // Reads and roster passes let window events run; one started from such an event supersedes
-  // the one it interrupted, which notices these counters moved and stops instead of mixing
-  // two files into one list.
-  std::uint64_t readsStarted = 0;
-  std::uint64_t passesStarted = 0;
+  // Advanced by every read, search and roster pass. These let window events run, and one
+  // started from such an event supersedes the one it interrupted: that one sees the number move
+  // at its event turn and stops, instead of mixing two files into one list or showing a Sim
+  // that is no longer the one chosen.
+  std::uint64_t generation = 0;
 
   bool rosterPassRunning() const { return RosterPass == "0"; }
   void markRosterPass(bool running) { RosterPass.assign(1, running ? '0' : '1'); }

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/text.h"
+
 namespace quill {
 
 namespace {
@@ -44,19 +46,6 @@ std::string LabelAt(const Bytes& image, std::int64_t chunkOffset) {
   return label;
 }
 
-void AppendUtf8(std::string& text, char32_t code) {
-  if (code < 0x80) {
-    text.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    text.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    text.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    text.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
-
 // 0x80 to 0x9F; the five bytes the code page leaves undefined map to the same-numbered control
 // characters, as Windows' own conversion does.
 constexpr std::array<char32_t, 32> kCp1252High = {
@@ -71,7 +60,8 @@ std::string Cp1252ToUtf8(const std::string& bytes) {
   text.reserve(bytes.size());
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    AppendUtf8(text, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char32_t{byte});
+    platform::AppendUtf8(text,
+                         byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char32_t{byte});
   }
   return text;
 }

@@ -6,21 +6,23 @@
 
 namespace quill {
 
+void ShowEmptySummary(CharacterView& view) {
+  view.setNameCaption(kNameCaptionPrefix);
+  view.setDescription("");
+  view.clearPicture();
+}
+
 void LoadChosenFile(CharacterState& state, CharacterView& view) {
   view.markSpeechLargeOption();
   const int chosen = view.selectedFile();
   if (chosen < 0) return;
   state.CurrentFilePath = platform::JoinFolderAndName(view.folderPath(), view.fileName(chosen));
-  ReadCharacterFile(state, view);
-  const std::uint64_t read = state.readsStarted;
+  if (!ReadCharacterFile(state, view)) return;
   if (view.chunkLineCount() == 0) {
-    view.setNameCaption(kNameCaptionPrefix);
-    view.setDescription("");
-    view.clearPicture();
+    ShowEmptySummary(view);
     return;
   }
-  SelectChunkLine(state, view, "CTSS");
-  if (state.readsStarted != read) return;
+  if (SelectChunkLine(state, view, "CTSS") == SearchOutcome::kSuperseded) return;
   SelectChunkLine(state, view, "Speech_large");
 }
 

@@ -7,6 +7,9 @@ namespace quill {
 
 inline constexpr const char* kNameCaptionPrefix = "Name: ";
 
+// The summary of a file that yields no chunk: the bare caption, no description, no picture.
+void ShowEmptySummary(CharacterView& view);
+
 // What choosing a file in the file list does: read it and show its name, description and large
 // speech portrait, or an empty summary when it yields no chunk.
 void LoadChosenFile(CharacterState& state, CharacterView& view);

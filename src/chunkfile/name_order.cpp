@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace quill {
 
@@ -11,11 +12,7 @@ namespace {
 
 // Lower case, so that "_" sorts before the letters; ASCII only, whatever the locale.
 std::string Folded(const std::filesystem::path& name) {
-  std::string text = name.string();
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
+  return platform::AsciiLowerCase(name.string());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "chunkfile/read_character_file.h"
 
 #include "chunkfile/chunk_walk.h"
+#include "chunkfile/event_turn.h"
 #include "platform/files.h"
 
 namespace quill {
@@ -9,31 +10,32 @@ namespace {
 
 class ListSink : public ChunkWalkSink {
  public:
-  ListSink(CharacterState& state, CharacterView& view)
-      : state_(state), view_(view), read_(state.readsStarted) {}
+  ListSink(CharacterState& state, CharacterView& view) : state_(state), view_(view) {}
   void appendChunkLine(const std::string& line) override { view_.appendChunkLine(line); }
   bool continueAfterChunk() override {
-    view_.letEventsRun();
-    return state_.readsStarted == read_;
+    superseded_ = !LetEventsRun(state_, view_);
+    return !superseded_;
   }
+  bool superseded() const { return superseded_; }
 
  private:
   CharacterState& state_;
   CharacterView& view_;
-  const std::uint64_t read_;
+  bool superseded_ = false;
 };
 
 }  // namespace
 
-void ReadCharacterFile(CharacterState& state, CharacterView& view) {
-  ++state.readsStarted;
+bool ReadCharacterFile(CharacterState& state, CharacterView& view) {
+  ++state.generation;
   view.clearChunkList();
   // Nothing reaches the previous file's rows once its lines are gone: letting them go first
   // means two files are never held at once. The image's storage is reused for the next file.
   state.ChunkTable.clear();
-  if (!platform::ReadWholeFile(state.CurrentFilePath, state.FileImage)) return;
+  if (!platform::ReadWholeFile(state.CurrentFilePath, state.FileImage)) return true;
   ListSink sink(state, view);
   WalkChunks(state.FileImage, state.ChunkTable, sink);
+  return !sink.superseded();
 }
 
 }  // namespace quill

@@ -7,32 +7,40 @@
 
 namespace quill {
 
-void BuildRoster(CharacterState& state, CharacterView& view) {
-  const std::uint64_t pass = ++state.passesStarted;
-  state.markRosterPass(true);
-  view.clearRoster();
-  if (view.fileCount() == 0) {
-    view.setNameCaption(kNameCaptionPrefix);
-    view.setDescription("");
-    view.clearPicture();
-    state.markRosterPass(false);
-    return;
-  }
+namespace {
+
+// One roster line per file. False when something started meanwhile (the user opened another
+// folder) has superseded the pass and owns the roster now.
+bool ListEveryFile(CharacterState& state, CharacterView& view) {
   const int files = view.fileCount();
   for (int index = 0; index < files; ++index) {
     const int linesBefore = view.rosterLineCount();
     state.CurrentFilePath = platform::JoinFolderAndName(view.folderPath(), view.fileName(index));
-    ReadCharacterFile(state, view);
-    // A pass started meanwhile (the user opened another folder) owns the roster now.
-    if (state.passesStarted != pass) return;
-    SelectChunkLine(state, view, "CTSS");
-    if (state.passesStarted != pass) return;
+    if (!ReadCharacterFile(state, view)) return false;
+    if (SelectChunkLine(state, view, "CTSS") == SearchOutcome::kSuperseded) return false;
     // Unreadable, nameless or not: every file gets its line, or every later name would sit
     // beside the wrong file.
     if (view.rosterLineCount() == linesBefore) view.appendRosterLine(kBadFile);
   }
+  return true;
+}
+
+}  // namespace
+
+void BuildRoster(CharacterState& state, CharacterView& view) {
+  // Even an empty folder supersedes a read under way, whose Sim must not stay on view.
+  ++state.generation;
+  state.markRosterPass(true);
+  view.clearRoster();
+  if (view.fileCount() == 0) {
+    ShowEmptySummary(view);
+    state.markRosterPass(false);
+    return;
+  }
+  const bool finished = ListEveryFile(state, view);
+  // Whatever superseded the pass has run to its end by now, so the flag is free again.
   state.markRosterPass(false);
-  if (view.rosterLineCount() > 0) view.selectRosterLine(0);
+  if (finished && view.rosterLineCount() > 0) view.selectRosterLine(0);
 }
 
 void LoadRosterChoice(CharacterView& view) {

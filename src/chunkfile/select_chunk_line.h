@@ -7,11 +7,11 @@
 
 namespace quill {
 
-// The text with its ASCII letters in upper case; every other byte as it was.
-std::string UpperCased(std::string text);
+enum class SearchOutcome { kSelected, kNoMatch, kSuperseded };
 
 // Selects the line nearest the end of the chunk list that contains `word` (any case), which
-// inspects its chunk; no match changes nothing. Returns whether a line matched.
-bool SelectChunkLine(CharacterState& state, CharacterView& view, const std::string& word);
+// inspects its chunk; no match changes nothing. Stops when something started during the search
+// supersedes it.
+SearchOutcome SelectChunkLine(CharacterState& state, CharacterView& view, const std::string& word);
 
 }  // namespace quill

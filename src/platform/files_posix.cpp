@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/read_to_end.h"
 #include "platform/scratch_owner.h"
+#include "platform/text.h"
 
 namespace quill::platform {
 
@@ -31,24 +32,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-bool IsValidUtf8(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead >> 5) == 0x6  ? 2
-                         : (lead >> 4) == 0xE  ? 3
-                         : (lead >> 3) == 0x1E ? 4
-                                               : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -154,13 +137,7 @@ std::string DisplayName(const fs::path& path) {
   // Names written by older systems are often Latin-1: show each byte as that character.
   std::string text;
   for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      text.push_back(c);
-    } else {
-      text.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-      text.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-    }
+    AppendUtf8(text, static_cast<unsigned char>(c));
   }
   return text;
 }

@@ -10,7 +10,7 @@ namespace quill::platform {
 
 namespace {
 
-// The formats the Windows picture loader reads; anything else in a chunk is not a portrait.
+// The formats a portrait is stored in; anything else in a chunk is not a portrait.
 bool IsPictureFormat(const QByteArray& format) {
   return format == "bmp" || format == "gif" || format == "jpeg" || format == "jpg" ||
          format == "ico" || format == "cur";

@@ -1,7 +1,7 @@
 #include "window/drive_list.h"
 
-#include "chunkfile/select_chunk_line.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace quill {
 
@@ -12,11 +12,12 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
 }
 
 bool DriveList::setDrive(const std::string& drive) {
-  const std::string wanted = UpperCased(drive);
-  if (findText(QString::fromStdString(wanted), Qt::MatchFixedString) < 0) return false;
-  if (wanted == UpperCased(drive_)) return true;
-  drive_ = wanted;
-  setCurrentText(QString::fromStdString(wanted));
+  const int listed = findText(QString::fromStdString(drive), Qt::MatchFixedString);
+  if (listed < 0) return false;
+  if (platform::AsciiLowerCase(drive) == platform::AsciiLowerCase(drive_)) return true;
+  // Named as the list names it, whatever case the caller wrote.
+  drive_ = itemText(listed).toStdString();
+  setCurrentIndex(listed);
   emit changed();
   return true;
 }

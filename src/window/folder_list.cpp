@@ -5,8 +5,8 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "platform/files.h"
 #include "chunkfile/name_order.h"
+#include "platform/files.h"
 #include "window/list_manners.h"
 #include "window/visible_text.h"
 

@@ -168,7 +168,8 @@ void FrmMain::List2_Click() {
 void FrmMain::Option_Click(int option) {
   const Busy busy(*this);
   const ImageType& type = kImageTypes.at(static_cast<std::size_t>(option));
-  if (!SelectChunkLine(state_, *this, type.word) && type.fallbackWord != nullptr) {
+  if (SelectChunkLine(state_, *this, type.word) == SearchOutcome::kNoMatch &&
+      type.fallbackWord != nullptr) {
     SelectChunkLine(state_, *this, type.fallbackWord);
   }
 }

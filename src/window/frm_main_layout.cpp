@@ -1,5 +1,5 @@
-// The window's fixed arrangement. Positions and sizes are those of the original form, in twips,
-// at 15 twips per logical pixel; Qt's high-DPI scaling takes care of denser screens.
+// The window's fixed arrangement, in twips at 15 twips per logical pixel: the window looks the
+// same on every screen, and Qt's high-DPI scaling takes care of denser ones.
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>

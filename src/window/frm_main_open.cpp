@@ -6,11 +6,11 @@
 #include <QMimeData>
 #include <fstream>
 
+#include "chunkfile/name_order.h"
 #include "window/drive_list.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
-#include "chunkfile/name_order.h"
 
 namespace quill {
 

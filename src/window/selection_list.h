@@ -1,5 +1,6 @@
-// A list box with the old toolkit's manners: setting the selection from code raises the click
-// event at once, and only when the selection really changes.
+// A list box whose selection, when set from code, raises the click event at once and only when it
+// really changes: so choosing a line from code does its work before the call returns, exactly as
+// the user's click does.
 #pragma once
 
 #include <QListWidget>

@@ -49,7 +49,8 @@ void LookPictureBox(QLabel& picture) {
 
 QFont WindowFont() {
   QFont font;
-  // Where the original face is missing, the nearest sans-serif of like width, so captions fit.
+  // The captions are measured for MS Sans Serif; where it is missing, the nearest sans-serif of
+  // like width, so that they still fit their controls.
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                     QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                     QStringLiteral("DejaVu Sans")});

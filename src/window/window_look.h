@@ -15,7 +15,7 @@ void LookNavy(QWidget& window);
 void LookSystem(QWidget& widget);
 // The file list keeps the system's colours but writes in the window-frame colour.
 void LookFileList(QWidget& list);
-// White buttons, as the graphical style showed them.
+// White buttons, so that the commands stand out against the navy window.
 void LookGraphical(QAbstractButton& button);
 void LookPictureBox(QLabel& picture);
 

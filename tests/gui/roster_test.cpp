@@ -13,34 +13,28 @@ using testdata::operator""_b;
 
 class Roster : public Viewer {};
 
-TEST_F(Roster, ListsEverySimInFileOrderAndLoadsTheFirst) {
+TEST_F(Roster, OneLinePerFileInFileOrderThenTheFirstIsLoaded) {
   writeSim("UserB.iff", "Bram");
   writeSim("usera.iff", "Ada");
-  writeSim("USERC", "Cy");
+  write("USERC", Bytes(10, 'x'));  // unreadable
+  CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "UserD");
+  CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "UserE");
+  writeSim("UserF", "Eve");
   write("Other.iff", "not listed");
   open();
-  EXPECT_EQ(lines("File1"), (std::vector<std::string>{"usera.iff", "UserB.iff", "USERC"}));
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ada", "Bram", "Cy"}));
+  EXPECT_EQ(lines("File1"), (std::vector<std::string>{"usera.iff", "UserB.iff", "USERC", "UserD",
+                                                      "UserE", "UserF"}));
+  EXPECT_EQ(lines("List2"),
+            (std::vector<std::string>{"Ada", "Bram", "Bad File", "Bad File", "Bad File", "Eve"}));
   EXPECT_EQ(selected("List2"), 0);
   EXPECT_EQ(selected("File1"), 0);
   EXPECT_EQ(nameCaption(), "Name: Ada");
   EXPECT_EQ(window().state().RosterPass, "1");
-}
-
-TEST_F(Roster, EveryFileKeepsItsOwnLine) {
-  writeSim("User1", "Ada");
-  write("User2", Bytes(10, 'x'));  // unreadable
-  CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "User3");
-  CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "User4");
-  writeSim("User5", "Eve");
-  open();
-  EXPECT_EQ(lines("List2"),
-            (std::vector<std::string>{"Ada", "Bad File", "Bad File", "Bad File", "Eve"}));
-  // So choosing a name loads that Sim's own file.
-  click("List2", 4);
-  EXPECT_EQ(selected("File1"), 4);
+  // Every file keeps its own line, so choosing a name loads that Sim's own file.
+  click("List2", 5);
+  EXPECT_EQ(selected("File1"), 5);
   EXPECT_EQ(nameCaption(), "Name: Eve");
-  click("List2", 1);
+  click("List2", 2);
   EXPECT_EQ(nameCaption(), "Name: ");
   EXPECT_TRUE(lines("List1").empty());
 }
@@ -152,6 +146,25 @@ TEST_F(InputDuringReads, OpeningAnotherFolderDuringThePassStartsAfreshThere) {
   EXPECT_EQ(control<FileList>("File1")->path(), big / "small");
   EXPECT_EQ(lines("List2"), std::vector<std::string>{"Small"});
   EXPECT_EQ(nameCaption(), "Name: Small");
+  EXPECT_EQ(window().state().RosterPass, "1");
+}
+
+TEST_F(InputDuringReads, AnEmptyFolderOpenedDuringAReadLeavesNoSimOnView) {
+  std::filesystem::create_directory(folder() / "empty");
+  writeSim("UserA", "Ada");
+  // Many chunks, so that the read grants many event turns.
+  CharacterFile slow = SimWithPictures("Bram", "Builds boats");
+  for (int i = 0; i < 300; ++i) slow.add({"OBJD", 1, 0, "filler", "x"_b, {}, {}});
+  slow.write(folder() / "UserB");
+  open();
+  atEventTurn([this] { doubleClick("Dir1", list("Dir1")->count() - 1); });
+  list("File1")->setCurrentRow(1);
+  EXPECT_TRUE(ranDuringRead);
+  EXPECT_EQ(control<FileList>("File1")->path(), folder() / "empty");
+  EXPECT_TRUE(lines("List2").empty());
+  EXPECT_EQ(nameCaption(), "Name: ");
+  EXPECT_EQ(description(), "");
+  EXPECT_TRUE(picture().isNull());
   EXPECT_EQ(window().state().RosterPass, "1");
 }
 

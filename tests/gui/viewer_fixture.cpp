@@ -95,13 +95,7 @@ testdata::CharacterFile SimWithPictures(const std::string& name, const std::stri
   for (const char* label :
        {"faces", "rel. images", "newimage", "speech_med", "speech_large", "web_image"}) {
     const testdata::Rgb colour = ColourOf(label);
-    file.add({"BMP_",
-              2001,
-              0x10,
-              label,
-              testdata::Bitmap(4, 3, [&](int, int) { return colour; }),
-              {},
-              {}});
+    file.add({"BMP_", 2001, 0x10, label, testdata::Bitmap(4, 3, colour), {}, {}});
   }
   return file;
 }

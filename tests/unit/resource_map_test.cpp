@@ -10,7 +10,6 @@ namespace {
 using testdata::Hex;
 using testdata::LittleEndian32;
 using testdata::MapEntry;
-using testdata::MapGroup;
 using testdata::ResourceMap;
 using testdata::operator""_b;
 
@@ -29,27 +28,43 @@ std::vector<MapEntry> Entries(int count, int numberBase = 0) {
   return entries;
 }
 
-TEST(ResourceMap, DecodesGroupsIntoConsecutiveRows) {
-  ResourceMapTable table;
-  const Bytes map = ResourceMap({{"BMP_", Entries(3), {}}, {"STR#", Entries(3, 100), {}}});
-  EXPECT_TRUE(DecodeResourceMap(InChunk(map), table));
-  for (int row = 1; row <= 3; ++row) EXPECT_EQ(table[row].ResourceType, "BMP_");
-  for (int row = 4; row <= 6; ++row) EXPECT_EQ(table[row].ResourceType, "STR#");
-  EXPECT_EQ(table[4].ResourceNumber, 100);
-  EXPECT_TRUE(table[7].ResourceType.empty());
-  EXPECT_TRUE(table[0].ResourceType.empty());
+// The type of each row from 1 on, up to the first untouched one.
+std::vector<std::string> Types(const ResourceMapTable& table) {
+  std::vector<std::string> types;
+  for (int row = 1; row <= kLastResourceMapRow && !table[row].ResourceType.empty(); ++row)
+    types.push_back(table[row].ResourceType);
+  return types;
+}
+
+TEST(ResourceMap, GroupsFillConsecutiveRows) {
+  using Rows = std::vector<std::string>;
+  const struct {
+    Bytes map;
+    Rows types;
+  } cases[] = {
+      {ResourceMap({{"BMP_", Entries(2), {}}, {"STR#", Entries(1), {}}}), {"BMP_", "BMP_", "STR#"}},
+      {ResourceMap({}), {}},
+      {ResourceMap({{"A", {}, -5}}, -1), {}},  // negative counts: nothing, and no failure
+      // A count of zero: the next group's type follows directly after it.
+      {ResourceMap({{"EMPT", {}, {}}, {"FULL", Entries(2), {}}}), {"FULL", "FULL"}},
+      // Counts are little-endian: 05 01 00 00 is 261.
+      {ResourceMap({{"BIG_", Entries(261), {}}}), Rows(261, "BIG_")},
+  };
+  for (const auto& c : cases) {
+    ResourceMapTable table;
+    EXPECT_TRUE(DecodeResourceMap(InChunk(c.map), table));
+    EXPECT_EQ(Types(table), c.types);
+  }
 }
 
 TEST(ResourceMap, FieldsAreLittleEndianAndWordsReadAsHex) {
   ResourceMapTable table;
-  const Bytes map = ResourceMap({{"CTSS", {{-1, 0x012C, 0x0010, "Name\0"_b}}, {}}});
-  DecodeResourceMap(InChunk(map), table);
+  DecodeResourceMap(InChunk(ResourceMap({{"CTSS", {{-1, 0x012C, 0x0010, "Name\0"_b}}, {}}})),
+                    table);
   EXPECT_EQ(table[1].ResourceType, "CTSS");
   EXPECT_EQ(table[1].ResourceNumber, -1);
   EXPECT_EQ(table[1].ResourceWords, "012C0010");
   EXPECT_EQ(table[1].ResourceName, "Name\0"_b);
-  EXPECT_EQ(ReverseString("pmsr"), "rsmp");
-  EXPECT_EQ(ReverseString(""), "");
 }
 
 TEST(ResourceMap, MagicIsSearchedFromTheChunkHeaderOn) {
@@ -61,18 +76,6 @@ TEST(ResourceMap, MagicIsSearchedFromTheChunkHeaderOn) {
   EXPECT_EQ(table[1].ResourceType, "TLBL");
   EXPECT_EQ(table[1].ResourceNumber, 9);
   EXPECT_THROW(DecodeResourceMap("no magic here"_b, table), ChunkFailure);
-  EXPECT_THROW(DecodeResourceMap("pms"_b, table), ChunkFailure);
-}
-
-TEST(ResourceMap, EmptyAndNegativeCountsWriteNothingAndGoOn) {
-  ResourceMapTable table;
-  EXPECT_TRUE(DecodeResourceMap(InChunk(ResourceMap({})), table));
-  EXPECT_TRUE(DecodeResourceMap(InChunk(ResourceMap({{"A", {}, -5}}, -1)), table));
-  EXPECT_TRUE(table[1].ResourceType.empty());
-  // N = 0: the next group's type follows directly after that group's count.
-  DecodeResourceMap(InChunk(ResourceMap({{"EMPT", {}, {}}, {"FULL", Entries(2), {}}})), table);
-  EXPECT_EQ(table[1].ResourceType, "FULL");
-  EXPECT_EQ(table[2].ResourceType, "FULL");
 }
 
 TEST(ResourceMap, NameTerminatorsAndTheOneSkippedFiller) {
@@ -87,63 +90,20 @@ TEST(ResourceMap, NameTerminatorsAndTheOneSkippedFiller) {
   EXPECT_EQ(table[1].ResourceName, "ab\0"_b);
   EXPECT_EQ(table[2].ResourceName, "cd\xA3"_b);
   EXPECT_EQ(table[3].ResourceName, "ef\0"_b);
-  EXPECT_EQ(table[4].ResourceNumber, 0);
   EXPECT_EQ(table[4].ResourceName, "\0"_b);
 }
 
-TEST(ResourceMap, CountsAreSignedLittleEndian) {
-  ResourceMapTable table;
-  // The count's bytes are 05 01 00 00: 261 entries.
-  ASSERT_EQ(LittleEndian32(261), Hex({5, 1, 0, 0}));
-  const Bytes map = ResourceMap({{"BIG_", Entries(261), {}}});
-  ASSERT_TRUE(DecodeResourceMap(InChunk(map), table));
-  EXPECT_EQ(table[261].ResourceType, "BIG_");
-  EXPECT_TRUE(table[262].ResourceType.empty());
-}
-
-TEST(ResourceMap, StopsAtFiveHundredEntries) {
+TEST(ResourceMap, StopsAtFiveHundredRowsAndKeepsLaterRowsOfALongerMap) {
   ResourceMapTable table;
   const Bytes map = ResourceMap({{"ONE_", Entries(300), {}}, {"TWO_", Entries(201, 1000), {}}});
   EXPECT_THROW(DecodeResourceMap(InChunk(map), table), ChunkFailure);
-  EXPECT_EQ(table[300].ResourceType, "ONE_");
   EXPECT_EQ(table[500].ResourceType, "TWO_");
   EXPECT_EQ(table[500].ResourceNumber, 1199);
-  // A stated count far beyond the bytes also ends at the table's end, not at the count.
-  ResourceMapTable other;
-  EXPECT_THROW(DecodeResourceMap(InChunk(ResourceMap({{"MANY", Entries(3), 0x7FFFFFFF}})), other),
+  // A stated count far beyond the bytes ends where the bytes do.
+  EXPECT_THROW(DecodeResourceMap(InChunk(ResourceMap({{"MANY", Entries(3), 0x7FFFFFFF}})), table),
                ChunkFailure);
-  EXPECT_EQ(other[3].ResourceType, "MANY");
-}
-
-TEST(ResourceMap, AShorterMapLeavesTheLongerOnesLaterRows) {
-  ResourceMapTable table;
-  DecodeResourceMap(InChunk(ResourceMap({{"LONG", Entries(10), {}}})), table);
-  DecodeResourceMap(InChunk(ResourceMap({{"SHRT", Entries(4), {}}})), table);
-  EXPECT_EQ(table[4].ResourceType, "SHRT");
-  EXPECT_EQ(table[5].ResourceType, "LONG");
-  EXPECT_EQ(table[10].ResourceType, "LONG");
-}
-
-TEST(ResourceMap, TruncationAtEveryByteKeepsWhatWasWritten) {
-  const Bytes full = InChunk(ResourceMap({{"TYPE", {{7, 0x1234, 0x5678, "name\0\xA3"_b}}, {}}}));
-  for (std::size_t length = 0; length < full.size(); ++length) {
-    ResourceMapTable table;
-    table[1].ResourceName = "before";
-    table[1].ResourceWords = "earlier!";
-    const Bytes cut = full.substr(0, length);
-    bool completed = false;
-    try {
-      completed = DecodeResourceMap(cut, table);
-    } catch (const ChunkFailure&) {
-    }
-    const std::size_t nameEnd = full.size() - 1;  // the filler byte is optional
-    EXPECT_EQ(completed, length >= nameEnd) << length;
-    if (!completed) {
-      // A name cut short is never stored; nor are words cut short.
-      EXPECT_EQ(table[1].ResourceName, "before") << length;
-      EXPECT_EQ(table[1].ResourceWords == "earlier!", length < full.size() - 6) << length;
-    }
-  }
+  EXPECT_EQ(table[3].ResourceType, "MANY");
+  EXPECT_EQ(table[5].ResourceType, "ONE_");  // row 4 is where the bytes ran out
 }
 
 TEST(ResourceMap, RowsBeyondTheChunkTableEndBeforeReading) {

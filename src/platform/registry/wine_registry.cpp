@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/text.h"
+
 namespace quill::platform::registry {
 
 namespace {
@@ -29,22 +31,13 @@ bool OnlyBlanks(std::string_view text) {
 
 // Appends one UTF-8 sequence from the front of `text` as UTF-16; a malformed one becomes '?'.
 void AppendUtf8Char(std::string_view& text, std::u16string& out) {
-  const auto lead = static_cast<unsigned char>(text.front());
-  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  char32_t point = length == 4 ? lead & 0x07 : length == 3 ? lead & 0x0F : lead & 0x1F;
-  bool valid = lead < 0xF8 && length > 1 && text.size() >= length;
-  for (std::size_t i = 1; valid && i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    valid = (next & 0xC0) == 0x80;
-    point = point << 6 | (next & 0x3F);
-  }
-  static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (!valid || point < kShortest[length] || point > 0x10FFFF ||
-      (point >= 0xD800 && point <= 0xDFFF)) {
+  const std::optional<Utf8Char> decoded = DecodeUtf8Char(text);
+  if (!decoded) {
     out.push_back(u'?');
     text.remove_prefix(1);
     return;
   }
+  char32_t point = decoded->point;
   if (point >= 0x10000) {
     point -= 0x10000;
     out.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
@@ -52,7 +45,7 @@ void AppendUtf8Char(std::string_view& text, std::u16string& out) {
   } else {
     out.push_back(static_cast<char16_t>(point));
   }
-  text.remove_prefix(length);
+  text.remove_prefix(decoded->length);
 }
 
 // Decodes a quoted string whose opening quote is already consumed, up to the unescaped `close`,
@@ -210,10 +203,9 @@ bool ParseData(std::string_view text, RegistryValue& value) {
   return true;
 }
 
-// An ASCII letter to lower case; every other byte as it is. The one rule of case that the plain-
-// text search uses, and the ASCII part of FoldCase.
+// The one rule of case, as a byte: the plain-text search and the ASCII part of FoldCase.
 unsigned char FoldByte(unsigned char c) {
-  return static_cast<unsigned char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
+  return static_cast<unsigned char>(AsciiLowerCase(static_cast<char>(c)));
 }
 
 // FoldByte over `text`, into `out` (as long as `text`): cheap enough to run over whole files.
@@ -269,21 +261,7 @@ std::string Utf16ToAnsi(std::u16string_view units) {
       }
       point = 0x10000 + ((point - 0xD800) << 10) + (units[++i] - 0xDC00);
     }
-    if (point < 0x80) {
-      out.push_back(static_cast<char>(point));
-    } else if (point < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | point >> 6));
-      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else if (point < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | point >> 12));
-      out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | point >> 18));
-      out.push_back(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
+    AppendUtf8(out, point);
   }
   return out;
 }

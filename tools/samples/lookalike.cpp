@@ -46,7 +46,23 @@ Bytes Portrait(int width, int height, const SimLook& look) {
 }
 
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
-                                 const SimLook& look, std::size_t padding) {
+                                 const SimLook& look, const LookalikeExtras& extras) {
+  std::vector<TableString> strings = {{name, ""}, {description, ""}};
+  for (std::size_t k = 0; k < extras.remarks; ++k) {
+    strings.push_back({"Remark " + std::to_string(k) + " on " + name, ""});
+  }
+  // Small chunks of the kinds the game adds, half among the behaviours, half after the portraits.
+  static const char* const kExtraTypes[] = {"BCON", "TTAB", "TTAs", "STR#", "FCNS", "OBJf"};
+  std::vector<Chunk> extraChunks[2];
+  for (std::size_t k = 0; k < extras.chunks; ++k) {
+    const std::string type = kExtraTypes[k % std::size(kExtraTypes)];
+    const std::string label = "extra " + std::to_string(k);
+    Bytes body = type == "STR#" || type == "TTAs" ? StringTable({{label, ""}, {"value", ""}})
+                                                  : Filler(16 + k * 37 % 225, static_cast<char>(k));
+    extraChunks[k % 2].push_back(
+        {type, static_cast<std::uint16_t>(4200 + k), 0x10, label, std::move(body), {}, {}});
+  }
+
   CharacterFile file;
   file.add({"OBJD", 128, 0x10, name, Filler(218, 'a'), {}, {}})
       .add({"OBJf", 128, 0x10, "", Filler(72, 'b'), {}, {}})
@@ -58,10 +74,11 @@ CharacterFile LookalikeCharacter(const std::string& name, const std::string& des
               static_cast<std::uint16_t>(4096 + behaviour),
               0x10,
               "init tree " + std::to_string(behaviour),
-              Filler(97 + behaviour * 13 + padding / 8, static_cast<char>('e' + behaviour)),
+              Filler(97 + behaviour * 13 + extras.padding / 8, static_cast<char>('e' + behaviour)),
               {},
               {}});
   }
+  for (Chunk& chunk : extraChunks[0]) file.add(std::move(chunk));
   file.add({"TPRP", 4096, 0x10, "", Filler(41, 'p'), {}, {}})
       .add({"TREE", 4096, 0x10, "", Filler(63, 't'), {}, {}})
       .add({"STR#",
@@ -71,24 +88,25 @@ CharacterFile LookalikeCharacter(const std::string& name, const std::string& des
             StringTable({{"adult", ""}, {"Body", ""}, {"mafit_01", ""}}),
             {},
             {}})
-      .add({"CTSS", 2000, 0x10, "", NameAndDescription(name, description), {}, {}})
+      .add({"CTSS", 2000, 0x10, "", StringTable(strings), {}, {}})
       .add(Picture(2001, "faces", 105, 41, look))
       .add(Picture(2002, "rel. images", 200, 40, look))
       .add(Picture(2003, "newimage", 25, 25, look))
       .add(Picture(2004, "speech_med", 16, 16, look))
       .add(Picture(2005, "speech_large", 32, 32, look))
       .add(Picture(2006, "web_image", 45, 45, look))
-      .add({"FWAV", 128, 0x10, "", "sims_voice\0"_b, {}, {}})
-      .add({"rsmp",
-            0,
-            0x10,
-            "",
-            ResourceMap({{"BMP_",
-                          {{64, 2001, 0x10, "faces\0"_b}, {9000, 2005, 0x10, "speech_large\0"_b}},
-                          {}},
-                         {"CTSS", {{8000, 2000, 0x10, "\0"_b}}, {}}}),
-            {},
-            {}});
+      .add({"FWAV", 128, 0x10, "", "sims_voice\0"_b, {}, {}});
+  for (Chunk& chunk : extraChunks[1]) file.add(std::move(chunk));
+  file.add(
+      {"rsmp",
+       0,
+       0x10,
+       "",
+       ResourceMap(
+           {{"BMP_", {{64, 2001, 0x10, "faces\0"_b}, {9000, 2005, 0x10, "speech_large\0"_b}}, {}},
+            {"CTSS", {{8000, 2000, 0x10, "\0"_b}}, {}}}),
+       {},
+       {}});
   return file;
 }
 

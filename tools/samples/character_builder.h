@@ -63,6 +63,8 @@ struct Rgb {
 };
 // A complete 24-bit uncompressed Windows bitmap file.
 Bytes Bitmap(int width, int height, const std::function<Rgb(int x, int y)>& pixel);
+// The same in one colour.
+Bytes Bitmap(int width, int height, Rgb colour);
 // A bitmap whose header claims `width` x `height` but carries `pixelBytes` bytes of pixels.
 Bytes BitmapHeaderOnly(int width, int height, std::size_t pixelBytes = 0);
 
@@ -92,8 +94,14 @@ struct SimLook {
   Rgb backdrop{235, 235, 210};
 };
 Bytes Portrait(int width, int height, const SimLook& look);
+// What the game's larger files hold beyond the plain lookalike.
+struct LookalikeExtras {
+  std::size_t padding = 0;  // bytes spread over the behaviour chunks
+  std::size_t chunks = 0;   // small chunks, half among the behaviours, half after the portraits
+  std::size_t remarks = 0;  // strings after the name and the description
+};
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
-                                 const SimLook& look = {}, std::size_t padding = 0);
+                                 const SimLook& look = {}, const LookalikeExtras& extras = {});
 
 // Writes the sample Sims that ship with the program into `folder`.
 void WriteSampleCharacters(const std::filesystem::path& folder);

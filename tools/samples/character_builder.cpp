@@ -87,6 +87,10 @@ Bytes NameAndDescription(const std::string& name, const std::string& description
   return StringTable({{name, ""}, {description, ""}});
 }
 
+Bytes Bitmap(int width, int height, Rgb colour) {
+  return Bitmap(width, height, [colour](int, int) { return colour; });
+}
+
 Bytes Bitmap(int width, int height, const std::function<Rgb(int x, int y)>& pixel) {
   const int stride = (width * 3 + 3) / 4 * 4;
   Bytes pixels;

@@ -1,0 +1,58 @@
+#include "platform/text.h"
+
+namespace quill::platform {
+
+std::string AsciiLowerCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = AsciiLowerCase(c);
+  return folded;
+}
+
+std::optional<Utf8Char> DecodeUtf8Char(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(text.front());
+  if (lead < 0x80) return Utf8Char{lead, 1};
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || lead >= 0xF8 || text.size() < length) return std::nullopt;
+  char32_t point = lead & (0x7Fu >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    point = point << 6 | (next & 0x3F);
+  }
+  // Each length has a smallest point of its own; a smaller one is an overlong spelling.
+  static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (point < kShortest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+    return std::nullopt;
+  }
+  return Utf8Char{point, length};
+}
+
+bool IsValidUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const std::optional<Utf8Char> next = DecodeUtf8Char(text);
+    if (!next) return false;
+    text.remove_prefix(next->length);
+  }
+  return true;
+}
+
+void AppendUtf8(std::string& out, char32_t point) {
+  if (point < 0x80) {
+    out.push_back(static_cast<char>(point));
+  } else if (point < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | point >> 6));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else if (point < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | point >> 12));
+    out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | point >> 18));
+    out.push_back(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  }
+}
+
+}  // namespace quill::platform
