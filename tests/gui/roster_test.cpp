@@ -21,12 +21,14 @@ TEST_F(Roster, OneLinePerFileInFileOrderThenTheFirstIsLoaded) {
   CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "UserD");
   CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "UserE");
   writeSim("UserF", "Eve");
+  // A picture chunk labelled CTSS whose bytes are no picture: the loader is asked all the same.
+  CharacterFile().add({"BMP_", 1, 0, "CTSS", "no picture"_b, {}, {}}).write(folder() / "UserG");
   write("Other.iff", "not listed");
   open();
   EXPECT_EQ(lines("File1"), (std::vector<std::string>{"usera.iff", "UserB.iff", "USERC", "UserD",
-                                                      "UserE", "UserF"}));
-  EXPECT_EQ(lines("List2"),
-            (std::vector<std::string>{"Ada", "Bram", "Bad File", "Bad File", "Bad File", "Eve"}));
+                                                      "UserE", "UserF", "UserG"}));
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ada", "Bram", "Bad File", "Bad File",
+                                                      "Bad File", "Eve", "Bad File"}));
   EXPECT_EQ(selected("List2"), 0);
   EXPECT_EQ(selected("File1"), 0);
   EXPECT_EQ(nameCaption(), "Name: Ada");
