@@ -62,7 +62,10 @@ TEST_F(Lists, TypingFindsAFolderAndOnlyEnterOrADoubleClickOpensIt) {
   EXPECT_EQ(control<FileList>("File1")->path(), folder() / "gamma");
   dir1()->setPath(folder());
 
-  dir1()->setStyle(new SingleClickStyle);
+  // A widget does not own its style: this one goes with the window, after the lists.
+  auto* singleClick = new SingleClickStyle;
+  singleClick->setParent(&window());
+  dir1()->setStyle(singleClick);
   click("Dir1", row("beta"));
   EXPECT_EQ(dir1()->path(), folder());
   doubleClick("Dir1", row("beta"));
