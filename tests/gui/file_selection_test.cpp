@@ -15,44 +15,50 @@ QRgb Pixel(const testdata::Rgb& colour) {
 
 class FileSelection : public Viewer {};
 
-TEST_F(FileSelection, ChoosingAFileShowsNameDescriptionAndLargePortrait) {
+TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnView) {
   writeSim("UserA.iff", "Ada", "Keeps bees");
   writeSim("UserB.iff", "Bram", "Builds boats");
+  // Chunks, but neither a CTSS line nor a speech_large line.
+  CharacterFile().add({"OBJD", 1, 0, "object", "x"_b, {}, {}}).write(folder() / "UserC.iff");
+  // A name on the first line, but no speech_large portrait.
+  CharacterFile()
+      .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Cy", "Sings"), {}, {}})
+      .write(folder() / "UserD.iff");
+  // The label's "ctss" matches too, and it is nearer the end: but a FD string table is left alone.
+  CharacterFile()
+      .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Early", "x"), {}, {}})
+      .add({"STR#", 1, 0, "my ctss copy", testdata::NameAndDescription("Later", "y"), {}, {}})
+      .write(folder() / "UserE.iff");
+  write("UserF.iff", Bytes(71, 'x'));  // too short for a chunk
   open();
+  const QRgb portrait = Pixel(ColourOf("speech_large"));
   list("File1")->setCurrentRow(1);
   EXPECT_EQ(lines("List1").size(), 8u);
   EXPECT_EQ(lines("List1")[1], "2: CTSS []");
   EXPECT_EQ(nameCaption(), "Name: Bram");
   EXPECT_EQ(description(), "Builds boats.");
   EXPECT_EQ(selected("List1"), 6);  // 7: BMP_ [speech_large]
-  EXPECT_EQ(picture().pixel(0, 0), Pixel(ColourOf("speech_large")));
+  EXPECT_EQ(picture().pixel(0, 0), portrait);
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
   EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserB.iff");
-}
-
-TEST_F(FileSelection, WhatAFileLacksLeavesThePreviousSimOnView) {
-  writeSim("UserA.iff", "Ada", "Keeps bees");
-  // Chunks, but neither a CTSS line nor a speech_large line.
-  CharacterFile().add({"OBJD", 1, 0, "object", "x"_b, {}, {}}).write(folder() / "UserB.iff");
-  // A name, but no speech_large portrait.
-  CharacterFile()
-      .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Cy", "Sings"), {}, {}})
-      .write(folder() / "UserC.iff");
-  write("UserD.iff", Bytes(71, 'x'));  // too short for a chunk
-  open();
-  list("File1")->setCurrentRow(1);
-  EXPECT_EQ(lines("List1"), std::vector<std::string>{"1: OBJD [object]"});
-  EXPECT_EQ(nameCaption(), "Name: Ada");
-  EXPECT_EQ(description(), "Keeps bees.");
-  EXPECT_EQ(picture().pixel(0, 0), Pixel(ColourOf("speech_large")));
 
   list("File1")->setCurrentRow(2);
+  EXPECT_EQ(lines("List1"), std::vector<std::string>{"1: OBJD [object]"});
+  EXPECT_EQ(nameCaption(), "Name: Bram");
+  EXPECT_EQ(description(), "Builds boats.");
+  EXPECT_EQ(picture().pixel(0, 0), portrait);
+
+  list("File1")->setCurrentRow(3);
   EXPECT_EQ(nameCaption(), "Name: Cy");
   EXPECT_EQ(selected("List1"), 0);  // the CTSS line stays selected
-  EXPECT_EQ(picture().pixel(0, 0), Pixel(ColourOf("speech_large")));
+  EXPECT_EQ(picture().pixel(0, 0), portrait);
+
+  list("File1")->setCurrentRow(4);
+  EXPECT_EQ(selected("List1"), 1);
+  EXPECT_EQ(nameCaption(), "Name: Cy");
 
   // Only a file without any chunk line empties the summary.
-  list("File1")->setCurrentRow(3);
+  list("File1")->setCurrentRow(5);
   EXPECT_TRUE(lines("List1").empty());
   EXPECT_EQ(nameCaption(), "Name: ");
   EXPECT_EQ(description(), "");
@@ -62,23 +68,6 @@ TEST_F(FileSelection, WhatAFileLacksLeavesThePreviousSimOnView) {
   list("File1")->setCurrentRow(-1);
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
   EXPECT_EQ(nameCaption(), "Name: ");
-}
-
-TEST_F(FileSelection, TheLastMatchingLineWinsAndTheFirstLineCounts) {
-  CharacterFile()
-      .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("First", "Line one"), {}, {}})
-      .add({"OBJD", 1, 0, "", "x"_b, {}, {}})
-      .write(folder() / "UserA.iff");
-  CharacterFile()
-      .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Early", "x"), {}, {}})
-      .add({"STR#", 1, 0, "my ctss copy", testdata::NameAndDescription("Later", "y"), {}, {}})
-      .write(folder() / "UserB.iff");
-  open();
-  EXPECT_EQ(nameCaption(), "Name: First");
-  list("File1")->setCurrentRow(1);
-  // The label's "ctss" matches too, and it is nearer the end: but a FD string table is left alone.
-  EXPECT_EQ(selected("List1"), 1);
-  EXPECT_EQ(nameCaption(), "Name: First");
 }
 
 class Inspector : public Viewer {

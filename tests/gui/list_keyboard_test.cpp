@@ -1,4 +1,5 @@
-// The lists as a player uses them: typing, Enter, double-clicks, tooltips, the focus ring.
+// The lists as a player uses them: typing, Enter, double-clicks, moving between folders, tooltips,
+// the focus ring.
 #include <QHelpEvent>
 #include <QProxyStyle>
 #include <QTest>
@@ -30,8 +31,11 @@ class Lists : public Viewer {
     fs::create_directory(folder() / std::string(80, 'w'));
     writeSim("UserA", "Ada");
     writeSim("User\tTab", "Tab");
+    writeSim("sub/User1", "Sub");
+    writeSim("sub/User2", "Sue");
     open();
   }
+  int here() const { return row(QString::fromStdString(folder().filename().string())); }
   FolderList* dir1() const { return control<FolderList>("Dir1"); }
   int row(const QString& text) const {
     const auto found = dir1()->findItems(text, Qt::MatchExactly);
@@ -49,8 +53,7 @@ class Lists : public Viewer {
 };
 
 TEST_F(Lists, TypingFindsAFolderAndOnlyEnterOrADoubleClickOpensIt) {
-  const QString folderName = QString::fromStdString(folder().filename().string());
-  EXPECT_NE(row(folderName), -1);  // the text carries no indentation
+  EXPECT_NE(here(), -1);  // the text carries no indentation
   dir1()->setFocus();
   QTest::keyClicks(dir1(), "ga");
   EXPECT_EQ(dir1()->currentItem()->text(), "gamma");
@@ -59,11 +62,43 @@ TEST_F(Lists, TypingFindsAFolderAndOnlyEnterOrADoubleClickOpensIt) {
   EXPECT_EQ(control<FileList>("File1")->path(), folder() / "gamma");
   dir1()->setPath(folder());
 
-  dir1()->setStyle(new SingleClickStyle);
+  // A widget does not own its style: this one goes with the window, after the lists.
+  auto* singleClick = new SingleClickStyle;
+  singleClick->setParent(&window());
+  dir1()->setStyle(singleClick);
   click("Dir1", row("beta"));
   EXPECT_EQ(dir1()->path(), folder());
   doubleClick("Dir1", row("beta"));
   EXPECT_EQ(dir1()->path(), folder() / "beta");
+}
+
+TEST_F(Lists, OpeningASubfolderAndComingBackRebuildsTheRoster) {
+  click("Dir1", row("sub"));  // a single click only highlights
+  EXPECT_EQ(dir1()->path(), folder());
+  doubleClick("Dir1", row("sub"));
+  EXPECT_EQ(control<FileList>("File1")->path(), folder() / "sub");
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Sub", "Sue"}));
+  EXPECT_EQ(nameCaption(), "Name: Sub");
+  doubleClick("Dir1", here());  // the folder above, listed as an ancestor
+  EXPECT_EQ(control<FileList>("File1")->path(), folder());
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Tab", "Ada"}));
+  // Opening the folder already open changes nothing.
+  click("List1", 0);
+  const int chunk = selected("List1");
+  doubleClick("Dir1", here());
+  EXPECT_TRUE(dir1()->setPath(folder()));
+  EXPECT_EQ(selected("List1"), chunk);
+}
+
+TEST_F(Lists, AVanishedFolderKeepsTheCurrentOneAndDropsFromTheList) {
+  const int sub = row("sub");
+  fs::remove_all(folder() / "sub");
+  doubleClick("Dir1", sub);
+  EXPECT_EQ(dir1()->path(), folder());
+  EXPECT_EQ(control<FileList>("File1")->path(), folder());
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Tab", "Ada"}));
+  EXPECT_EQ(row("sub"), -1);
+  EXPECT_FALSE(dir1()->setPath(folder() / "never"));
 }
 
 TEST_F(Lists, ControlCharactersShowAsMarksAndCutOffLinesAsTooltips) {

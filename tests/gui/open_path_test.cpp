@@ -16,10 +16,9 @@ namespace fs = std::filesystem;
 class OpenPath : public Viewer {
  protected:
   void SetUp() override {
-    fs::create_directories(folder() / "other");
     writeSim("UserA", "Ada");
-    SimWithPictures("Bo", "x").write(folder() / "other" / "User1");
-    SimWithPictures("Cy", "x").write(folder() / "other" / "User2");
+    writeSim("other/User1", "Bo");
+    writeSim("other/User2", "Cy");
     write("other/Notes.txt", "x");
     ::mkfifo((folder() / "other" / "User3").c_str(), 0600);
   }

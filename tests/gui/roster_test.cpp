@@ -2,6 +2,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "command_line/roster_listing.h"
 #include "viewer_fixture.h"
 
 namespace quill::test {
@@ -20,16 +21,28 @@ TEST_F(Roster, OneLinePerFileInFileOrderThenTheFirstIsLoaded) {
   CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "UserD");
   CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "UserE");
   writeSim("UserF", "Eve");
+  // A picture chunk labelled CTSS whose bytes are no picture: the loader is asked all the same.
+  CharacterFile().add({"BMP_", 1, 0, "CTSS", "no picture"_b, {}, {}}).write(folder() / "UserG");
   write("Other.iff", "not listed");
   open();
   EXPECT_EQ(lines("File1"), (std::vector<std::string>{"usera.iff", "UserB.iff", "USERC", "UserD",
-                                                      "UserE", "UserF"}));
-  EXPECT_EQ(lines("List2"),
-            (std::vector<std::string>{"Ada", "Bram", "Bad File", "Bad File", "Bad File", "Eve"}));
+                                                      "UserE", "UserF", "UserG"}));
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ada", "Bram", "Bad File", "Bad File",
+                                                      "Bad File", "Eve", "Bad File"}));
   EXPECT_EQ(selected("List2"), 0);
   EXPECT_EQ(selected("File1"), 0);
   EXPECT_EQ(nameCaption(), "Name: Ada");
   EXPECT_EQ(window().state().RosterPass, "1");
+  // The command line's listing says what the window's roster shows.
+  const platform::ScratchFolder scratch;
+  const auto listed = ListRoster(folder(), scratch.path());
+  ASSERT_TRUE(listed);
+  for (std::size_t i = 0; i < listed->size(); ++i) {
+    EXPECT_EQ((*listed)[i].file.string(), lines("File1")[i]);
+    EXPECT_EQ((*listed)[i].name, lines("List2")[i]);
+  }
+  EXPECT_EQ(listed->size(), lines("File1").size());
+  EXPECT_FALSE(ListRoster(folder() / "missing", scratch.path()));
   // Every file keeps its own line, so choosing a name loads that Sim's own file.
   click("List2", 5);
   EXPECT_EQ(selected("File1"), 5);
@@ -39,12 +52,20 @@ TEST_F(Roster, OneLinePerFileInFileOrderThenTheFirstIsLoaded) {
   EXPECT_TRUE(lines("List1").empty());
 }
 
-TEST_F(Roster, AnEmptyFolderEmptiesTheSummaryButKeepsTheChunkList) {
+TEST_F(Roster, ChoosingTheSelectedSimAgainReloadsItAndAnEmptyFolderKeepsTheChunkList) {
   std::filesystem::create_directory(folder() / "empty");
   writeSim("UserA", "Ada");
+  writeSim("UserB", "Bram");
   open();
+  click("List1", 0);  // OBJD: its label is the name, no markers
+  clickOption(1);
+  list("List2")->setCurrentRow(-1);
+  list("List2")->setCurrentRow(0);
+  EXPECT_EQ(selected("List1"), 6);
+  EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
+  EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserA");
+
   const auto chunkLines = lines("List1");
-  ASSERT_FALSE(chunkLines.empty());
   ASSERT_TRUE(control<FolderList>("Dir1")->setPath(folder() / "empty"));
   EXPECT_TRUE(lines("File1").empty());
   EXPECT_TRUE(lines("List2").empty());
@@ -56,19 +77,6 @@ TEST_F(Roster, AnEmptyFolderEmptiesTheSummaryButKeepsTheChunkList) {
   click("List1", 1);
   EXPECT_EQ(nameCaption(), "Name: Ada");
   EXPECT_TRUE(lines("List2").empty());
-}
-
-TEST_F(Roster, ChoosingTheSelectedSimAgainReloadsIt) {
-  writeSim("UserA", "Ada");
-  writeSim("UserB", "Bram");
-  open();
-  click("List1", 0);  // OBJD: its label is the name, no markers
-  clickOption(1);
-  list("List2")->setCurrentRow(-1);
-  list("List2")->setCurrentRow(0);
-  EXPECT_EQ(selected("List1"), 6);
-  EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
-  EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserA");
 }
 
 class InputDuringReads : public Viewer {
@@ -109,10 +117,8 @@ TEST_F(InputDuringReads, SelectionsMadeWhileAFileIsReadAreIgnored) {
 }
 
 TEST_F(InputDuringReads, SelectionsDuringTheRosterPassAddNoLines) {
-  std::filesystem::create_directory(folder() / "other");
-  for (const char* name : {"Ann", "Ben", "Col", "Dee"}) {
-    SimWithPictures(name, "x").write(folder() / "other" / ("User" + std::string(name)));
-  }
+  for (const char* name : {"Ann", "Ben", "Col", "Dee"})
+    writeSim("other/User" + std::string(name), name);
   writeSim("UserA", "Ada");
   open();
   atEventTurn(
@@ -130,11 +136,8 @@ TEST_F(InputDuringReads, SelectionsDuringTheRosterPassAddNoLines) {
 
 TEST_F(InputDuringReads, OpeningAnotherFolderDuringThePassStartsAfreshThere) {
   const auto big = folder() / "big";
-  std::filesystem::create_directories(big / "small");
-  for (int i = 0; i < 5; ++i) {
-    SimWithPictures("Big" + std::to_string(i), "x").write(big / ("User" + std::to_string(i)));
-  }
-  SimWithPictures("Small", "x").write(big / "small" / "UserS");
+  for (int i = 0; i < 5; ++i) writeSim("big/User" + std::to_string(i), "Big" + std::to_string(i));
+  writeSim("big/small/UserS", "Small");
   open();
   atEventTurn([this] {
     // The user double-clicks "small", the last folder listed inside "big".

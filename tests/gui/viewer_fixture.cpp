@@ -14,6 +14,7 @@ void Viewer::write(const std::string& name, const Bytes& bytes) const {
 }
 
 void Viewer::writeSim(const std::string& name, const std::string& sim, const std::string& about) {
+  std::filesystem::create_directories((folder() / name).parent_path());
   SimWithPictures(sim, about).write(folder() / name);
 }
 

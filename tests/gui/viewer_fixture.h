@@ -27,6 +27,7 @@ class Viewer : public ::testing::Test {
   // The folder the viewer opens at start-up.
   const std::filesystem::path& folder() const { return folder_.path(); }
   void write(const std::string& name, const testdata::Bytes& bytes) const;
+  // `name` may lead through folders, which are made.
   void writeSim(const std::string& name, const std::string& sim,
                 const std::string& about = "About");
 

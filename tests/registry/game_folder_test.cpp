@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
+#include "platform/registry/wine_registry.h"
 #include "test_files.h"
 
 namespace quill::platform::registry {
@@ -109,20 +110,16 @@ TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
                       (temp_.path() / "library").string() +
                       "\"\n\t\t\"apps\" { \"3314060\" \"1\" }\n"
                       "\t}\n}\n");
-  const fs::path inLibrary = test::MakeFolder(temp_.path() / "library" / proton);
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), inLibrary);
-
-  const fs::path inSteam = test::MakeFolder(temp_.path() / "home/.local/share/Steam" / proton);
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), inSteam);
-
-  const fs::path otherUser =
-      test::MakeFolder(temp_.path() / "prefix/drive_c/users/someone" / saves);
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), otherUser);
-
-  const fs::path ownUser = test::MakeFolder(
-      temp_.path() /
-      "prefix/drive_c/users/Player/saved games/Electronic Arts/The Sims 25/userdata/characters");
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
+  // Then Steam's libraries, Steam's own folder, any user's saves, the player's own saves.
+  fs::path ownUser;
+  for (const fs::path& place :
+       {"library" / proton, "home/.local/share/Steam" / proton,
+        "prefix/drive_c/users/someone" / saves,
+        fs::path("prefix/drive_c/users/Player/saved games/Electronic Arts/The Sims 25/userdata/"
+                 "characters")}) {
+    ownUser = test::MakeFolder(temp_.path() / place);
+    EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser) << place;
+  }
 
   // Without WINEPREFIX the prefix is ~/.wine.
   Environment homeOnly = env_;
@@ -140,6 +137,29 @@ TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
   test::WriteText(temp_.path() / "prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters",
                   "");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
+}
+
+// Values of tens of kilobytes: mapped in one pass, and too long to be the game's folder.
+TEST_F(GameFolderTest, LongFolderValuesAreRefusedAndMappedInOnePass) {
+  for (const std::size_t size : {40 * 1024, 80 * 1024}) {
+    std::string value = "C:";
+    while (value.size() < size) value += "/a";
+    const auto mapped = MapWindowsPathToWine(prefix_, value);
+    ASSERT_TRUE(mapped.has_value());
+    EXPECT_EQ(mapped->string().size(), (prefix_ / "dosdevices/c:").string().size() + size - 2);
+    test::WriteText(prefix_ / "system.reg",
+                    "WINE REGISTRY Version 2\n[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"" +
+                        value + "\"\n");
+    WineRegistry registry(prefix_);
+    EXPECT_EQ(ChooseStartupFolder(GetGameDataFolder(registry), env_), std::nullopt) << size;
+  }
+  // The longest path Windows allows is still the game's.
+  const std::string longest = "C:\\" + std::string(200, 'a') + "\\" + std::string(56, 'b');
+  ASSERT_EQ(longest.size(), kLongestWindowsPath);
+  const fs::path characters = test::MakeFolder(prefix_ / "drive_c" / std::string(200, 'a') /
+                                               std::string(56, 'b') / "UserData/Characters");
+  EXPECT_EQ(ChooseStartupFolder(longest + "\\", env_), characters);
+  EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env_), std::nullopt);
 }
 
 }  // namespace

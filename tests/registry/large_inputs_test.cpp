@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "platform/files.h"
-#include "platform/registry/game_folder.h"
 #include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_registry.h"
 #include "test_files.h"
@@ -40,34 +39,6 @@ void WriteLarge(const fs::path& file, std::string_view head, std::string_view fi
     }
   }
   out << tail;
-}
-
-TEST(LargeInputs, LongFolderValuesAreRefusedAndMappedInOnePass) {
-  ScratchFolder prefix;
-  fs::create_directories(prefix.path() / "drive_c");
-  fs::create_directories(prefix.path() / "dosdevices");
-  fs::create_directory_symlink("../drive_c", prefix.path() / "dosdevices" / "c:");
-  Environment env{prefix.path() / "home", prefix.path(), "player", {}};
-  for (const std::size_t size : {40 * 1024, 80 * 1024}) {
-    std::string value = "C:";
-    while (value.size() < size) value += "/a";
-    const auto mapped = MapWindowsPathToWine(prefix.path(), value);
-    ASSERT_TRUE(mapped.has_value());
-    EXPECT_EQ(mapped->string().size(),
-              (prefix.path() / "dosdevices/c:").string().size() + size - 2);
-
-    test::WriteText(prefix.path() / "system.reg", std::string(kHeader) + std::string(kGameKey) +
-                                                      "\"SIMS_DATA\"=\"" + value + "\"\n");
-    WineRegistry registry(prefix.path());
-    EXPECT_EQ(ChooseStartupFolder(GetGameDataFolder(registry), env), std::nullopt) << size;
-  }
-  // The longest path Windows allows is still the game's.
-  const std::string longest = "C:\\" + std::string(200, 'a') + "\\" + std::string(56, 'b');
-  ASSERT_EQ(longest.size(), kLongestWindowsPath);
-  const fs::path characters = test::MakeFolder(prefix.path() / "drive_c" / std::string(200, 'a') /
-                                               std::string(56, 'b') / "UserData/Characters");
-  EXPECT_EQ(ChooseStartupFolder(longest + "\\", env), characters);
-  EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env), std::nullopt);
 }
 
 TEST(LargeInputs, RegistryFilesOf64MiBAreReadInLittleMemory) {

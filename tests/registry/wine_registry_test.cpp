@@ -29,9 +29,41 @@ class WineRegistryTest : public ::testing::Test {
   ScratchFolder prefix_;
 };
 
-// Every value as Wine writes a value of its type, strings in UTF-16.
-TEST_F(WineRegistryTest, StoredValuesReadAsTheGameReadsThem) {
-  std::string file = std::string(kHeader) + "[Software\\\\Test] 1\n";
+// Every stored value as Wine writes a value of its type (strings in UTF-16), and the other forms
+// Wine writes values in.
+TEST_F(WineRegistryTest, ValuesOfEveryForm) {
+  std::string file = std::string(kHeader) + R"(
+[Software\\Test] 1700000000
+#time=1da0b0c0d0e0f00
+"Plain"="C:\\Games\\The Sims\\"
+"Wide"=hex(1):e9,00,2d,4e,00,00
+"Quoted"=""
+"Expanding"=str(2):"C:\\x"
+"Number"=dword:00003039
+"Bytes"=hex:39,30
+"Long"=hex:39,\
+  30,31,32,33,34,35,36,37,38,39,3a,3b,3c,3d,3e,3f,40,41,42,43,44,45,46,47,48,49,\
+  4a
+"Escapes"="q\"b\\t\ttab\x00e9d\x4e2d\101|\e|\z"
+"Raw"="Ünïcode"
+"Windows Line"="crlf"
+@="default"
+)";
+  std::map<std::string, std::string> expected = {{"Plain", "C:\\Games\\The Sims\\"},
+                                                 {"Wide", "\xC3\xA9\xE4\xB8\xAD"},
+                                                 {"Quoted", ""},
+                                                 {"Expanding", ""},
+                                                 {"Number", ""},
+                                                 {"Bytes", "12345"},
+                                                 {"Long", "12345"},
+                                                 {"Escapes",
+                                                  "q\"b\\t\ttab\xC3\xA9"
+                                                  "d\xE4\xB8\xAD"
+                                                  "A|\x1b|z"},
+                                                 {"Raw", "Ünïcode"},
+                                                 {"windows LINE", "crlf"},
+                                                 {"", "default"},
+                                                 {"Absent", ""}};
   for (const test::StoredValue& value : test::kStoredValues) {
     const bool wide = value.type != kTypeBinary && value.type != kTypeDword;
     file += "\"" + std::string(value.name) + "\"=hex(" + std::to_string(value.type) + "):";
@@ -41,49 +73,11 @@ TEST_F(WineRegistryTest, StoredValuesReadAsTheGameReadsThem) {
       file += hex;
     }
     file += "\n";
+    expected[value.name] = value.text;
   }
-  for (const test::StoredValue& value : test::kStoredValues) {
-    EXPECT_EQ(Read(file, "Software\\Test", value.name), value.text) << value.name;
-  }
-}
-
-TEST_F(WineRegistryTest, ValuesOfEveryForm) {
-  const std::string file = std::string(kHeader) + R"(
-[Software\\Test] 1700000000
-#time=1da0b0c0d0e0f00
-"Folder"="C:\\Games\\The Sims\\"
-"Wide"=hex(1):e9,00,2d,4e,00,00
-"Empty"=""
-"Expand"=str(2):"C:\\x"
-"Dword"=dword:00003039
-"Two"=hex:39,30
-"Long"=hex:39,\
-  30,31,32,33,34,35,36,37,38,39,3a,3b,3c,3d,3e,3f,40,41,42,43,44,45,46,47,48,49,\
-  4a
-"Escapes"="q\"b\\t\ttab\x00e9d\x4e2d\101|\e|\z"
-"Raw"="Ünïcode"
-"Windows Line"="crlf"
-@="default"
-)";
-  std::string crlf = file;
-  crlf.replace(crlf.find("\"crlf\"\n"), 7, "\"crlf\"\r\n");
-  const std::map<std::string, std::string> expected = {{"Folder", "C:\\Games\\The Sims\\"},
-                                                       {"Wide", "\xC3\xA9\xE4\xB8\xAD"},
-                                                       {"Empty", ""},
-                                                       {"Expand", ""},
-                                                       {"Dword", ""},
-                                                       {"Two", "12345"},
-                                                       {"Long", "12345"},
-                                                       {"Escapes",
-                                                        "q\"b\\t\ttab\xC3\xA9"
-                                                        "d\xE4\xB8\xAD"
-                                                        "A|\x1b|z"},
-                                                       {"Raw", "Ünïcode"},
-                                                       {"windows LINE", "crlf"},
-                                                       {"", "default"},
-                                                       {"Absent", ""}};
+  file.replace(file.find("\"crlf\"\n"), 7, "\"crlf\"\r\n");
   for (const auto& [name, text] : expected) {
-    EXPECT_EQ(Read(crlf, "Software\\Test", name), text) << name;
+    EXPECT_EQ(Read(file, "Software\\Test", name), text) << name;
   }
 }
 
@@ -163,6 +157,12 @@ TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {
   test::WriteText(prefix_.path() / "system.reg", both);
   WineRegistry registry(prefix_.path());
   EXPECT_EQ(GetGameDataFolder(registry), "C:\\Redirected\\");
+  // An empty 32-bit value counts as none.
+  std::string emptyRedirected = both;
+  emptyRedirected.replace(emptyRedirected.find("C:\\\\Redirected"), 16, "");
+  test::WriteText(prefix_.path() / "system.reg", emptyRedirected);
+  WineRegistry emptyRegistry(prefix_.path());
+  EXPECT_EQ(GetGameDataFolder(emptyRegistry), "C:\\Native\\");
 
   const std::string nativeOnly = both.substr(0, both.find("[Software\\\\Wow"));
   test::WriteText(prefix_.path() / "system.reg", nativeOnly);

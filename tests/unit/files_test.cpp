@@ -74,29 +74,12 @@ TEST_F(Files, ScratchFolderIsPrivateAndGoesAway) {
   EXPECT_FALSE(fs::exists(made));
 }
 
-TEST(FolderNames, JoinAddsOneSeparatorOnly) {
+TEST(FolderNames, JoinAddsOneSeparatorOnlyAndNamesInAnyEncodingStayVisible) {
+  for (const char* folder : {"/chars", "/chars/"})
+    EXPECT_EQ(JoinFolderAndName(folder, "UserA").string(), "/chars/UserA");
   EXPECT_EQ(JoinFolderAndName("/", "UserA").string(), "/UserA");
-  EXPECT_EQ(JoinFolderAndName("/chars", "UserA").string(), "/chars/UserA");
-  EXPECT_EQ(JoinFolderAndName("/chars/", "UserA").string(), "/chars/UserA");
-}
-
-TEST(FolderNames, NamesInAnyEncodingStayVisible) {
   EXPECT_EQ(DisplayName("User\xC3\xA9.iff"), "User\xC3\xA9.iff");  // UTF-8 kept
   EXPECT_EQ(DisplayName("User\xE9.iff"), "User\xC3\xA9.iff");      // Latin-1 shown as such
-}
-
-TEST_F(Files, ListsFoldersApartFromFilesAndResolvesOnlyFolders) {
-  // A folder of its own: the scratch folder also holds its owner's marker.
-  const fs::path listed = folder_.path() / "listed";
-  fs::create_directories(listed / "sub");
-  write(listed / "User1", "");
-  const auto listing = ListFolder(listed);
-  ASSERT_TRUE(listing);
-  EXPECT_EQ(listing->folders, std::vector<fs::path>{"sub"});
-  EXPECT_EQ(listing->files, std::vector<fs::path>{"User1"});
-  EXPECT_FALSE(ListFolder(listed / "none"));
-  EXPECT_EQ(ResolveFolder(listed / "sub" / ".."), listed);
-  EXPECT_FALSE(ResolveFolder(listed / "User1"));
 }
 
 }  // namespace

@@ -57,16 +57,6 @@ TEST(ResourceMap, GroupsFillConsecutiveRows) {
   }
 }
 
-TEST(ResourceMap, FieldsAreLittleEndianAndWordsReadAsHex) {
-  ResourceMapTable table;
-  DecodeResourceMap(InChunk(ResourceMap({{"CTSS", {{-1, 0x012C, 0x0010, "Name\0"_b}}, {}}})),
-                    table);
-  EXPECT_EQ(table[1].ResourceType, "CTSS");
-  EXPECT_EQ(table[1].ResourceNumber, -1);
-  EXPECT_EQ(table[1].ResourceWords, "012C0010");
-  EXPECT_EQ(table[1].ResourceName, "Name\0"_b);
-}
-
 TEST(ResourceMap, MagicIsSearchedFromTheChunkHeaderOn) {
   ResourceMapTable table;
   // A map inside the label comes first, so it is the one decoded.
@@ -78,15 +68,18 @@ TEST(ResourceMap, MagicIsSearchedFromTheChunkHeaderOn) {
   EXPECT_THROW(DecodeResourceMap("no magic here"_b, table), ChunkFailure);
 }
 
-TEST(ResourceMap, NameTerminatorsAndTheOneSkippedFiller) {
+TEST(ResourceMap, LittleEndianFieldsHexWordsAndNamesToTheirTerminator) {
   ResourceMapTable table;
   const Bytes map = ResourceMap({{"TEST",
-                                  {{1, 0, 0, "ab\0\xA3"_b},    // 0x00 then filler: filler skipped
+                                  {{-1, 0x012C, 0x0010, "ab\0\xA3"_b},  // filler skipped
                                    {2, 0, 0, "cd\xA3\xA3"_b},  // 0xA3 ends it, the second skipped
                                    {3, 0, 0, "ef\0"_b},        // 0x00 then 0x00: next entry's
                                    {0, 0, 0, "\0"_b}},
                                   {}}});
   ASSERT_TRUE(DecodeResourceMap(InChunk(map), table));
+  EXPECT_EQ(table[1].ResourceType, "TEST");
+  EXPECT_EQ(table[1].ResourceNumber, -1);
+  EXPECT_EQ(table[1].ResourceWords, "012C0010");
   EXPECT_EQ(table[1].ResourceName, "ab\0"_b);
   EXPECT_EQ(table[2].ResourceName, "cd\xA3"_b);
   EXPECT_EQ(table[3].ResourceName, "ef\0"_b);
