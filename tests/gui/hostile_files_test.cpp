@@ -1,6 +1,10 @@
 // Folders of broken, forged and strange files: the window must stay whole and usable.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -107,9 +111,20 @@ TEST_F(HostileFiles, TooManyChunks) {
 TEST_F(HostileFiles, ThingsThatAreNotCharacterFiles) {
   write("User0", "");
   fs::create_directory(folder() / "User1.iff");
+#ifdef _WIN32
+  // Windows keeps neither devices nor FIFOs in a folder, and only a privileged user makes links:
+  // empty files and a file held open by another program stand in.
+  write("User2.iff", "");
+  write("User3.iff", "");
+  write("User4.iff", "");
+  const HANDLE held = ::CreateFileW((folder() / "User3.iff").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+#else
   fs::create_symlink("/dev/zero", folder() / "User2.iff");
   ASSERT_EQ(::mkfifo((folder() / "User3.iff").c_str(), 0600), 0);
   fs::create_symlink(folder() / "nowhere", folder() / "User4.iff");
+#endif
   write("User5", Bytes(1, 'x'));
   writeSim("UserZ", "Zed");
   open();
@@ -118,6 +133,9 @@ TEST_F(HostileFiles, ThingsThatAreNotCharacterFiles) {
                                                       "User4.iff", "User5", "UserZ"}));
   EXPECT_EQ(lines("List2")[1], "Bad File");
   expectUsable("UserZ", "Zed");
+#ifdef _WIN32
+  ::CloseHandle(held);
+#endif
 }
 
 TEST_F(HostileFiles, NamesInLatin1AndUtf8) {
@@ -191,13 +209,23 @@ TEST_F(HostileFiles, FilesThatVanishOrShrinkBetweenListingAndReading) {
 }
 
 TEST_F(HostileFiles, UnreadableFilesAreBadFiles) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
   writeSim("User1", "Locked");
+#ifdef _WIN32
+  // Another program holding the file open without sharing it is what locks a file on Windows.
+  const HANDLE held = ::CreateFileW((folder() / "User1").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+#else
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
   fs::permissions(folder() / "User1", fs::perms::none);
+#endif
   writeSim("UserZ", "Zed");
   open();
   EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bad File", "Zed"}));
   expectUsable("UserZ", "Zed");
+#ifdef _WIN32
+  ::CloseHandle(held);
+#endif
 }
 
 TEST_F(HostileFiles, ASessionOfClicksNeverTouchesTheFiles) {
