@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace quill {
@@ -41,7 +44,26 @@ QPixmap IconImage(int size) {
   return image;
 }
 
+// Qt's Windows styles colour a frame's caption with the palette's text colour, meant for text on
+// white list backgrounds, which leaves it dark on navy; a caption belongs to the frame around it,
+// so it takes the frame's foreground colour under every style.
+class FrameCaptionStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* answer) const override {
+    if (hint == SH_GroupBox_TextLabelColor && option != nullptr)
+      return static_cast<int>(option->palette.color(QPalette::WindowText).rgba());
+    return QProxyStyle::styleHint(hint, option, widget, answer);
+  }
+};
+
 }  // namespace
+
+void LookFrame(QGroupBox& frame) {
+  auto* style = new FrameCaptionStyle;
+  style->setParent(&frame);
+  frame.setStyle(style);
+}
 
 void LookNavy(QWidget& window) {
   QPalette palette = window.palette();
@@ -79,12 +101,16 @@ void LookPictureBox(QLabel& picture) {
 
 QFont WindowFont() {
   QFont font;
-  // Where the original face is missing, the nearest sans-serif of like width, so captions fit.
+  // Where the original face is missing, the nearest sans-serif of like width, so captions fit:
+  // Windows has its TrueType twin and Tahoma, Linux the metric twin of Arial.
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                    QStringLiteral("DejaVu Sans")});
+                    QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(8.25);
+  // Drawn without smoothing, as Windows does unless told otherwise, a one-pixel stem can vanish
+  // at this size: under Wine every capital "I" of Liberation Sans did.
+  font.setStyleStrategy(QFont::PreferAntialias);
   return font;
 }
 
