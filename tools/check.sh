@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the plain build with warnings as errors, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows registry tests under Wine,
-# and a short fuzzing pass that also replays every input that ever crashed a fuzzer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build and all its tests under
+# Wine, and a short fuzzing pass that also replays every input that ever crashed a fuzzer.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -21,12 +21,15 @@ count_passed() {
   passed=$((passed + ${ran:-0}))
 }
 
+# Commands that run the tests; the Windows stage runs them on a virtual X display for Wine.
+test_runner=()
+
 build_and_test() {
   local dir=$1
   shift
   cmake -S "$top" -B "$dir" -G Ninja -DQUILLMERE_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure | tee "$log"
+  "${test_runner[@]}" ctest --test-dir "$dir" -j "$jobs" --output-on-failure | tee "$log"
   count_passed 'tests failed out of [0-9]+'
   # ctest counts a skipped test among the passed ones.
   local skips
@@ -35,21 +38,36 @@ build_and_test() {
   skipped=$((skipped + skips))
 }
 
-echo "== tests"
+# Each stage's heading, with the time the one before it took.
+stage_start=$SECONDS
+stage() {
+  ((SECONDS > stage_start)) && echo "   (took $((SECONDS - stage_start)) s)"
+  stage_start=$SECONDS
+  echo "== $1"
+}
+
+stage tests
 build_and_test "$top/build-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-echo "== tests under sanitizers"
+stage "tests under sanitizers"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON \
   -DQUILLMERE_BENCH=OFF
 
-echo "== Windows registry tests under Wine"
-"$top/tests/wine/run-windows-tests.sh" "$top/build-windows" | tee "$log"
-count_passed 'PASSED  \] [0-9]+ test'
+stage "Qt for Windows"
+windows_qt=$("$top/tools/windows/build-qt.sh")
+
+stage "Windows build, every test under Wine"
+test_runner=(xvfb-run -a -s '-screen 0 1024x768x24')
+build_and_test "$top/build-windows" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$windows_qt" \
+  -DQT_HOST_PATH=/usr -DQUILLMERE_BENCH=OFF
+test_runner=()
 
 if [[ -x "$top/fuzz/run-fuzzers.sh" ]]; then
-  echo "== fuzzing, briefly"
+  stage "fuzzing, briefly"
   "$top/fuzz/run-fuzzers.sh" 5 "$jobs"
 fi
 
+stage done
 echo "check: $passed passed, 0 failed, $skipped skipped"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core)
 test_packages=(libgtest-dev googletest clang libclang-rt-14-dev
-               g++-mingw-w64-x86-64-posix wine wine64)
+               g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth dpkg-dev xz-utils)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -8,8 +8,9 @@ make_samples="$1" checker="$2"
 shift 2
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/quillmere-startup.XXXXXX")"
 prefix="$scratch/prefix"
+wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 cleanup() {
-  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" "$wineserver" -k >/dev/null 2>&1 || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
