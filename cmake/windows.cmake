@@ -26,7 +26,9 @@ if(CMAKE_CROSSCOMPILING)
   # prefix is made now, so that no test's time limit pays for it.
   set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh" --prefix
       "${CMAKE_BINARY_DIR}/wine-prefix" --dlls "${dll_folders}")
-  execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit)
+  if(QUILLMERE_TESTS)
+    execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit)
+  endif()
 endif()
 
 if(QUILLMERE_TESTS)
