@@ -21,7 +21,8 @@ count_passed() {
   passed=$((passed + ${ran:-0}))
 }
 
-# Commands that run the tests; the Windows stage runs them on a virtual X display for Wine.
+# Commands that run the tests; the Windows stage runs them in one Wine session on a virtual X
+# display.
 test_runner=()
 
 build_and_test() {
@@ -58,7 +59,8 @@ stage "Qt for Windows"
 windows_qt=$("$top/tools/windows/build-qt.sh")
 
 stage "Windows build, every test under Wine"
-test_runner=(xvfb-run -a -s '-screen 0 1024x768x24')
+test_runner=(xvfb-run -a -s '-screen 0 1024x768x24' "$top/tools/windows/wine-session.sh"
+             "$top/build-windows/wine-prefix")
 build_and_test "$top/build-windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$windows_qt" \
   -DQT_HOST_PATH=/usr -DQUILLMERE_BENCH=OFF

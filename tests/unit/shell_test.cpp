@@ -19,30 +19,31 @@ namespace {
 namespace fs = std::filesystem;
 
 #ifdef _WIN32
-// Windows opens an address with the program its registry names for the address's scheme. A private
-// scheme keeps the user's browser out of it; its handler is entered in the user's classes, which
-// Windows reads, and in the machine's, which is where Wine reads them.
-constexpr const char* kScheme = "quillmere-test";
+// Windows opens an address with the program its registry names for the address's scheme. A
+// scheme of this process's own keeps the user's browser, and tests running beside this one, out of
+// it; its handler is entered in the user's classes, which Windows reads, and in the machine's,
+// which is where Wine reads them.
+std::string Scheme() {
+  return "quillmere-test-" + std::to_string(::GetCurrentProcessId());
+}
 const HKEY kClassRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
 class ShellOpener : public ::testing::Test {
  protected:
   void TearDown() override {
     for (HKEY root : kClassRoots)
-      ::RegDeleteTreeA(root, (std::string("Software\\Classes\\") + kScheme).c_str());
+      ::RegDeleteTreeA(root, ("Software\\Classes\\" + Scheme()).c_str());
   }
   void installOpener() {
     const std::string command = "cmd.exe /c echo %1> \"" + record().string() + "\"";
     for (HKEY root : kClassRoots) {
-      const std::string key = std::string("Software\\Classes\\") + kScheme;
+      const std::string key = "Software\\Classes\\" + Scheme();
       ::RegSetKeyValueA(root, key.c_str(), "URL Protocol", REG_SZ, "", 1);
       ::RegSetKeyValueA(root, (key + "\\shell\\open\\command").c_str(), nullptr, REG_SZ,
                         command.c_str(), static_cast<DWORD>(command.size() + 1));
     }
   }
-  static std::string address(const std::string& rest) {
-    return std::string(kScheme) + "://" + rest;
-  }
+  static std::string address(const std::string& rest) { return Scheme() + "://" + rest; }
   // What the handler wrote, without the line end `echo` adds.
   static std::string trimmed(std::string text) {
     if (text.find('\n') == std::string::npos) return {};
