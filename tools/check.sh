@@ -2,8 +2,9 @@
 # Checks the formatting of every C++ file, then builds everything and runs every test: the plain
 # build with warnings as errors, the desktop files' validators and the Debian package's
 # install-and-remove check, the same tests under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer, the Windows registry tests under Wine, and a short fuzzing pass that
-# also replays every input that ever crashed a fuzzer. A failure names the stage it stopped.
+# UndefinedBehaviorSanitizer, the Windows build and all its tests under Wine, and a short fuzzing
+# pass that also replays every input that ever crashed a fuzzer. A failure names the stage it
+# stopped; each stage's time is printed after it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -12,6 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 passed=0
 skipped=0
 stage="installing packages"
+stage_start=$SECONDS
 log=$(mktemp)
 finish() {
   local status=$?
@@ -22,8 +24,11 @@ finish() {
 trap finish EXIT
 "$top/tools/install-deps.sh" test
 
+# Each stage's heading, with the time the one before it took.
 begin() {
+  echo "   (took $((SECONDS - stage_start)) s)"
   stage=$1
+  stage_start=$SECONDS
   echo "== $stage"
 }
 
@@ -34,12 +39,16 @@ count_passed() {
   passed=$((passed + ${ran:-0}))
 }
 
+# Commands that run the tests; the Windows stage runs them in one Wine session on a virtual X
+# display.
+test_runner=()
+
 build_and_test() {
   local dir=$1
   shift
   cmake -S "$top" -B "$dir" -G Ninja -DQUILLMERE_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure | tee "$log"
+  "${test_runner[@]}" ctest --test-dir "$dir" -j "$jobs" --output-on-failure | tee "$log"
   count_passed 'tests failed out of [0-9]+'
   # ctest counts a skipped test among the passed ones.
   local skips
@@ -66,13 +75,21 @@ UBSAN_OPTIONS=print_stacktrace=1 \
   build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON \
   -DQUILLMERE_BENCH=OFF
 
-begin "Windows registry tests under Wine"
-"$top/tests/wine/run-windows-tests.sh" "$top/build-windows" | tee "$log"
-count_passed 'PASSED  \] [0-9]+ test'
+begin "Qt for Windows"
+windows_qt=$("$top/tools/windows/build-qt.sh")
+
+begin "Windows build, every test under Wine"
+test_runner=(xvfb-run -a -s '-screen 0 1024x768x24' "$top/tools/windows/wine-session.sh"
+             "$top/build-windows/wine-prefix")
+build_and_test "$top/build-windows" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$windows_qt" \
+  -DQT_HOST_PATH=/usr -DQUILLMERE_BENCH=OFF
+test_runner=()
 
 if [[ -x "$top/fuzz/run-fuzzers.sh" ]]; then
   begin "fuzzing, briefly"
   "$top/fuzz/run-fuzzers.sh" 5 "$jobs"
 fi
+echo "   (took $((SECONDS - stage_start)) s)"
 
 echo "check: $passed passed, 0 failed, $skipped skipped"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core)
 test_packages=(libgtest-dev googletest clang clang-format libclang-rt-14-dev
-               g++-mingw-w64-x86-64-posix wine wine64
+               g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xz-utils
                desktop-file-utils appstream libxml2-utils shared-mime-info hicolor-icon-theme
                xdg-utils libfile-mimeinfo-perl dpkg-dev)
 

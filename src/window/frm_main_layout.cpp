@@ -30,7 +30,10 @@ Widget* Place(Widget* widget, const char* name, int left, int top, int width, in
 
 QGroupBox* Frame(QWidget* parent, const char* name, const char* caption, int left, int top,
                  int width, int height) {
-  return Place(new QGroupBox(QString::fromLatin1(caption), parent), name, left, top, width, height);
+  auto* frame =
+      Place(new QGroupBox(QString::fromLatin1(caption), parent), name, left, top, width, height);
+  LookFrame(*frame);
+  return frame;
 }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,

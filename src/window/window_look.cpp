@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace quill {
@@ -11,7 +14,26 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 
+// Qt's Windows styles colour a frame's caption with the palette's text colour, meant for text on
+// white list backgrounds, which leaves it dark on navy; a caption belongs to the frame around it,
+// so it takes the frame's foreground colour under every style.
+class FrameCaptionStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* answer) const override {
+    if (hint == SH_GroupBox_TextLabelColor && option != nullptr)
+      return static_cast<int>(option->palette.color(QPalette::WindowText).rgba());
+    return QProxyStyle::styleHint(hint, option, widget, answer);
+  }
+};
+
 }  // namespace
+
+void LookFrame(QGroupBox& frame) {
+  auto* style = new FrameCaptionStyle;
+  style->setParent(&frame);
+  frame.setStyle(style);
+}
 
 void LookNavy(QWidget& window) {
   QPalette palette = window.palette();
@@ -50,12 +72,16 @@ void LookPictureBox(QLabel& picture) {
 QFont WindowFont() {
   QFont font;
   // The captions are measured for MS Sans Serif; where it is missing, the nearest sans-serif of
-  // like width, so that they still fit their controls.
+  // like width, so that they still fit their controls: Windows has its TrueType twin and Tahoma,
+  // Linux the metric twin of Arial.
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                    QStringLiteral("DejaVu Sans")});
+                    QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(8.25);
+  // Drawn without smoothing, as Windows does unless told otherwise, a one-pixel stem can vanish
+  // at this size: under Wine every capital "I" of Liberation Sans did.
+  font.setStyleStrategy(QFont::PreferAntialias);
   return font;
 }
 

@@ -4,6 +4,7 @@
 #include <QIcon>
 
 class QAbstractButton;
+class QGroupBox;
 class QLabel;
 class QWidget;
 
@@ -11,6 +12,8 @@ namespace quill {
 
 // Navy with white text: the window and everything that inherits its palette.
 void LookNavy(QWidget& window);
+// A frame's caption in the frame's own foreground colour, whatever the style.
+void LookFrame(QGroupBox& frame);
 // The system's own colours, for the lists and the text box.
 void LookSystem(QWidget& widget);
 // The file list keeps the system's colours but writes in the window-frame colour.
