@@ -21,7 +21,8 @@ bool FrmMain::openFolder(const std::filesystem::path& folder) {
 }
 
 bool FrmMain::openPath(const std::filesystem::path& path) {
-  const std::string shown = "\"" + platform::DisplayName(path) + "\"";
+  std::string shown = "\"";
+  shown.append(platform::DisplayName(path)).append("\"");
   const auto refuse = [this](const std::string& why) {
     if (services_.tellUser) services_.tellUser(why);
     return false;

@@ -23,14 +23,23 @@ class SingleClickStyle : public QProxyStyle {
   }
 };
 
+#ifdef _WIN32
+// Windows file names cannot hold control characters; plain names take their places.
+constexpr const char* kNewlineFolder = "new_line";
+constexpr const char* kTabFile = "User_Tab";
+#else
+constexpr const char* kNewlineFolder = "new\nline";
+constexpr const char* kTabFile = "User\tTab";
+#endif
+
 class Lists : public Viewer {
  protected:
   void SetUp() override {
-    for (const char* name : {"alpha", "beta", "gamma", "new\nline"})
+    for (const char* name : {"alpha", "beta", "gamma", kNewlineFolder})
       fs::create_directory(folder() / name);
     fs::create_directory(folder() / std::string(80, 'w'));
     writeSim("UserA", "Ada");
-    writeSim("User\tTab", "Tab");
+    writeSim(kTabFile, "Tab");
     writeSim("sub/User1", "Sub");
     writeSim("sub/User2", "Sue");
     open();
@@ -103,8 +112,10 @@ TEST_F(Lists, AVanishedFolderKeepsTheCurrentOneAndDropsFromTheList) {
 
 TEST_F(Lists, ControlCharactersShowAsMarksAndCutOffLinesAsTooltips) {
   dir1()->setPath(folder());
+#ifndef _WIN32
   EXPECT_NE(row(QStringLiteral("new\u240Aline")), -1);
   EXPECT_EQ(lines("File1"), (std::vector<std::string>{"User\u2409Tab", "UserA"}));
+#endif
   EXPECT_EQ(toolTipOf("Dir1", row("beta")), "");
   EXPECT_EQ(toolTipOf("List2", 0), "");
   const QString wide(80, QLatin1Char('w'));
