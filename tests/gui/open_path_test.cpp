@@ -62,15 +62,12 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenAndAnythingElseIsRefusedWithAReason
   EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy", "Bad File"}));
 }
 
-TEST_F(OpenPath, TheCommandLineOpensItsPathInsteadOfTheGameFolder) {
+TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
   startPath = folder() / "other" / "User2";
   open();
   EXPECT_EQ(shownFolder(), folder() / "other");
   EXPECT_EQ(selected("File1"), 1);
   EXPECT_EQ(nameCaption(), "Name: Cy");
-}
-
-TEST_F(OpenPath, AStartPathThatCannotBeOpenedIsReportedAndTheGameFolderOpens) {
   startPath = folder() / "missing";
   open();
   EXPECT_EQ(shownFolder(), folder());
