@@ -114,24 +114,6 @@ TEST_F(InputDuringReads, SelectionsMadeWhileAFileIsReadAreIgnored) {
   EXPECT_EQ(nameCaption(), "Name: Cy");
 }
 
-TEST_F(InputDuringReads, SelectionsDuringTheRosterPassAddNoLines) {
-  for (const char* name : {"Ann", "Ben", "Col", "Dee"})
-    writeSim("other/User" + std::string(name), name);
-  writeSim("UserA", "Ada");
-  open();
-  atEventTurn(
-      [this] {
-        click("List1", 0);
-        click("File1", 3);
-        click("List2", 0);
-      },
-      [this] { return list("List2")->count() >= 2; });
-  control<FolderList>("Dir1")->setPath(folder() / "other");
-  EXPECT_TRUE(ranDuringRead);
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Ann", "Ben", "Col", "Dee"}));
-  EXPECT_EQ(nameCaption(), "Name: Ann");
-}
-
 TEST_F(InputDuringReads, OpeningAnotherFolderDuringThePassStartsAfreshThere) {
   const auto big = folder() / "big";
   for (int i = 0; i < 5; ++i) writeSim("big/User" + std::to_string(i), "Big" + std::to_string(i));
