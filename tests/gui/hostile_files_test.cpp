@@ -56,6 +56,7 @@ TEST_F(HostileFiles, StrangeFilesAndStrangeNames) {
   EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bad File", "Bad File", "Bad File",
                                                       "Bad File", "Zed", "Unicode", "Latin"}));
   EXPECT_EQ(lines("File1")[1], "UserC");
+  EXPECT_EQ(lines("File1")[6], "User\xC3\xA9.iff");  // a Latin-1 name shown as such
   clickEverything();
   click("File1", 6);
   EXPECT_EQ(nameCaption(), "Name: Latin");

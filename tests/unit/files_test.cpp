@@ -70,13 +70,5 @@ TEST_F(Files, ScratchFolderIsPrivateAndGoesAway) {
   EXPECT_FALSE(fs::exists(made));
 }
 
-TEST(FolderNames, JoinAddsOneSeparatorOnlyAndNamesInAnyEncodingStayVisible) {
-  for (const char* folder : {"/chars", "/chars/"})
-    EXPECT_EQ(JoinFolderAndName(folder, "UserA").string(), "/chars/UserA");
-  EXPECT_EQ(JoinFolderAndName("/", "UserA").string(), "/UserA");
-  EXPECT_EQ(DisplayName("User\xC3\xA9.iff"), "User\xC3\xA9.iff");  // UTF-8 kept
-  EXPECT_EQ(DisplayName("User\xE9.iff"), "User\xC3\xA9.iff");      // Latin-1 shown as such
-}
-
 }  // namespace
 }  // namespace quill::platform
