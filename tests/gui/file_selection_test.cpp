@@ -5,7 +5,6 @@
 namespace quill::test {
 namespace {
 
-using testdata::Bytes;
 using testdata::CharacterFile;
 using testdata::operator""_b;
 
@@ -29,7 +28,6 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
       .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Early", "x"), {}, {}})
       .add({"STR#", 1, 0, "my ctss copy", testdata::NameAndDescription("Later", "y"), {}, {}})
       .write(folder() / "UserE.iff");
-  write("UserF.iff", Bytes(71, 'x'));  // too short for a chunk
   open();
   const QRgb portrait = Pixel(ColourOf("speech_large"));
   list("File1")->setCurrentRow(1);
@@ -56,18 +54,11 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   list("File1")->setCurrentRow(4);
   EXPECT_EQ(selected("List1"), 1);
   EXPECT_EQ(nameCaption(), "Name: Cy");
-
-  // Only a file without any chunk line empties the summary.
-  list("File1")->setCurrentRow(5);
-  EXPECT_TRUE(lines("List1").empty());
-  EXPECT_EQ(nameCaption(), "Name: ");
-  EXPECT_EQ(description(), "");
-  EXPECT_TRUE(picture().isNull());
   // Clearing the selection only marks the speech_large option.
   clickOption(1);
   list("File1")->setCurrentRow(-1);
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
-  EXPECT_EQ(nameCaption(), "Name: ");
+  EXPECT_EQ(nameCaption(), "Name: Cy");
 }
 
 class Inspector : public Viewer {
@@ -88,6 +79,7 @@ class Inspector : public Viewer {
         .add({"BHAV", 5, 0, "no markers", "plain text"_b, {}, {}})
         .add({"OBJD", 6, 0, "half", "\x01\x01\x01\x01\x01Half...no end"_b, {}, {}})
         .add({"BMP_", 7, 0, "big", testdata::Bitmap(408, 40, testdata::Rgb{9, 9, 9}), {}, {}})
+        .add({"BMP_", 8, 0, "junk", "no picture"_b, {}, {}})
         .write(folder() / "UserA.iff");
     open();
   }
@@ -104,6 +96,8 @@ TEST_F(Inspector, EachChunkTypeShowsWhatItHolds) {
   EXPECT_EQ(nameCaption(), "Name: Stre");
   EXPECT_EQ(picture().size(), QSize(200, 40));
   EXPECT_EQ(control<QLabel>("Picture1")->size(), QSize(204, 44));
+  click("List1", 8);  // no picture: the last one stays on view
+  EXPECT_EQ(picture().size(), QSize(200, 40));
   click("List1", 4);  // the resource map is decoded, nothing visible changes
   EXPECT_EQ(nameCaption(), "Name: Stre");
   EXPECT_EQ(window().resourceMap()[1].ResourceName, "pic\0"_b);
@@ -124,37 +118,6 @@ TEST_F(Inspector, EachChunkTypeShowsWhatItHolds) {
   EXPECT_FALSE(std::filesystem::exists("temp.bmp"));
   EXPECT_FALSE(std::filesystem::exists(folder() / "temp.bmp"));
   EXPECT_NE(window().scratchFolder().parent_path(), std::filesystem::current_path());
-}
-
-TEST_F(Viewer, APictureChunkTravelsThroughTheScratchFileAsWritten) {
-  const Bytes junk = "this is no picture at all, just words"_b;
-  const struct {
-    Bytes body;
-    std::optional<std::int32_t> size;
-    std::optional<Bytes> scratch;  // what stays behind; nothing when no file does
-  } cases[] = {
-      {"", {}, ""},           // an empty body fails and leaves an empty file
-      {"garbage"_b, 75, {}},  // a size below the header writes nothing
-      {junk, {}, junk},       // a non-picture stays exactly as written
-  };
-  for (const auto& c : cases) {
-    CharacterFile()
-        .add({"BMP_", 1, 0, "speech_large", testdata::Bitmap(3, 3, testdata::Rgb{5, 5, 5}), {}, {}})
-        .add({"BMP_", 2, 0, "other", c.body, c.size, {}})
-        .write(folder() / "UserA.iff");
-    open();
-    ASSERT_EQ(picture().pixel(0, 0), qRgb(5, 5, 5));
-    click("List1", 1);
-    EXPECT_EQ(picture().pixel(0, 0), qRgb(5, 5, 5));
-    const auto scratch = window().scratchFolder() / "temp.bmp";
-    std::ifstream in(scratch, std::ios::binary);
-    EXPECT_EQ(
-        in ? std::optional<Bytes>(Bytes(std::istreambuf_iterator<char>(in), {})) : std::nullopt,
-        c.scratch);
-  }
-  // A picture that loads takes the scratch file with it.
-  click("List1", 0);
-  EXPECT_FALSE(std::filesystem::exists(window().scratchFolder() / "temp.bmp"));
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// Folders of broken, forged and strange files: the window must stay whole and usable.
+// Folders of broken and strange files: the window must stay whole and usable.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 #include <fstream>
 #include <map>
@@ -14,11 +13,8 @@ namespace quill::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testdata::BigEndian32;
 using testdata::Bytes;
 using testdata::CharacterFile;
-using testdata::Chunk;
-using testdata::operator""_b;
 
 class HostileFiles : public Viewer {
  protected:
@@ -46,43 +42,7 @@ class HostileFiles : public Viewer {
   }
 };
 
-TEST_F(HostileFiles, ForgedChunkSizesAndTooManyChunks) {
-  const Bytes header = testdata::FileHeader();
-  int serial = 0;
-  for (const std::int32_t size : {0, 1, 75, 76, 77, -1, -76, 500, 0x7FFFFFFF, INT32_MIN}) {
-    Chunk chunk{"CTSS", 2000, 0, "", testdata::NameAndDescription("Forged", "x"), size, {}};
-    write("User" + std::to_string(serial++), header + testdata::ChunkHeader(chunk) + chunk.body);
-    // The same chunk after a good one.
-    write("User" + std::to_string(serial++),
-          CharacterFile().add({"OBJD", 1, 0, "", "x"_b, {}, {}}).add(chunk).build());
-  }
-  CharacterFile many;
-  for (int i = 0; i < 1001; ++i) many.add({"XXXX", 0, 0, "faces", "", {}, {}});
-  many.write(folder() / "UserM");
-  writeSim("UserZ", "Zed");
-  open();
-  click("File1", 20);  // UserM
-  EXPECT_EQ(lines("List1").back(), "Error reading file - Too many Chunks");
-  // The message line matches no image type and has no chunk behind it.
-  clickOption(1);
-  EXPECT_EQ(selected("List1"), 999);
-  click("List1", 1000);
-  expectUsable("UserZ", "Zed");
-}
-
-TEST_F(HostileFiles, StrangeFilesStrangeNamesAndBrokenBodies) {
-  const auto withBody = [this](const std::string& file, const std::string& type, const Bytes& body,
-                               const std::string& label = "") {
-    CharacterFile().add({type, 2000, 0, label, body, {}, {}}).write(folder() / file);
-  };
-  withBody("User1", "CTSS", "no markers in here at all"_b);
-  withBody("User2", "CTSS", "x"_b);
-  withBody("User3", "CTSS", ""_b);
-  withBody("User4", "STR#", ""_b, "ctss");
-  withBody("User5", "BMP_", "not a picture"_b, "speech_large");
-  withBody("User6", "BMP_", testdata::BitmapHeaderOnly(60000, 60000), "speech_large");
-  withBody("User7", "rsmp",
-           testdata::ResourceMap({{"BMP_", {{1, 0, 0, "a\0"_b}}, 0x7FFFFFFF}}, 0x7FFFFFFF), "ctss");
+TEST_F(HostileFiles, StrangeFilesAndStrangeNames) {
   write("UserA", "");
   fs::create_directory(folder() / "UserB");
   fs::create_symlink("/dev/zero", folder() / "UserC");
@@ -93,12 +53,12 @@ TEST_F(HostileFiles, StrangeFilesStrangeNamesAndBrokenBodies) {
   writeSim("UserZ", "Zed");
   open();
   // Folders are folders: the file list shows the rest, each with a roster line.
-  std::vector<std::string> roster(11, "Bad File");
-  roster.insert(roster.end(), {"Zed", "Unicode", "Latin"});
-  EXPECT_EQ(lines("List2"), roster);
-  EXPECT_EQ(lines("File1")[8], "UserC");
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bad File", "Bad File", "Bad File",
+                                                      "Bad File", "Zed", "Unicode", "Latin"}));
+  EXPECT_EQ(lines("File1")[1], "UserC");
+  EXPECT_EQ(lines("File1")[6], "User\xC3\xA9.iff");  // a Latin-1 name shown as such
   clickEverything();
-  click("File1", 13);
+  click("File1", 6);
   EXPECT_EQ(nameCaption(), "Name: Latin");
   expectUsable("UserZ", "Zed");
 }

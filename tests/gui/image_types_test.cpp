@@ -78,22 +78,5 @@ TEST_F(AboutPanel, ButtonsOpenTheTwoPagesAndCloseEnds) {
   EXPECT_FALSE(std::filesystem::exists(scratch));
 }
 
-TEST(AboutPanelDeathTest, CloseEndsTheProcessAtOnce) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        PlatformServices services = SystemServices();
-        services.startupFolder = [](const std::string&) {
-          return std::optional<std::filesystem::path>();
-        };
-        FrmMain window(services);
-        window.load();
-        window.findChild<QPushButton*>("Command1")->click();
-        std::fprintf(stderr, "still running\n");
-        std::abort();
-      },
-      ::testing::ExitedWithCode(0), "");
-}
-
 }  // namespace
 }  // namespace quill::test

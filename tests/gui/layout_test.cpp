@@ -36,6 +36,12 @@ TEST_F(Layout, CaptionsFitTheirControlsInsideTheWindow) {
     EXPECT_TRUE(window().rect().contains(onWindow)) << widget->objectName().toStdString();
   }
   EXPECT_GE(captions, 15);
+  // Before any Sim is chosen: the first texts, and an image-type option only moves the mark.
+  EXPECT_EQ(description(), "Text1");
+  EXPECT_EQ(nameCaption(), "Name:");
+  clickOption(2);
+  EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
+  EXPECT_TRUE(picture().isNull());
 }
 
 TEST_F(Layout, TabVisitsTheControlsInTheirOrder) {
@@ -56,17 +62,6 @@ TEST_F(Layout, TabVisitsTheControlsInTheirOrder) {
     EXPECT_EQ(next->objectName(), order[i]) << "after " << order[i - 1];
     widget = next;
   }
-}
-
-TEST_F(Layout, BeforeAnySimIsChosenTheSummaryShowsItsFirstTexts) {
-  EXPECT_EQ(description(), "Text1");
-  EXPECT_EQ(nameCaption(), "Name:");
-  EXPECT_TRUE(picture().isNull());
-  EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
-  // With no chunk list, an image-type option only moves the mark.
-  clickOption(2);
-  EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());
-  EXPECT_TRUE(picture().isNull());
 }
 
 }  // namespace

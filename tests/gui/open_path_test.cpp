@@ -35,7 +35,7 @@ class OpenPath : public Viewer {
   }
 };
 
-TEST_F(OpenPath, FoldersAndCharacterFilesOpenAndAnythingElseIsRefusedWithAReason) {
+TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefused) {
   open();
   const struct {
     const char* path;
@@ -60,32 +60,25 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenAndAnythingElseIsRefusedWithAReason
     EXPECT_EQ(nameCaption(), name) << path;
   }
   EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy", "Bad File"}));
+  drop(folder());
+  EXPECT_EQ(shownFolder(), folder());
+  drop(folder() / "other" / "User1");
+  EXPECT_EQ(shownFolder(), folder() / "other");
+  EXPECT_EQ(nameCaption(), "Name: Bo");
 }
 
-TEST_F(OpenPath, TheCommandLineOpensItsPathInsteadOfTheGameFolder) {
+TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
   startPath = folder() / "other" / "User2";
   open();
   EXPECT_EQ(shownFolder(), folder() / "other");
   EXPECT_EQ(selected("File1"), 1);
   EXPECT_EQ(nameCaption(), "Name: Cy");
-}
-
-TEST_F(OpenPath, AStartPathThatCannotBeOpenedIsReportedAndTheGameFolderOpens) {
   startPath = folder() / "missing";
   open();
   EXPECT_EQ(shownFolder(), folder());
   EXPECT_EQ(nameCaption(), "Name: Ada");
   ASSERT_EQ(toldUser.size(), 1u);
   EXPECT_NE(toldUser[0].find("missing"), std::string::npos);
-}
-
-TEST_F(OpenPath, DroppedFoldersAndFilesOpen) {
-  open();
-  drop(folder() / "other");
-  EXPECT_EQ(shownFolder(), folder() / "other");
-  drop(folder() / "UserA");
-  EXPECT_EQ(shownFolder(), folder());
-  EXPECT_EQ(nameCaption(), "Name: Ada");
 }
 
 TEST_F(OpenPath, WithNoSimsFoundTheDescriptionSaysWhereItLookedAndWhatToDo) {

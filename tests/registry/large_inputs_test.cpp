@@ -66,15 +66,12 @@ TEST(LargeInputs, RegistryFilesOf64MiBAreReadInLittleMemory) {
   }
 }
 
+// Repeated paths count once: the library-list fuzz target checks that on every input.
 TEST(LargeInputs, SteamListsOf1MiBYieldAtMost64Libraries) {
   std::string distinct;
-  std::string repeated;
-  for (std::size_t n = 0; distinct.size() < kMiB; ++n) {
+  for (std::size_t n = 0; distinct.size() < kMiB; ++n)
     distinct += "\"path\" \"/library/" + std::to_string(n) + "\"\n";
-    repeated += "\"path\" \"/library\"\n";
-  }
   EXPECT_EQ(ParseSteamLibraryList(distinct).size(), kMostSteamLibraries);
-  EXPECT_EQ(ParseSteamLibraryList(repeated), std::vector<std::string>{"/library"});
 
   ScratchFolder home;
   const fs::path steam = test::MakeFolder(home.path() / ".local/share/Steam");

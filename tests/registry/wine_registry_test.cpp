@@ -104,7 +104,7 @@ TEST_F(WineRegistryTest, KeysAreFoundWhateverTheirCase) {
 }
 
 TEST_F(WineRegistryTest, BrokenFilesYieldNothingElseButWhatIsSound) {
-  // No prefix, no file, a file that is a folder, no header.
+  // No prefix, no file, a file that is a folder.
   WineRegistry nowhere("");
   EXPECT_EQ(GetGameDataFolder(nowhere), "Not Found");
   WineRegistry empty(prefix_.path());
@@ -116,7 +116,6 @@ TEST_F(WineRegistryTest, BrokenFilesYieldNothingElseButWhatIsSound) {
   ASSERT_EQ(::mkfifo((prefix_.path() / "system.reg").c_str(), 0600), 0);
   EXPECT_EQ(GetGameDataFolder(empty), "Not Found");
   std::filesystem::remove(prefix_.path() / "system.reg");
-  EXPECT_EQ(Read("[Software\\\\T] 1\n\"v\"=\"x\"\n", "Software\\T", "v"), "");
 
   const std::string file = std::string(kHeader) + R"(
 [Software\\T] 1
@@ -138,13 +137,6 @@ garbage line \x01\xff
   }
   EXPECT_EQ(Read(file, "Software\\T", "Good"), "kept");
   EXPECT_EQ(Read(file, "Software\\After", "After"), "found");
-
-  // A value cut off after a backslash does not swallow the key that follows.
-  const std::string cut =
-      std::string(kHeader) +
-      "[Software\\\\One] 1\n\"x\"=\"C:\\\\\n[Software\\\\Two] 1\n\"y\"=\"two\"\n";
-  EXPECT_EQ(Read(cut, "Software\\Two", "y"), "two");
-  EXPECT_EQ(Read(cut, "Software\\One", "y"), "");
 }
 
 TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {

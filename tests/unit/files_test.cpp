@@ -15,10 +15,6 @@ class Files : public ::testing::Test {
   void write(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
   }
-  std::string read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   ScratchFolder folder_;
 };
 
@@ -47,7 +43,7 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
   const fs::path scratch = folder_.path() / "temp.bmp";
   write(scratch, "0123456789");
   ASSERT_TRUE(WriteAtStart(scratch, "abc"));
-  EXPECT_EQ(read(scratch), "abc3456789");
+  EXPECT_EQ(ReadWholeFile(scratch), "abc3456789");
   ASSERT_TRUE(WriteAtStart(folder_.path() / "new", ""));
   EXPECT_TRUE(fs::exists(folder_.path() / "new"));
 
@@ -55,7 +51,7 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
   write(victim, "precious");
   fs::create_symlink(victim, folder_.path() / "planted");
   EXPECT_FALSE(WriteAtStart(folder_.path() / "planted", "evil"));
-  EXPECT_EQ(read(victim), "precious");
+  EXPECT_EQ(ReadWholeFile(victim), "precious");
 
   EXPECT_TRUE(DeleteFileNamed(scratch));
   EXPECT_FALSE(DeleteFileNamed(scratch));
@@ -72,14 +68,6 @@ TEST_F(Files, ScratchFolderIsPrivateAndGoesAway) {
     write(made / "left behind", "x");
   }
   EXPECT_FALSE(fs::exists(made));
-}
-
-TEST(FolderNames, JoinAddsOneSeparatorOnlyAndNamesInAnyEncodingStayVisible) {
-  for (const char* folder : {"/chars", "/chars/"})
-    EXPECT_EQ(JoinFolderAndName(folder, "UserA").string(), "/chars/UserA");
-  EXPECT_EQ(JoinFolderAndName("/", "UserA").string(), "/UserA");
-  EXPECT_EQ(DisplayName("User\xC3\xA9.iff"), "User\xC3\xA9.iff");  // UTF-8 kept
-  EXPECT_EQ(DisplayName("User\xE9.iff"), "User\xC3\xA9.iff");      // Latin-1 shown as such
 }
 
 }  // namespace

@@ -54,10 +54,8 @@ TEST(NameAndDescription, CutAtTheirDotMarkersOfCompleteTablesOrOfThePrintableTex
       {bob + Hex({0}) + "note"_b, "", none, none},                     // a comment never ends
       {".....Bob...X..."_b, "", "Bob", "X."},
       {".....Bob...."_b, "", "Bob", none},
-      {""_b, "", none, none},
       {"....."_b, "", none, none},
       {".....Bob"_b, "", none, none},
-      {"no markers at all"_b, "", none, none},
       // Without the opening marker the name starts at the fifth character.
       {"abcdName...Text..."_b, "", "Name", "Text."},
       {"a...Ann...x..."_b, "", "Ann", "x."},

@@ -99,16 +99,5 @@ TEST(ResourceMap, StopsAtFiveHundredRowsAndKeepsLaterRowsOfALongerMap) {
   EXPECT_EQ(table[5].ResourceType, "ONE_");  // row 4 is where the bytes ran out
 }
 
-TEST(ResourceMap, RowsBeyondTheChunkTableEndBeforeReading) {
-  ChunkTable chunks;
-  ResourceMapTable table;
-  EXPECT_THROW(DecodeResourceMap(1001, chunks, table), ChunkFailure);
-  EXPECT_THROW(DecodeResourceMap(-1, chunks, table), ChunkFailure);
-  const Bytes chunk = InChunk(ResourceMap({{"OKAY", Entries(1), {}}}));
-  chunks[5].ChunkData = chunk;
-  EXPECT_TRUE(DecodeResourceMap(5, chunks, table));
-  EXPECT_EQ(table[1].ResourceType, "OKAY");
-}
-
 }  // namespace
 }  // namespace quill
