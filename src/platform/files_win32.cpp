@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/read_to_end.h"
@@ -21,44 +23,49 @@ class Handle {
   }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
+  Handle& operator=(Handle&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
   HANDLE get() const { return handle_; }
 
  private:
   HANDLE handle_;
 };
 
+// Opens a file on disk for reading, refusing devices, pipes and files over `limit` bytes; gives
+// its size.
+std::optional<std::size_t> OpenDiskFile(const fs::path& path, std::size_t limit, Handle& file) {
+  file = Handle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > limit) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(size.QuadPart);
+}
+
 }  // namespace
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
   bytes.clear();
-  Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return false;
-  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > limit) {
-    return false;
-  }
-  return ReadToEnd(bytes, static_cast<std::size_t>(size.QuadPart), limit,
-                   [&file](char* into, std::size_t room) -> long long {
-                     DWORD got = 0;
-                     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
-                     return ::ReadFile(file.get(), into, want, &got, nullptr) ? got : -1;
-                   });
+  Handle file(INVALID_HANDLE_VALUE);
+  const std::optional<std::size_t> size = OpenDiskFile(path, limit, file);
+  if (!size) return false;
+  return ReadToEnd(bytes, *size, limit, [&file](char* into, std::size_t room) -> long long {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
+    return ::ReadFile(file.get(), into, want, &got, nullptr) ? got : -1;
+  });
 }
 
 bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t pieceSize,
                       const std::function<bool(std::string_view piece)>& take) {
-  Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return false;
-  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > limit) {
-    return false;
-  }
+  Handle file(INVALID_HANDLE_VALUE);
+  if (!OpenDiskFile(path, limit, file)) return false;
   std::string piece(std::clamp<std::size_t>(pieceSize, 1, 1 << 20), '\0');
   std::size_t total = 0;
   for (;;) {
