@@ -1,6 +1,10 @@
 // Folders of broken and strange files: the window must stay whole and usable.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <QPushButton>
 #include <QTimer>
@@ -18,6 +22,21 @@ using testdata::CharacterFile;
 
 class HostileFiles : public Viewer {
  protected:
+#ifdef _WIN32
+  // Another program holding a file open without sharing it: how a file is locked on Windows.
+  class HeldOpen {
+   public:
+    explicit HeldOpen(const fs::path& file)
+        : handle_(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldOpen() { ::CloseHandle(handle_); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+   private:
+    HANDLE handle_;
+  };
+#endif
   // Every listed file has its roster line, the window answers, and a good Sim still loads.
   void expectUsable(const std::string& goodFile, const std::string& goodName) {
     EXPECT_EQ(list("List2")->count(), list("File1")->count());
@@ -45,9 +64,18 @@ class HostileFiles : public Viewer {
 TEST_F(HostileFiles, StrangeFilesAndStrangeNames) {
   write("UserA", "");
   fs::create_directory(folder() / "UserB");
+#ifdef _WIN32
+  // Windows keeps neither devices nor FIFOs in a folder, and only a privileged user makes links:
+  // empty files and a locked one stand in.
+  write("UserC", "");
+  write("UserD", "");
+  const HeldOpen locked(folder() / "UserD");
+  write("UserE", "");
+#else
   fs::create_symlink("/dev/zero", folder() / "UserC");
   ASSERT_EQ(::mkfifo((folder() / "UserD").c_str(), 0600), 0);
   fs::create_symlink(folder() / "nowhere", folder() / "UserE");
+#endif
   writeSim("User\xE9.iff", "Latin");
   writeSim("User\xC3\xA9t\xC3\xA9.iff", "Unicode");
   writeSim("UserZ", "Zed");
@@ -84,8 +112,13 @@ TEST_F(HostileFiles, FilesThatVanishShrinkOrAreLockedBetweenListingAndReading) {
   for (int i = 0; i < 6; ++i) writeSim("User" + std::to_string(i), "Sim" + std::to_string(i));
   // A file its reader may not open (permissions do not bind the superuser).
   writeSim("User6", "Locked");
+#ifdef _WIN32
+  const HeldOpen held(folder() / "User6");
+  const char* locked = "Bad File";
+#else
   fs::permissions(folder() / "User6", fs::perms::none);
   const char* locked = ::geteuid() == 0 ? "Locked" : "Bad File";
+#endif
   writeSim("UserZ", "Zed");
   services.startupFolder = [](const std::string&) { return std::optional<fs::path>(); };
   open();

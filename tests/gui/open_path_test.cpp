@@ -1,6 +1,8 @@
 // Opening a folder or a character file by name (the command line) or by dropping it on the
 // window, and what start-up says when it finds no Sims.
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <QApplication>
 #include <QMimeData>
@@ -20,9 +22,13 @@ class OpenPath : public Viewer {
     writeSim("other/User1", "Bo");
     writeSim("other/User2", "Cy");
     write("other/Notes.txt", "x");
+#ifndef _WIN32
     ::mkfifo((folder() / "other" / "User3").c_str(), 0600);
+#endif
   }
-  fs::path shownFolder() const { return control<FileList>("File1")->path(); }
+  fs::path shownFolder() const {
+    return control<FileList>("File1")->path();
+  }
 
   void drop(const fs::path& path) {
     QMimeData data;
@@ -49,7 +55,9 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
       {"other/User2", true, "other", "Name: Cy"},
       {"missing", false, "other", "Name: Cy"},
       {"other/Notes.txt", false, "other", "Name: Cy"},
+#ifndef _WIN32  // Windows keeps no FIFOs in a folder
       {"other/User3", false, "other", "Name: Cy"},
+#endif
       {"other/missing/User1", false, "other", "Name: Cy"},
   };
   for (const auto& [path, opens, shown, name] : kPaths) {
@@ -59,7 +67,11 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
     EXPECT_EQ(shownFolder(), *shown ? folder() / shown : folder()) << path;
     EXPECT_EQ(nameCaption(), name) << path;
   }
+#ifdef _WIN32
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy"}));
+#else
   EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy", "Bad File"}));
+#endif
   drop(folder());
   EXPECT_EQ(shownFolder(), folder());
   drop(folder() / "other" / "User1");
