@@ -1,4 +1,3 @@
-#include <QRadioButton>
 
 #include "viewer_fixture.h"
 
@@ -6,6 +5,7 @@ namespace quill::test {
 namespace {
 
 using testdata::CharacterFile;
+using testdata::Chunk;
 using testdata::operator""_b;
 
 QRgb Pixel(const testdata::Rgb& colour) {
@@ -31,17 +31,15 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   open();
   const QRgb portrait = Pixel(ColourOf("speech_large"));
   list("File1")->setCurrentRow(1);
-  EXPECT_EQ(lines("List1").size(), 8u);
   EXPECT_EQ(lines("List1")[1], "2: CTSS []");
   EXPECT_EQ(nameCaption(), "Name: Bram");
   EXPECT_EQ(description(), "Builds boats.");
-  EXPECT_EQ(selected("List1"), 6);  // 7: BMP_ [speech_large]
   EXPECT_EQ(picture().pixel(0, 0), portrait);
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
   EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserB.iff");
 
   list("File1")->setCurrentRow(2);
-  EXPECT_EQ(lines("List1"), std::vector<std::string>{"1: OBJD [object]"});
+  EXPECT_EQ(lines("List1"), Lines{"1: OBJD [object]"});
   EXPECT_EQ(nameCaption(), "Name: Bram");
   EXPECT_EQ(description(), "Builds boats.");
   EXPECT_EQ(picture().pixel(0, 0), portrait);
@@ -59,6 +57,52 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   list("File1")->setCurrentRow(-1);
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
   EXPECT_EQ(nameCaption(), "Name: Cy");
+}
+
+Chunk Picture(const std::string& label, std::uint8_t shade) {
+  return {"BMP_", 1, 0, label, testdata::Bitmap(2, 2, testdata::Rgb{shade, shade, shade}), {}, {}};
+}
+
+class ImageTypes : public Viewer {
+ protected:
+  int shade() const { return qRed(picture().pixel(0, 0)); }
+};
+
+TEST_F(ImageTypes, EachButtonSearchesForItsWordWhenClickedEvenIfMarked) {
+  CharacterFile()
+      .add(Picture("FACES", 10))
+      .add(Picture("old Faces", 20))
+      .add(Picture("speech_medium", 30))
+      .add(Picture("thumbnail_small", 40))
+      .add(Picture("newimage", 45))
+      .add(Picture("Speech_Large", 50))
+      .add(Picture("web_image", 60))
+      .write(folder() / "UserA");
+  CharacterFile()
+      .add(Picture("newimage", 45))
+      .add(Picture("speech_large", 50))
+      .write(folder() / "UserB");
+  open();
+  EXPECT_EQ(shade(), 50);
+  // Any case, anywhere in the line, the last match wins; no match ("rel. Image" needs its full
+  // stop and blank) changes nothing but the mark.
+  const int shades[] = {20, 20, 40, 30, 50, 60};
+  for (int option = 1; option <= 6; ++option) {
+    clickOption(option);
+    EXPECT_EQ(shade(), shades[option - 1]) << option;
+    EXPECT_TRUE(control<QRadioButton>(("Option" + std::to_string(option)).c_str())->isChecked());
+  }
+  // The marked button searches again when clicked; marking a button from code does not search.
+  click("List1", 0);
+  clickOption(6);
+  EXPECT_EQ(shade(), 60);
+  click("List1", 0);
+  control<QRadioButton>("Option5")->setChecked(true);
+  EXPECT_EQ(shade(), 10);
+  // Without a "thumbnail" line, the game's own "newimage" label.
+  click("File1", 1);
+  clickOption(3);
+  EXPECT_EQ(shade(), 45);
 }
 
 class Inspector : public Viewer {

@@ -1,12 +1,11 @@
 // Folders of broken and strange files: the window must stay whole and usable.
 #ifdef _WIN32
-#include <windows.h>
+#include <share.h>
 #else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
-#include <QPushButton>
 #include <QTimer>
 #include <fstream>
 #include <map>
@@ -20,23 +19,15 @@ namespace fs = std::filesystem;
 using testdata::Bytes;
 using testdata::CharacterFile;
 
+#ifdef _WIN32
+// Another program holding a file open without sharing it: how a file is locked on Windows.
+std::unique_ptr<FILE, int (*)(FILE*)> HoldOpen(const fs::path& file) {
+  return {::_wfsopen(file.c_str(), L"rb", _SH_DENYRW), &std::fclose};
+}
+#endif
+
 class HostileFiles : public Viewer {
  protected:
-#ifdef _WIN32
-  // Another program holding a file open without sharing it: how a file is locked on Windows.
-  class HeldOpen {
-   public:
-    explicit HeldOpen(const fs::path& file)
-        : handle_(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldOpen() { ::CloseHandle(handle_); }
-    HeldOpen(const HeldOpen&) = delete;
-    HeldOpen& operator=(const HeldOpen&) = delete;
-
-   private:
-    HANDLE handle_;
-  };
-#endif
   // Every listed file has its roster line, the window answers, and a good Sim still loads.
   void expectUsable(const std::string& goodFile, const std::string& goodName) {
     EXPECT_EQ(list("List2")->count(), list("File1")->count());
@@ -69,7 +60,7 @@ TEST_F(HostileFiles, StrangeFilesAndStrangeNames) {
   // empty files and a locked one stand in.
   write("UserC", "");
   write("UserD", "");
-  const HeldOpen locked(folder() / "UserD");
+  const auto locked = HoldOpen(folder() / "UserD");
   write("UserE", "");
 #else
   fs::create_symlink("/dev/zero", folder() / "UserC");
@@ -81,8 +72,8 @@ TEST_F(HostileFiles, StrangeFilesAndStrangeNames) {
   writeSim("UserZ", "Zed");
   open();
   // Folders are folders: the file list shows the rest, each with a roster line.
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bad File", "Bad File", "Bad File",
-                                                      "Bad File", "Zed", "Unicode", "Latin"}));
+  EXPECT_EQ(lines("List2"),
+            (Lines{"Bad File", "Bad File", "Bad File", "Bad File", "Zed", "Unicode", "Latin"}));
   EXPECT_EQ(lines("File1")[1], "UserC");
   EXPECT_EQ(lines("File1")[6], "User\xC3\xA9.iff");  // a Latin-1 name shown as such
   clickEverything();
@@ -113,7 +104,7 @@ TEST_F(HostileFiles, FilesThatVanishShrinkOrAreLockedBetweenListingAndReading) {
   // A file its reader may not open (permissions do not bind the superuser).
   writeSim("User6", "Locked");
 #ifdef _WIN32
-  const HeldOpen held(folder() / "User6");
+  const auto held = HoldOpen(folder() / "User6");
   const char* locked = "Bad File";
 #else
   fs::permissions(folder() / "User6", fs::perms::none);
@@ -128,8 +119,8 @@ TEST_F(HostileFiles, FilesThatVanishShrinkOrAreLockedBetweenListingAndReading) {
     fs::resize_file(folder() / "User4", 100);
   });
   control<FolderList>("Dir1")->setPath(folder());
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Sim0", "Sim1", "Sim2", "Bad File",
-                                                      "Bad File", "Sim5", locked, "Zed"}));
+  EXPECT_EQ(lines("List2"),
+            (Lines{"Sim0", "Sim1", "Sim2", "Bad File", "Bad File", "Sim5", locked, "Zed"}));
   click("List2", 3);
   EXPECT_EQ(nameCaption(), "Name: ");
   expectUsable("UserZ", "Zed");

@@ -1,8 +1,5 @@
 #include <QAbstractButton>
 #include <QFontMetrics>
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
 
 #include "viewer_fixture.h"
 
@@ -62,6 +59,19 @@ TEST_F(Layout, TabVisitsTheControlsInTheirOrder) {
     EXPECT_EQ(next->objectName(), order[i]) << "after " << order[i - 1];
     widget = next;
   }
+}
+
+TEST_F(Layout, ButtonsOpenTheTwoPagesAndCloseEnds) {
+  control<QPushButton>("Command2")->click();
+  control<QPushButton>("Command2")->click();
+  control<QPushButton>("Command4")->click();
+  EXPECT_EQ(openedPages, (Lines{"https://harrowfen.example/", "https://harrowfen.example/",
+                                "https://tamblewick.example/"}));
+  EXPECT_EQ(endings, 0);
+  const auto scratch = window().scratchFolder();
+  control<QPushButton>("Command1")->click();
+  EXPECT_EQ(endings, 1);
+  EXPECT_FALSE(std::filesystem::exists(scratch));
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST_F(Lists, AVanishedFolderKeepsTheCurrentOneAndDropsFromTheList) {
   doubleClick("Dir1", sub);
   EXPECT_EQ(dir1()->path(), folder());
   EXPECT_EQ(control<FileList>("File1")->path(), folder());
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Tab", "Ada"}));
+  EXPECT_EQ(lines("List2"), (Lines{"Tab", "Ada"}));
   EXPECT_EQ(row("sub"), -1);
   EXPECT_FALSE(dir1()->setPath(folder() / "never"));
   // Opening the folder already open changes nothing.
@@ -100,7 +100,7 @@ TEST_F(Lists, ControlCharactersShowAsMarksAndCutOffLinesAsTooltips) {
   dir1()->setPath(folder());
 #ifndef _WIN32
   EXPECT_NE(row(QStringLiteral("new\u240Aline")), -1);
-  EXPECT_EQ(lines("File1"), (std::vector<std::string>{"User\u2409Tab", "UserA"}));
+  EXPECT_EQ(lines("File1"), (Lines{"User\u2409Tab", "UserA"}));
 #endif
   EXPECT_EQ(toolTipOf("Dir1", row("beta")), "");
   EXPECT_EQ(toolTipOf("List2", 0), "");

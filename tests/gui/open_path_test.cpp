@@ -68,9 +68,9 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
     EXPECT_EQ(nameCaption(), name) << path;
   }
 #ifdef _WIN32
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy"}));
+  EXPECT_EQ(lines("List2"), (Lines{"Bo", "Cy"}));
 #else
-  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"Bo", "Cy", "Bad File"}));
+  EXPECT_EQ(lines("List2"), (Lines{"Bo", "Cy", "Bad File"}));
 #endif
   drop(folder());
   EXPECT_EQ(shownFolder(), folder());

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
+#include <fstream>
 
 #include "viewer_fixture.h"
 #include "window/picture_files.h"

@@ -42,8 +42,8 @@ FrmMain& Viewer::open() {
   return *window_;
 }
 
-std::vector<std::string> Viewer::lines(const char* name) const {
-  std::vector<std::string> texts;
+Lines Viewer::lines(const char* name) const {
+  Lines texts;
   QListWidget* widget = list(name);
   for (int row = 0; row < widget->count(); ++row)
     texts.push_back(widget->item(row)->text().toStdString());

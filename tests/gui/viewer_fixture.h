@@ -3,12 +3,13 @@
 
 #include <gtest/gtest.h>
 
+// The controls of the window, which the tests drive.
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,8 @@
 #include "window/frm_main.h"
 
 namespace quill::test {
+
+using Lines = std::vector<std::string>;
 
 class Viewer : public ::testing::Test {
  protected:
@@ -42,7 +45,7 @@ class Viewer : public ::testing::Test {
     return widget;
   }
   QListWidget* list(const char* name) const { return control<QListWidget>(name); }
-  std::vector<std::string> lines(const char* name) const;
+  Lines lines(const char* name) const;
   std::string nameCaption() const { return control<QGroupBox>("NameofSim")->title().toStdString(); }
   std::string description() const {
     return control<QPlainTextEdit>("Description")->toPlainText().toStdString();
@@ -58,8 +61,8 @@ class Viewer : public ::testing::Test {
   void clickOption(int number);
 
   PlatformServices services;
-  std::vector<std::string> openedPages;
-  std::vector<std::string> toldUser;
+  Lines openedPages;
+  Lines toldUser;
   // The folder or file named on the command line, if any.
   std::optional<std::filesystem::path> startPath;
   int endings = 0;
