@@ -1,4 +1,3 @@
-
 #include "viewer_fixture.h"
 
 namespace quill::test {
@@ -29,29 +28,26 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
       .add({"STR#", 1, 0, "my ctss copy", testdata::NameAndDescription("Later", "y"), {}, {}})
       .write(folder() / "UserE.iff");
   open();
-  const QRgb portrait = Pixel(ColourOf("speech_large"));
-  list("File1")->setCurrentRow(1);
-  EXPECT_EQ(lines("List1")[1], "2: CTSS []");
-  EXPECT_EQ(nameCaption(), "Name: Bram");
-  EXPECT_EQ(description(), "Builds boats.");
-  EXPECT_EQ(picture().pixel(0, 0), portrait);
-  EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
-  EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserB.iff");
-
-  list("File1")->setCurrentRow(2);
-  EXPECT_EQ(lines("List1"), Lines{"1: OBJD [object]"});
-  EXPECT_EQ(nameCaption(), "Name: Bram");
-  EXPECT_EQ(description(), "Builds boats.");
-  EXPECT_EQ(picture().pixel(0, 0), portrait);
-
-  list("File1")->setCurrentRow(3);
-  EXPECT_EQ(nameCaption(), "Name: Cy");
-  EXPECT_EQ(selected("List1"), 0);  // the CTSS line stays selected
-  EXPECT_EQ(picture().pixel(0, 0), portrait);
-
-  list("File1")->setCurrentRow(4);
-  EXPECT_EQ(selected("List1"), 1);
-  EXPECT_EQ(nameCaption(), "Name: Cy");
+  // File by file: the Sim on view and the chunk line selected. Only Bram has a portrait.
+  const struct {
+    int file;
+    const char* name;
+    const char* about;
+    int chunk;
+  } kSteps[] = {
+      {1, "Name: Bram", "Builds boats.", 6},  // 7: BMP_ [speech_large]
+      {2, "Name: Bram", "Builds boats.", -1},
+      {3, "Name: Cy", "Sings.", 0},  // no portrait: the CTSS line stays selected
+      {4, "Name: Cy", "Sings.", 1},
+  };
+  for (const auto& [file, name, about, chunk] : kSteps) {
+    list("File1")->setCurrentRow(file);
+    EXPECT_EQ(nameCaption(), name) << file;
+    EXPECT_EQ(description(), about) << file;
+    EXPECT_EQ(selected("List1"), chunk) << file;
+    EXPECT_EQ(picture().pixel(0, 0), Pixel(ColourOf("speech_large"))) << file;
+  }
+  EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserE.iff");
   // Clearing the selection only marks the speech_large option.
   clickOption(1);
   list("File1")->setCurrentRow(-1);
