@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 
+#include "command_line/roster_listing.h"
 #include "viewer_fixture.h"
 
 namespace quill::test {
@@ -18,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using testdata::Bytes;
 using testdata::CharacterFile;
+using testdata::operator""_b;
 
 #ifdef _WIN32
 // Another program holding a file open without sharing it: how a file is locked on Windows.
@@ -52,34 +54,69 @@ class HostileFiles : public Viewer {
   }
 };
 
-TEST_F(HostileFiles, StrangeFilesAndStrangeNames) {
-  write("UserA", "");
-  fs::create_directory(folder() / "UserB");
+// However broken, each file the folder lists has its own roster line, in the file list's order.
+TEST_F(HostileFiles, EveryFileHasItsRosterLineAndItsOwnSim) {
+  writeSim("UserB.iff", "Bram");
+  writeSim("usera.iff", "Ada");
+  write("USERC", Bytes(10, 'x'));
+  CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "UserD");
+  CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "UserE");
+  writeSim("UserF", "Eve");
+  // A picture chunk labelled CTSS whose bytes are no picture: the loader is asked all the same.
+  CharacterFile().add({"BMP_", 1, 0, "CTSS", "no picture"_b, {}, {}}).write(folder() / "UserG");
+  write("UserH", "");
+  fs::create_directory(folder() / "UserI");  // folders are not files
 #ifdef _WIN32
   // Windows keeps neither devices nor FIFOs in a folder, and only a privileged user makes links:
   // empty files and a locked one stand in.
-  write("UserC", "");
-  write("UserD", "");
-  const auto locked = HoldOpen(folder() / "UserD");
-  write("UserE", "");
+  write("UserJ", "");
+  write("UserK", "");
+  const auto locked = HoldOpen(folder() / "UserK");
+  write("UserL", "");
 #else
-  fs::create_symlink("/dev/zero", folder() / "UserC");
-  ASSERT_EQ(::mkfifo((folder() / "UserD").c_str(), 0600), 0);
-  fs::create_symlink(folder() / "nowhere", folder() / "UserE");
+  fs::create_symlink("/dev/zero", folder() / "UserJ");
+  ASSERT_EQ(::mkfifo((folder() / "UserK").c_str(), 0600), 0);
+  fs::create_symlink(folder() / "nowhere", folder() / "UserL");
 #endif
-  writeSim("User\xE9.iff", "Latin");
   writeSim("User\xC3\xA9t\xC3\xA9.iff", "Unicode");
-  writeSim("UserZ", "Zed");
+  writeSim("User\xE9.iff", "Latin");
+  write("Other.iff", "not listed");
+  fs::create_directory(folder() / "empty");
   open();
-  // Folders are folders: the file list shows the rest, each with a roster line.
-  EXPECT_EQ(lines("List2"),
-            (Lines{"Bad File", "Bad File", "Bad File", "Bad File", "Zed", "Unicode", "Latin"}));
-  EXPECT_EQ(lines("File1")[1], "UserC");
-  EXPECT_EQ(lines("File1")[6], "User\xC3\xA9.iff");  // a Latin-1 name shown as such
+  Lines files = lines("File1");
+  EXPECT_EQ(files.back(), "User\xC3\xA9.iff");  // a Latin-1 name shown as such
+  files.resize(11);
+  EXPECT_EQ(files, (Lines{"usera.iff", "UserB.iff", "USERC", "UserD", "UserE", "UserF", "UserG",
+                          "UserH", "UserJ", "UserK", "UserL"}));
+  const std::string bad = "Bad File";
+  EXPECT_EQ(lines("List2"), (Lines{"Ada", "Bram", bad, bad, bad, "Eve", bad, bad, bad, bad, bad,
+                                   "Unicode", "Latin"}));
+  EXPECT_EQ(selected("File1"), 0);
+  EXPECT_EQ(nameCaption(), "Name: Ada");
+  // The command line's listing says what the window's roster shows.
+  const platform::ScratchFolder scratch;
+  const auto listed = ListRoster(folder(), scratch.path()).value();
+  ASSERT_EQ(listed.size(), 13u);
+  for (std::size_t i = 0; i < listed.size(); ++i)
+    EXPECT_EQ(platform::DisplayName(listed[i].file) + listed[i].name,
+              lines("File1")[i] + lines("List2")[i]);
   clickEverything();
-  click("File1", 6);
-  EXPECT_EQ(nameCaption(), "Name: Latin");
-  expectUsable("UserZ", "Zed");
+  expectUsable("User\xC3\xA9.iff", "Latin");
+  // Choosing a name loads that Sim's own file.
+  click("List2", 2);
+  EXPECT_EQ(nameCaption(), "Name: ");
+  EXPECT_TRUE(lines("List1").empty());
+  click("List2", 5);
+  EXPECT_EQ(selected("File1"), 5);
+  EXPECT_EQ(nameCaption(), "Name: Eve");
+  // A folder without Sims leaves the last file's chunks to inspect, and the roster stays empty.
+  const auto chunkLines = lines("List1");
+  ASSERT_TRUE(control<FolderList>("Dir1")->setPath(folder() / "empty"));
+  EXPECT_TRUE(lines("List2").empty());
+  EXPECT_EQ(lines("List1"), chunkLines);
+  click("List1", 1);
+  EXPECT_EQ(nameCaption(), "Name: Eve");
+  EXPECT_TRUE(lines("List2").empty());
 }
 
 TEST_F(HostileFiles, AFiftyMegabyteFileIsHeldAtMostTwice) {

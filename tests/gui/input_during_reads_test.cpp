@@ -1,7 +1,8 @@
+// What the window does with clicks, double-clicks and folder changes while it reads a file or
+// builds the roster.
 #include <QTest>
 #include <QTimer>
 
-#include "command_line/roster_listing.h"
 #include "viewer_fixture.h"
 
 namespace quill::test {
@@ -10,50 +11,6 @@ namespace {
 using testdata::Bytes;
 using testdata::CharacterFile;
 using testdata::operator""_b;
-
-class Roster : public Viewer {};
-
-TEST_F(Roster, OneLinePerFileInFileOrderThenTheFirstIsLoaded) {
-  writeSim("UserB.iff", "Bram");
-  writeSim("usera.iff", "Ada");
-  write("USERC", Bytes(10, 'x'));  // unreadable
-  CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "UserD");
-  CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "UserE");
-  writeSim("UserF", "Eve");
-  // A picture chunk labelled CTSS whose bytes are no picture: the loader is asked all the same.
-  CharacterFile().add({"BMP_", 1, 0, "CTSS", "no picture"_b, {}, {}}).write(folder() / "UserG");
-  write("Other.iff", "not listed");
-  std::filesystem::create_directory(folder() / "empty");
-  open();
-  EXPECT_EQ(lines("File1"),
-            (Lines{"usera.iff", "UserB.iff", "USERC", "UserD", "UserE", "UserF", "UserG"}));
-  EXPECT_EQ(lines("List2"),
-            (Lines{"Ada", "Bram", "Bad File", "Bad File", "Bad File", "Eve", "Bad File"}));
-  EXPECT_EQ(selected("List2"), 0);
-  EXPECT_EQ(selected("File1"), 0);
-  EXPECT_EQ(nameCaption(), "Name: Ada");
-  // The command line's listing says what the window's roster shows.
-  const platform::ScratchFolder scratch;
-  const auto listed = ListRoster(folder(), scratch.path()).value();
-  ASSERT_EQ(listed.size(), 7u);
-  for (std::size_t i = 0; i < listed.size(); ++i)
-    EXPECT_EQ(listed[i].file.string() + listed[i].name, lines("File1")[i] + lines("List2")[i]);
-  // Every file keeps its own line, so choosing a name loads that Sim's own file.
-  click("List2", 2);
-  EXPECT_EQ(nameCaption(), "Name: ");
-  EXPECT_TRUE(lines("List1").empty());
-  click("List2", 5);
-  EXPECT_EQ(selected("File1"), 5);
-  EXPECT_EQ(nameCaption(), "Name: Eve");
-  // A folder without Sims leaves the last file's chunks to inspect, and the roster stays empty.
-  const auto chunkLines = lines("List1");
-  ASSERT_TRUE(control<FolderList>("Dir1")->setPath(folder() / "empty"));
-  EXPECT_TRUE(lines("List2").empty());
-  EXPECT_EQ(lines("List1"), chunkLines);
-  click("List1", 1);
-  EXPECT_EQ(nameCaption(), "Name: Eve");
-  EXPECT_TRUE(lines("List2").empty());
-}
 
 class InputDuringReads : public Viewer {
  protected:
