@@ -9,9 +9,8 @@ namespace {
 class Layout : public Viewer {
  protected:
   void SetUp() override {
-    services.startupFolder = [](const std::string&) {
-      return std::optional<std::filesystem::path>();
-    };
+    services.startupFolder = [](const std::string&) { return std::nullopt; };
+    services.searchedPlaces = [] { return std::string("PLACES"); };
     open();
   }
 };
@@ -33,8 +32,10 @@ TEST_F(Layout, CaptionsFitTheirControlsInsideTheWindow) {
     EXPECT_TRUE(window().rect().contains(onWindow)) << widget->objectName().toStdString();
   }
   EXPECT_GE(captions, 15);
-  // Before any Sim is chosen: the first texts, and an image-type option only moves the mark.
-  EXPECT_EQ(description(), "Text1");
+  // With no Sims found, the description says where the viewer looked and what to do; an image-type
+  // option only moves the mark.
+  for (const char* part : {"PLACES", "drop it on this window", "quillmere FOLDER"})
+    EXPECT_NE(description().find(part), std::string::npos) << part;
   EXPECT_EQ(nameCaption(), "Name:");
   clickOption(2);
   EXPECT_TRUE(control<QRadioButton>("Option2")->isChecked());

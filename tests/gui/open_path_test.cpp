@@ -1,5 +1,4 @@
-// Opening a folder or a character file by name (the command line) or by dropping it on the
-// window, and what start-up says when it finds no Sims.
+// Opening a folder or a character file by name (the command line) or by dropping it on the window.
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -67,11 +66,6 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
     EXPECT_EQ(shownFolder(), *shown ? folder() / shown : folder()) << path;
     EXPECT_EQ(nameCaption(), name) << path;
   }
-#ifdef _WIN32
-  EXPECT_EQ(lines("List2"), (Lines{"Bo", "Cy"}));
-#else
-  EXPECT_EQ(lines("List2"), (Lines{"Bo", "Cy", "Bad File"}));
-#endif
   drop(folder());
   EXPECT_EQ(shownFolder(), folder());
   drop(folder() / "other" / "User1");
@@ -91,17 +85,6 @@ TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
   EXPECT_EQ(nameCaption(), "Name: Ada");
   ASSERT_EQ(toldUser.size(), 1u);
   EXPECT_NE(toldUser[0].find("missing"), std::string::npos);
-}
-
-TEST_F(OpenPath, WithNoSimsFoundTheDescriptionSaysWhereItLookedAndWhatToDo) {
-  services.startupFolder = [](const std::string&) { return std::nullopt; };
-  services.searchedPlaces = [] { return std::string("PLACES"); };
-  open();
-  ASSERT_EQ(control<FileList>("File1")->fileCount(), 0);
-  const std::string text = description();
-  for (const char* part : {"PLACES", "drop it on this window", "quillmere FOLDER"}) {
-    EXPECT_NE(text.find(part), std::string::npos) << part;
-  }
 }
 
 }  // namespace
