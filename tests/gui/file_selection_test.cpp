@@ -101,31 +101,22 @@ TEST_F(ImageTypes, EachButtonSearchesForItsWordWhenClickedEvenIfMarked) {
   EXPECT_EQ(shade(), 45);
 }
 
-class Inspector : public Viewer {
- protected:
-  void SetUp() override {
-    CharacterFile()
-        .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Ada", "Keeps bees"), {}, {}})
-        .add({"STR#", 1, 0, "claimed", testdata::NameAndDescription("Nope", "Nope"), {}, {}})
-        .add({"STR#", 2, 0, "plain", "\0....Stre...Text..."_b, {}, {}})
-        .add({"BMP_", 3, 0, "picture", testdata::Bitmap(200, 40, testdata::Rgb{1, 2, 3}), {}, {}})
-        .add({"rsmp",
-              4,
-              0,
-              "",
-              testdata::ResourceMap({{"BMP_", {{7, 1, 2, "pic\0"_b}}, {}}}),
-              {},
-              {}})
-        .add({"BHAV", 5, 0, "no markers", "plain text"_b, {}, {}})
-        .add({"OBJD", 6, 0, "half", "\x01\x01\x01\x01\x01Half...no end"_b, {}, {}})
-        .add({"BMP_", 7, 0, "big", testdata::Bitmap(408, 40, testdata::Rgb{9, 9, 9}), {}, {}})
-        .add({"BMP_", 8, 0, "junk", "no picture"_b, {}, {}})
-        .write(folder() / "UserA.iff");
-    open();
-  }
-};
+class Inspector : public Viewer {};
 
 TEST_F(Inspector, EachChunkTypeShowsWhatItHolds) {
+  const auto map = testdata::ResourceMap({{"BMP_", {{7, 1, 2, "pic\0"_b}}, {}}});
+  CharacterFile()
+      .add({"CTSS", 2000, 0, "", testdata::NameAndDescription("Ada", "Keeps bees"), {}, {}})
+      .add({"STR#", 1, 0, "claimed", testdata::NameAndDescription("Nope", "Nope"), {}, {}})
+      .add({"STR#", 2, 0, "plain", "\0....Stre...Text..."_b, {}, {}})
+      .add({"BMP_", 3, 0, "picture", testdata::Bitmap(200, 40, testdata::Rgb{1, 2, 3}), {}, {}})
+      .add({"rsmp", 4, 0, "", map, {}, {}})
+      .add({"BHAV", 5, 0, "no markers", "plain text"_b, {}, {}})
+      .add({"OBJD", 6, 0, "half", "\x01\x01\x01\x01\x01Half...no end"_b, {}, {}})
+      .add({"BMP_", 7, 0, "big", testdata::Bitmap(408, 40, testdata::Rgb{9, 9, 9}), {}, {}})
+      .add({"BMP_", 8, 0, "junk", "no picture"_b, {}, {}})
+      .write(folder() / "UserA.iff");
+  open();
   const auto rosterBefore = lines("List2");
   click("List1", 1);  // a string table the inspector claims
   EXPECT_EQ(nameCaption(), "Name: Ada");
