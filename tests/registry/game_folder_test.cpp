@@ -136,25 +136,14 @@ TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
 }
 
-// Values of tens of kilobytes: mapped in one pass, and too long to be the game's folder.
-TEST_F(GameFolderTest, LongFolderValuesAreRefusedAndMappedInOnePass) {
-  for (const std::size_t size : {40 * 1024, 80 * 1024}) {
-    std::string value = "C:";
-    while (value.size() < size) value += "/a";
-    const auto mapped = MapWindowsPathToWine(prefix_, value);
-    ASSERT_TRUE(mapped.has_value());
-    EXPECT_EQ(mapped->string().size(), (prefix_ / "dosdevices/c:").string().size() + size - 2);
-    test::WriteText(prefix_ / "system.reg",
-                    "WINE REGISTRY Version 2\n[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"" +
-                        value + "\"\n");
-    WineRegistry registry(prefix_);
-    EXPECT_EQ(ChooseStartupFolder(GetGameDataFolder(registry), env_), std::nullopt) << size;
-  }
-  // The longest path Windows allows is still the game's.
+// The longest path Windows allows is still the game's; one character more is no folder of the
+// game's, even where it exists.
+TEST_F(GameFolderTest, FolderValuesLongerThanWindowsAllowsAreRefused) {
+  const fs::path a = prefix_ / "drive_c" / std::string(200, 'a');
+  const fs::path characters = test::MakeFolder(a / std::string(56, 'b') / "UserData/Characters");
+  test::MakeFolder(a / std::string(57, 'b') / "UserData/Characters");
   const std::string longest = "C:\\" + std::string(200, 'a') + "\\" + std::string(56, 'b');
   ASSERT_EQ(longest.size(), kLongestWindowsPath);
-  const fs::path characters = test::MakeFolder(prefix_ / "drive_c" / std::string(200, 'a') /
-                                               std::string(56, 'b') / "UserData/Characters");
   EXPECT_EQ(ChooseStartupFolder(longest + "\\", env_), characters);
   EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env_), std::nullopt);
 }
