@@ -66,23 +66,19 @@ TEST(LargeInputs, RegistryFilesOf64MiBAreReadInLittleMemory) {
   }
 }
 
-// Repeated paths count once: the library-list fuzz target checks that on every input.
-TEST(LargeInputs, SteamListsOf1MiBYieldAtMost64Libraries) {
-  std::string distinct;
-  for (std::size_t n = 0; distinct.size() < kMiB; ++n)
-    distinct += "\"path\" \"/library/" + std::to_string(n) + "\"\n";
-  EXPECT_EQ(ParseSteamLibraryList(distinct).size(), kMostSteamLibraries);
-
+// A list of a hundred real folders: Steam's own folder first, then the listed ones in order, up to
+// the cap. (That a list never yields more, nor a path twice, the library-list fuzz target checks.)
+TEST(LargeInputs, SteamLibrariesStopAtTheCapWithSteamsOwnFolderFirst) {
   ScratchFolder home;
-  const fs::path steam = test::MakeFolder(home.path() / ".local/share/Steam");
-  for (std::size_t n = 0; n < 100; ++n) fs::create_directories(home.path() / std::to_string(n));
-  std::string real;
-  for (std::size_t n = 0; n < 100; ++n)
-    real += "\"path\" \"" + (home.path() / std::to_string(n)).string() + "\"\n";
-  test::WriteText(steam / "steamapps/libraryfolders.vdf", real);
+  std::string list;
+  for (int n = 0; n < 100; ++n)
+    list += "\"path\" \"" + test::MakeFolder(home.path() / std::to_string(n)).string() + "\"\n";
+  test::WriteText(home.path() / ".local/share/Steam/steamapps/libraryfolders.vdf", list);
   const auto libraries = SteamLibraries(Environment{home.path(), {}, {}, {}});
   ASSERT_EQ(libraries.size(), kMostSteamLibraries);
-  EXPECT_EQ(libraries[1], home.path() / "0");
+  EXPECT_EQ(libraries[0], home.path() / ".local/share/Steam");
+  EXPECT_EQ(libraries[1], test::MakeFolder(home.path() / "0"));
+  EXPECT_EQ(libraries.back(), test::MakeFolder(home.path() / "62"));  // 63 of the listed ones
 }
 
 }  // namespace
