@@ -40,8 +40,10 @@ class WineRegistryTest : public ::testing::Test {
   ScratchFolder prefix_;
 };
 
-TEST_F(WineRegistryTest, ValuesOfEveryForm) {
-  // Each value line in the forms Wine writes, the name the viewer asks for and the text it reads.
+// Every value line in the forms Wine writes, and lines it cannot have written, which must take
+// nothing from the lines around them.
+TEST_F(WineRegistryTest, ValuesOfEveryFormAndBrokenLines) {
+  // Each line, the name the viewer asks for and the text it reads.
   std::vector<std::array<std::string, 3>> values = {
       {R"("Plain"="C:\\Games\\The Sims\\")", "Plain", "C:\\Games\\The Sims\\"},
       {R"("Wide"=hex(1):e9,00,2d,4e,00,00)", "Wide", "\u00e9\u4e2d"},
@@ -55,6 +57,12 @@ TEST_F(WineRegistryTest, ValuesOfEveryForm) {
       {"\"Windows Line\"=\"crlf\"\r", "windows LINE", "crlf"},
       {R"(@="default")", "", "default"},
       {"", "Absent", ""},
+      {R"("Open"="never closed)", "Open", ""},
+      {R"("Bad hex"=hex:3g)", "Bad hex", ""},
+      {R"("Bad number"=dword:)", "Bad number", ""},
+      {R"("Trailing"="x" y)", "Trailing", ""},
+      {R"("Bad type"=hex(zz):00)", "Bad type", ""},
+      {"\"Unnamed\ngarbage line \x01\xff", "Unnamed", ""},
   };
   // Every stored value as Wine writes a value of its type: strings in UTF-16.
   for (const test::StoredValue& value : test::kStoredValues) {
@@ -68,11 +76,15 @@ TEST_F(WineRegistryTest, ValuesOfEveryForm) {
     }
     values.push_back({line, value.name, value.text});
   }
+  // Values under a broken key name must not land in the key before it.
+  values.push_back({"[Software\\\\Broken\n\"Orphan\"=\"lost\"", "Orphan", ""});
   std::string file = std::string(kHeader) + "[Software\\\\Test] 1700000000\n#time=1da0b0c0d0\n";
   for (const auto& [line, name, text] : values) file += line + "\n";
+  file += "[Software\\\\After] 1\n\"After\"=\"found\"\n";
   for (const auto& [line, name, text] : values) {
     EXPECT_EQ(Read(file, "Software\\Test", name), text) << name;
   }
+  EXPECT_EQ(Read(file, "Software\\After", "After"), "found");
 }
 
 TEST_F(WineRegistryTest, KeysAreFoundWhateverTheirCase) {
@@ -95,7 +107,7 @@ TEST_F(WineRegistryTest, KeysAreFoundWhateverTheirCase) {
             "user");
 }
 
-TEST_F(WineRegistryTest, BrokenFilesYieldNothingElseButWhatIsSound) {
+TEST_F(WineRegistryTest, NoFileToReadHoldsNoGame) {
   // No prefix, no file, a file that is a folder, and a FIFO, which must not stall start-up.
   WineRegistry nowhere("");
   EXPECT_EQ(GetGameDataFolder(nowhere), "Not Found");
@@ -105,28 +117,6 @@ TEST_F(WineRegistryTest, BrokenFilesYieldNothingElseButWhatIsSound) {
   std::filesystem::remove(prefix_.path() / "system.reg");
   ASSERT_EQ(::mkfifo((prefix_.path() / "system.reg").c_str(), 0600), 0);
   EXPECT_EQ(GameFolder(), "Not Found");
-  std::filesystem::remove(prefix_.path() / "system.reg");
-
-  const std::string file = std::string(kHeader) + R"(
-[Software\\T] 1
-"Open"="never closed
-"Bad hex"=hex:3g
-"Bad number"=dword:
-"Trailing"="x" y
-"Bad type"=hex(zz):00
-"Unnamed
-garbage line \x01\xff
-"Good"="kept"
-[Software\\Broken
-"Orphan"="lost"
-[Software\\After] 1
-"After"="found"
-)";
-  for (const char* name : {"Open", "Bad hex", "Bad number", "Trailing", "Bad type", "Orphan"}) {
-    EXPECT_EQ(Read(file, "Software\\T", name), "") << name;
-  }
-  EXPECT_EQ(Read(file, "Software\\T", "Good"), "kept");
-  EXPECT_EQ(Read(file, "Software\\After", "After"), "found");
 }
 
 TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {
