@@ -2,6 +2,7 @@
 // (The time they take is a benchmark's figure, not a test's.)
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 
 #include "platform/files.h"
@@ -9,20 +10,21 @@
 #include "platform/registry/wine_registry.h"
 #include "test_files.h"
 
-namespace quill::test {
+namespace quill::platform::registry {
+
+namespace test {
 // The most heap memory held since StartHeapPeak(), beyond what was held then (allocation_peak.cpp).
 void StartHeapPeak();
 std::size_t HeapPeakAboveStart();
-}  // namespace quill::test
+}  // namespace test
 
-namespace quill::platform::registry {
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr std::size_t kMiB = 1024 * 1024;
-constexpr std::string_view kHeader = "WINE REGISTRY Version 2\n#arch=win64\n";
-constexpr std::string_view kGameKey = "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n";
+const std::string kHeader = "WINE REGISTRY Version 2\n#arch=win64\n";
+const std::string kGameKey = "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n";
 
 // `head`, then `filler` until `bytes` are written, then `tail`, written in pieces. Each "#" of the
 // filler is replaced by a number counting the pieces, so that names can be distinct.
@@ -32,37 +34,28 @@ void WriteLarge(const fs::path& file, std::string_view head, std::string_view fi
   out << head;
   const std::size_t mark = filler.find('#');
   for (std::size_t written = 0, n = 0; written < bytes; written += filler.size(), ++n) {
-    if (mark == std::string_view::npos) {
-      out << filler;
-    } else {
-      out << filler.substr(0, mark) << n << filler.substr(mark + 1);
-    }
+    out << filler.substr(0, mark);
+    if (mark != std::string_view::npos) out << n << filler.substr(mark + 1);
   }
   out << tail;
 }
 
 TEST(LargeInputs, RegistryFilesOf64MiBAreReadInLittleMemory) {
   const std::string value = "\"SIMS_DATA\"=\"C:\\\\Sims\"\n";
-  const struct {
-    const char* shape;
-    std::string head;
-    std::string filler;
-    std::string tail;
-  } kShapes[] = {
-      {"many keys", std::string(kHeader), "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n",
-       std::string(kGameKey) + value},
-      {"one long line", std::string(kHeader), std::string(4096, 'x'),
-       "\n" + std::string(kGameKey) + value},
-      {"many values in the game's key", std::string(kHeader) + std::string(kGameKey) + value,
-       "\"v#\"=hex:01,\\\n  02\n", ""},
+  // The shape, what comes first, the filler that makes up the 64 MiB and what comes last.
+  const std::array<std::string, 4> kShapes[] = {
+      {"many keys", kHeader, "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n",
+       kGameKey + value},
+      {"one long line", kHeader, std::string(4096, 'x'), "\n" + kGameKey + value},
+      {"many values in the game's key", kHeader + kGameKey + value, "\"v#\"=hex:01,\\\n  02\n", ""},
   };
-  for (const auto& shape : kShapes) {
+  for (const auto& [shape, head, filler, tail] : kShapes) {
     ScratchFolder prefix;
-    WriteLarge(prefix.path() / "system.reg", shape.head, shape.filler, 64 * kMiB, shape.tail);
+    WriteLarge(prefix.path() / "system.reg", head, filler, 64 * kMiB, tail);
     test::StartHeapPeak();
     WineRegistry registry(prefix.path());
-    EXPECT_EQ(GetGameDataFolder(registry), "C:\\Sims\\") << shape.shape;
-    EXPECT_LT(test::HeapPeakAboveStart(), 2 * kMiB) << shape.shape;
+    EXPECT_EQ(GetGameDataFolder(registry), "C:\\Sims\\") << shape;
+    EXPECT_LT(test::HeapPeakAboveStart(), 2 * kMiB) << shape;
   }
 }
 
