@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "platform/files.h"
@@ -19,22 +20,20 @@ constexpr std::string_view kHeader =
 
 class WineRegistryTest : public ::testing::Test {
  protected:
-  // Writes system.reg and reads one value through a fresh backend, as the viewer would.
-  std::string Read(std::string_view systemReg, const std::string& key, const std::string& name,
-                   KeyView view = KeyView::kNative) {
-    test::WriteText(prefix_.path() / "system.reg", systemReg);
+  // Writes the root's file and reads one value through a fresh backend, as the viewer would.
+  std::string Read(std::string_view text, const std::string& key, const std::string& name,
+                   KeyView view = KeyView::kNative, RootKey root = RootKey::kLocalMachine) {
+    test::WriteText(prefix_.path() / (root == RootKey::kLocalMachine ? "system.reg" : "user.reg"),
+                    text);
     WineRegistry registry(prefix_.path());
-    return ReadRegistryValue(registry, RootKey::kLocalMachine, key, name, view);
+    return ReadRegistryValue(registry, root, key, name, view);
   }
 
-  // The game's folder as a fresh backend finds it in the prefix as it is.
-  std::string GameFolder() {
+  // The game's folder as a fresh backend finds it, with system.reg written first when given.
+  std::string GameFolder(const std::optional<std::string>& systemReg = {}) {
+    if (systemReg) test::WriteText(prefix_.path() / "system.reg", *systemReg);
     WineRegistry registry(prefix_.path());
     return GetGameDataFolder(registry);
-  }
-  std::string GameFolder(std::string_view systemReg) {
-    test::WriteText(prefix_.path() / "system.reg", systemReg);
-    return GameFolder();
   }
 
   ScratchFolder prefix_;
@@ -99,11 +98,9 @@ TEST_F(WineRegistryTest, KeysAreFoundWhateverTheirCase) {
   EXPECT_EQ(Read(file, "Software\\Max", "SIMS_DATA"), "");
   EXPECT_EQ(Read(file, "Software\\Maxis\\The Sims 2", "SIMS_DATA"), "");
 
-  test::WriteText(
-      prefix_.path() / "user.reg",
-      std::string(kHeader) + "[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"user\"\n");
-  WineRegistry registry(prefix_.path());
-  EXPECT_EQ(ReadRegistryValue(registry, RootKey::kCurrentUser, kGameKeyPath, kGameDataValue),
+  const std::string user =
+      std::string(kHeader) + "[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"user\"\n";
+  EXPECT_EQ(Read(user, kGameKeyPath, kGameDataValue, KeyView::kNative, RootKey::kCurrentUser),
             "user");
 }
 
