@@ -1,5 +1,5 @@
-// Registry files and Steam lists of hostile sizes: each gives the right answer with little memory.
-// (The time they take is a benchmark's figure, not a test's.)
+// Registry files and Steam lists of hostile sizes give the right answer, registry files with little
+// memory. (The time they take is a benchmark's figure, not a test's.)
 #include <gtest/gtest.h>
 
 #include <array>
