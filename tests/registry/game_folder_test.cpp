@@ -16,7 +16,6 @@ class GameFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     prefix_ = temp_.path() / "prefix";
-    fs::create_directories(prefix_ / "drive_c");
     fs::create_directories(prefix_ / "dosdevices");
     fs::create_directory_symlink("../drive_c", prefix_ / "dosdevices" / "c:");
     env_.home = temp_.path() / "home";
@@ -70,91 +69,67 @@ TEST_F(GameFolderTest, WindowsPathsMapThroughTheDriveLinksIgnoringCase) {
 
 TEST_F(GameFolderTest, EachPlaceWinsOverTheOnesAfterIt) {
   const std::string gameFolder = "C:\\Program Files\\Maxis\\The Sims\\";
-  const fs::path saves = "Saved Games/Electronic Arts/The Sims 25/UserData/Characters";
-  const fs::path proton = "steamapps/compatdata/3314060/pfx/drive_c/users/steamuser" / saves;
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), std::nullopt);
   EXPECT_EQ(ChooseStartupFolder("Not Found", Environment{}), std::nullopt);
-
-  // The Wine front ends' prefixes, searched after the places below; made last first.
-  enum Holds { kNativeView, k32BitView, kSaves };
-  const std::pair<const char*, Holds> kFrontEnds[] = {
-      {"home/.local/share/Steam/steamapps/compatdata/24010/pfx", kNativeView},
-      {"home/.PlayOnLinux/wineprefix/Sims", kSaves},
-      {"home/.var/app/com.usebottles.bottles/data/bottles/bottles/Sims", k32BitView},
-      {"home/.local/share/bottles/bottles/Sims", kSaves},
-      {"home/Games/the-sims", kSaves},
-      {"lutris/sims", k32BitView},
-  };
   test::WriteText(
       env_.home / ".config/lutris/games/sims.yml",
       "game:\n  exe: x.exe\n  prefix: '" + (temp_.path() / "lutris/sims").string() + "'\n");
-  fs::path found;
-  for (const auto& [place, holds] : kFrontEnds) {
-    const fs::path prefix = temp_.path() / place;
-    found = holds == kSaves ? test::MakeFolder(prefix / "drive_c/users/steamuser" / saves)
-                            : GamePrefix(prefix, holds == k32BitView);
-    EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), found) << place;
-  }
-  // In one prefix the registry comes before the saves.
-  const fs::path lutrisSaves =
-      test::MakeFolder(temp_.path() / "lutris/sims/drive_c/users/player" / saves);
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), found);
-  fs::remove(temp_.path() / "lutris/sims/system.reg");
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), lutrisSaves);
-
-  test::WriteText(temp_.path() / "home/.local/share/Steam/steamapps/libraryfolders.vdf",
+  test::WriteText(env_.home / ".local/share/Steam/steamapps/libraryfolders.vdf",
                   "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
                       (temp_.path() / "library").string() +
                       "\"\n\t\t\"apps\" { \"3314060\" \"1\" }\n"
                       "\t}\n}\n");
-  // Then Steam's libraries, Steam's own folder, any user's saves, the player's own saves.
-  fs::path ownUser;
-  for (const fs::path& place :
-       {"library" / proton, "home/.local/share/Steam" / proton,
-        "prefix/drive_c/users/someone" / saves,
-        fs::path("prefix/drive_c/users/Player/saved games/Electronic Arts/The Sims 25/userdata/"
-                 "characters")}) {
-    ownUser = test::MakeFolder(temp_.path() / place);
-    EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser) << place;
-  }
 
+  // Made last first: the Wine front ends' prefixes (in one prefix the registry comes before the
+  // saves), Steam's libraries, Steam's own folder, any user's saves, the player's own saves and
+  // the game's folder in the prefix of WINEPREFIX.
+  enum Holds { kNativeView, k32BitView, kSaves, kFolder };
+  const std::pair<const char*, Holds> kPlaces[] = {
+      {"home/.local/share/Steam/steamapps/compatdata/24010/pfx", kNativeView},
+      {"home/.PlayOnLinux/wineprefix/Sims/drive_c/users/steamuser", kSaves},
+      {"home/.var/app/com.usebottles.bottles/data/bottles/bottles/Sims", k32BitView},
+      {"home/.local/share/bottles/bottles/Sims/drive_c/users/steamuser", kSaves},
+      {"home/Games/the-sims/drive_c/users/steamuser", kSaves},
+      {"lutris/sims/drive_c/users/player", kSaves},
+      {"lutris/sims", k32BitView},
+      {"library/steamapps/compatdata/3314060/pfx/drive_c/users/steamuser", kSaves},
+      {"home/.local/share/Steam/steamapps/compatdata/3314060/pfx/drive_c/users/steamuser", kSaves},
+      {"prefix/drive_c/users/someone", kSaves},
+      {"prefix/drive_c/users/Player/saved games/electronic arts/the sims 25/userdata/characters",
+       kFolder},
+      {"prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters", kFolder},
+  };
+  const fs::path saves = "Saved Games/Electronic Arts/The Sims 25/UserData/Characters";
+  fs::path found;
+  fs::path ownSaves;
+  for (const auto& [place, holds] : kPlaces) {
+    const fs::path at = temp_.path() / place;
+    ownSaves = found;
+    found = holds == kSaves    ? test::MakeFolder(at / saves)
+            : holds == kFolder ? test::MakeFolder(at)
+                               : GamePrefix(at, holds == k32BitView);
+    EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), found) << place;
+  }
+  EXPECT_EQ(ChooseStartupFolder("Not Found", env_), ownSaves);
+  // The folder must be a folder.
+  fs::remove(found);
+  test::WriteText(found, "");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownSaves);
   // Without WINEPREFIX the prefix is ~/.wine.
   Environment homeOnly = env_;
   homeOnly.winePrefix.clear();
-  fs::create_directories(env_.home);
   fs::create_directory_symlink(prefix_, env_.home / ".wine");
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, homeOnly), ownUser);
-
-  const fs::path game = test::MakeFolder(
-      temp_.path() / "prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters");
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), game);
-  EXPECT_EQ(ChooseStartupFolder("Not Found", env_), ownUser);
-  // The folder must be a folder.
-  fs::remove(game);
-  test::WriteText(temp_.path() / "prefix/drive_c/Program Files/Maxis/The Sims/UserData/Characters",
-                  "");
-  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), ownUser);
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, homeOnly), ownSaves);
 }
 
-// Values of tens of kilobytes: mapped in one pass, and too long to be the game's folder.
-TEST_F(GameFolderTest, LongFolderValuesAreRefusedAndMappedInOnePass) {
-  for (const std::size_t size : {40 * 1024, 80 * 1024}) {
-    std::string value = "C:";
-    while (value.size() < size) value += "/a";
-    const auto mapped = MapWindowsPathToWine(prefix_, value);
-    ASSERT_TRUE(mapped.has_value());
-    EXPECT_EQ(mapped->string().size(), (prefix_ / "dosdevices/c:").string().size() + size - 2);
-    test::WriteText(prefix_ / "system.reg",
-                    "WINE REGISTRY Version 2\n[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"" +
-                        value + "\"\n");
-    WineRegistry registry(prefix_);
-    EXPECT_EQ(ChooseStartupFolder(GetGameDataFolder(registry), env_), std::nullopt) << size;
-  }
-  // The longest path Windows allows is still the game's.
+// The longest path Windows allows is still the game's; one character more is no folder of the
+// game's, even where it exists.
+TEST_F(GameFolderTest, FolderValuesLongerThanWindowsAllowsAreRefused) {
+  const fs::path a = prefix_ / "drive_c" / std::string(200, 'a');
+  const fs::path characters = test::MakeFolder(a / std::string(56, 'b') / "UserData/Characters");
+  test::MakeFolder(a / std::string(57, 'b') / "UserData/Characters");
   const std::string longest = "C:\\" + std::string(200, 'a') + "\\" + std::string(56, 'b');
   ASSERT_EQ(longest.size(), kLongestWindowsPath);
-  const fs::path characters = test::MakeFolder(prefix_ / "drive_c" / std::string(200, 'a') /
-                                               std::string(56, 'b') / "UserData/Characters");
   EXPECT_EQ(ChooseStartupFolder(longest + "\\", env_), characters);
   EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env_), std::nullopt);
 }

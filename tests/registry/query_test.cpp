@@ -2,68 +2,61 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 #include "platform/registry/registry.h"
 
 namespace quill::platform::registry {
 namespace {
 
-struct FakeValue {
-  std::uint32_t type = kTypeString;
-  std::string data;
-  std::uint32_t typeOnRead = 0;  // when set, the type the second call reports instead
-  bool failRead = false;         // the value vanishes between the two calls
+using namespace std::string_view_literals;
+
+struct Answer {
+  std::uint32_t type;  // 0: the value is gone
+  std::string_view data;
 };
 
-class FakeRegistry final : public RegistryApi {
- public:
-  std::map<std::string, FakeValue> values;
-
-  std::int32_t OpenKey(RootKey, const std::string&, KeyView, KeyHandle& key) override {
-    key = 42;
-    return kSuccess;
-  }
-
-  std::int32_t QueryValue(KeyHandle key, const std::string& name, std::uint32_t* type,
-                          unsigned char* data, std::uint32_t* size) override {
-    if (key != 42) return kInvalidHandle;
-    const auto found = values.find(name);
-    if (found == values.end()) return kFileNotFound;
-    const FakeValue& value = found->second;
-    *type = data != nullptr && value.typeOnRead != 0 ? value.typeOnRead : value.type;
-    if (data == nullptr) {
-      *size = static_cast<std::uint32_t>(value.data.size());
-      return kSuccess;
-    }
-    if (value.failRead) return kFileNotFound;
-    if (*size < value.data.size()) return kMoreData;
-    // Fills the whole buffer it was given, so a short buffer shows up under the sanitizers.
-    std::memset(data, 0x5A, *size);
-    std::memcpy(data, value.data.data(), value.data.size());
-    *size = static_cast<std::uint32_t>(value.data.size());
-    return kSuccess;
-  }
-
+// One value, whose size call gets the answer `sized` and whose read gets `read`, and the text it
+// must give. A read fills the whole buffer it is given, so that a short buffer shows up under the
+// sanitizers.
+struct ChangingValue final : RegistryApi {
+  ChangingValue(const char* n, Answer s, Answer r, const char* t)
+      : name(n), sized(s), read(r), text(t) {}
+  std::int32_t OpenKey(RootKey, const std::string&, KeyView, KeyHandle&) override { return 0; }
   std::int32_t CloseKey(KeyHandle) override { return kSuccess; }
+  std::int32_t QueryValue(KeyHandle, const std::string&, std::uint32_t* type, unsigned char* data,
+                          std::uint32_t* size) override {
+    const Answer& answer = data == nullptr ? sized : read;
+    if (answer.type == 0) return kFileNotFound;
+    *type = answer.type;
+    if (data != nullptr) {
+      if (*size < answer.data.size()) return kMoreData;
+      std::memset(data, 0x5A, *size);
+      std::memcpy(data, answer.data.data(), answer.data.size());
+    }
+    *size = static_cast<std::uint32_t>(answer.data.size());
+    return kSuccess;
+  }
+
+  const char* name;
+  Answer sized;
+  Answer read;
+  const char* text;
 };
 
 // The value forms themselves are covered through both backends (registry_values.h); these are the
 // answers only a registry that changes between the two calls, or overfills its buffer, can give.
 TEST(QueryValueText, TrustsOnlyTheFirstAnswer) {
-  FakeRegistry fake;
-  fake.values["embedded zero"] = {kTypeString, std::string("abc\0def", 8)};
-  fake.values["type changes"] = {kTypeString, std::string("abc\0", 4), kTypeDword};
-  fake.values["vanishes"] = {kTypeString, "abc", 0, true};
-  fake.values["long"] = {kTypeBinary, "\x39\x30\x7f\x7f"};
-  fake.values["binary vanishes"] = {kTypeBinary, "\x39\x30", 0, true};
-  const std::map<std::string, std::string> expected = {
-      {"embedded zero", "abc"}, {"type changes", "abc"}, {"vanishes", ""},
-      {"long", "12345"},        {"binary vanishes", ""}, {"missing", ""}};
-  for (const auto& [name, text] : expected) {
-    EXPECT_EQ(QueryValueText(fake, 42, name), text) << name;
+  ChangingValue values[] = {
+      {"embedded zero", {kTypeString, "abc\0def"sv}, {kTypeString, "abc\0def"sv}, "abc"},
+      {"type changes", {kTypeString, "abc\0"sv}, {kTypeDword, "abc\0"sv}, "abc"},
+      {"grows", {kTypeString, "abc"sv}, {kTypeString, "abcdef"sv}, ""},
+      {"vanishes", {kTypeString, "abc"sv}, {}, ""},
+      {"long binary", {kTypeBinary, "90abc"sv}, {kTypeBinary, "90abc"sv}, "12345"},  // 0x3039
+      {"binary vanishes", {kTypeBinary, "90"sv}, {}, ""},
+  };
+  for (ChangingValue& value : values) {
+    EXPECT_EQ(QueryValueText(value, 42, "v"), value.text) << value.name;
   }
-  EXPECT_EQ(QueryValueText(fake, kNoKey, "long"), "");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "platform/registry/registry.h"
 
-namespace quill::test {
+namespace quill::platform::registry::test {
 
 struct StoredValue {
   const char* name;
@@ -17,11 +17,6 @@ struct StoredValue {
 };
 
 using namespace std::string_view_literals;
-using platform::registry::kTypeBinary;
-using platform::registry::kTypeDword;
-using platform::registry::kTypeExpandString;
-using platform::registry::kTypeMultiString;
-using platform::registry::kTypeString;
 
 inline constexpr StoredValue kStoredValues[] = {
     {"Folder", kTypeString, "C:\\Sims\\\0"sv, "C:\\Sims\\"},
@@ -39,4 +34,4 @@ inline constexpr StoredValue kStoredValues[] = {
     {"Four", kTypeBinary, "\x39\x30\x01\x02"sv, "12345"},
 };
 
-}  // namespace quill::test
+}  // namespace quill::platform::registry::test

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string_view>
 
-namespace quill::test {
+namespace quill::platform::registry::test {
 
 // Writes `text` at `file`, making the folders on the way.
 inline std::filesystem::path WriteText(const std::filesystem::path& file, std::string_view text) {
@@ -21,4 +21,4 @@ inline std::filesystem::path MakeFolder(const std::filesystem::path& folder) {
   return std::filesystem::canonical(folder);
 }
 
-}  // namespace quill::test
+}  // namespace quill::platform::registry::test

@@ -3,11 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
-#include <string>
-#include <string_view>
-
+#include "platform/files.h"
 #include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
 #include "registry_values.h"
@@ -17,46 +13,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kTestRoot = "Software\\QuillmereTests";
-constexpr const char* kTestKey = "Software\\QuillmereTests\\Registry";
-
-void SetValue(HKEY key, const char* name, DWORD type, std::string_view bytes) {
-  ASSERT_EQ(::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+// Sets the value `name` of the key at `path` in the given view, making the key if need be.
+void SetValue(HKEY root, const char* path, REGSAM view, const char* name, DWORD type,
+              std::string_view bytes) {
+  HKEY key = nullptr;
+  ASSERT_EQ(
+      ::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
+  EXPECT_EQ(::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                              static_cast<DWORD>(bytes.size())),
             ERROR_SUCCESS)
       << name;
+  ::RegCloseKey(key);
 }
 
-class Win32RegistryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                &key_, nullptr),
-              ERROR_SUCCESS);
-  }
-  void TearDown() override {
-    ::RegCloseKey(key_);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
-  }
-
-  HKEY key_ = nullptr;
-};
-
-TEST_F(Win32RegistryTest, StoredValuesReadAsTheGameReadsThem) {
+TEST(Win32Registry, StoredValuesReadAsTheGameReadsThem) {
+  constexpr const char* kKey = "Software\\QuillmereTests\\Registry";
   for (const test::StoredValue& value : test::kStoredValues) {
-    SetValue(key_, value.name, value.type, value.bytes);
+    SetValue(HKEY_CURRENT_USER, kKey, 0, value.name, value.type, value.bytes);
   }
   const auto api = MakeSystemRegistry();
   for (const test::StoredValue& value : test::kStoredValues) {
-    EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kTestKey, value.name), value.text)
-        << value.name;
-    EXPECT_EQ(QueryValueText(*api, reinterpret_cast<KeyHandle>(key_), value.name), value.text)
+    EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kKey, value.name), value.text)
         << value.name;
   }
-  EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kTestKey, "Absent"), "");
-  EXPECT_EQ(ReadRegistryValue(RootKey::kCurrentUser, "Software\\QuillmereTests\\Missing", "Folder"),
-            "");
+  EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kKey, "Absent"), "");
+  EXPECT_EQ(ReadRegistryValue(RootKey::kCurrentUser, "Software\\QuillmereTests\\None", "x"), "");
   EXPECT_EQ(QueryValueText(*api, kNoKey, "Folder"), "");
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuillmereTests");
 }
 
 // Writes HKLM as the game's installer does, which Wine allows; on a real machine that has the
@@ -70,48 +54,33 @@ TEST(Win32GameDataFolder, ThirtyTwoBitViewFirstThenNative) {
       GTEST_SKIP() << "the game's key exists on this machine";
     }
   }
-  const auto write = [](REGSAM view, std::string_view folder) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, nullptr, 0,
-                                KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    SetValue(key, kGameDataValue, REG_SZ, folder);
-    ::RegCloseKey(key);
-  };
-  const auto remove = [](REGSAM view) {
+  EXPECT_EQ(GetGameDataFolder(), "Not Found");
+  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_64KEY, kGameDataValue, REG_SZ, "C:\\Native");
+  EXPECT_EQ(GetGameDataFolder(), "C:\\Native\\");
+  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_32KEY, kGameDataValue, REG_SZ,
+           "D:\\Games\\The Sims\\");
+  EXPECT_EQ(GetGameDataFolder(), "D:\\Games\\The Sims\\");
+  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, view, 0);
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Maxis", view, 0);  // only when left empty
-  };
-
-  EXPECT_EQ(GetGameDataFolder(), "Not Found");
-  write(KEY_WOW64_64KEY, std::string_view("C:\\Native", 10));
-  EXPECT_EQ(GetGameDataFolder(), "C:\\Native\\");
-  write(KEY_WOW64_32KEY, std::string_view("D:\\Games\\The Sims\\", 19));
-  EXPECT_EQ(GetGameDataFolder(), "D:\\Games\\The Sims\\");
-  remove(KEY_WOW64_32KEY);
-  remove(KEY_WOW64_64KEY);
-  EXPECT_EQ(GetGameDataFolder(), "Not Found");
+  }
 }
 
+// The start-up test (startup-test.sh) opens the game's folder; this is the re-release's saves
+// when that folder lacks the characters folder, and the order of the two.
 TEST(Win32StartupFolder, GameFolderThenReReleaseSaves) {
-  char buffer[MAX_PATH + 1] = {};
-  ASSERT_GT(::GetTempPathA(MAX_PATH, buffer), 0u);
-  const fs::path base =
-      fs::path(buffer) / ("quillmere-startup-" + std::to_string(::GetCurrentProcessId()));
-  fs::remove_all(base);
+  const ScratchFolder base;
   Environment env;
-  env.userProfile = base / "profile";
-  const std::string gameFolder = (base / "game").string() + "\\";
-
+  env.userProfile = base.path() / "profile";
+  const std::string gameFolder = (base.path() / "game").string() + "\\";
+  fs::create_directories(base.path() / "game/UserData");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env), std::nullopt);
-  const fs::path saves = env.userProfile / "Saved Games" / "Electronic Arts" / "The Sims 25" /
-                         "UserData" / "Characters";
+  const fs::path saves =
+      env.userProfile / "Saved Games/Electronic Arts/The Sims 25/UserData/Characters";
   fs::create_directories(saves);
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env), saves);
-  fs::create_directories(base / "game" / "UserData" / "Characters");
+  fs::create_directories(base.path() / "game/UserData/Characters");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env), fs::path(gameFolder + "UserData\\Characters"));
-  EXPECT_EQ(ChooseStartupFolder("Not Found", env), saves);
-  fs::remove_all(base);
 }
 
 }  // namespace
