@@ -74,13 +74,11 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
 }
 
 TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
-  startPath = folder() / "other" / "User2";
-  open();
+  open(folder() / "other" / "User2");
   EXPECT_EQ(shownFolder(), folder() / "other");
   EXPECT_EQ(selected("File1"), 1);
   EXPECT_EQ(nameCaption(), "Name: Cy");
-  startPath = folder() / "missing";
-  open();
+  open(folder() / "missing");
   EXPECT_EQ(shownFolder(), folder());
   EXPECT_EQ(nameCaption(), "Name: Ada");
   ASSERT_EQ(toldUser.size(), 1u);

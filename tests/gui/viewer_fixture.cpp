@@ -18,13 +18,10 @@ void Viewer::writeSim(const std::string& name, const std::string& sim, const std
   SimWithPictures(sim, about).write(folder() / name);
 }
 
-FrmMain& Viewer::open() {
-  if (!services.gameDataFolder) services.gameDataFolder = [] { return std::string("C:\\Game\\"); };
-  if (!services.startupFolder) {
-    services.startupFolder = [this](const std::string&) {
-      return std::optional<std::filesystem::path>(folder());
-    };
-  }
+void Viewer::open(const std::optional<std::filesystem::path>& startPath) {
+  services.gameDataFolder = [] { return std::string("C:\\Game\\"); };
+  if (!services.startupFolder)
+    services.startupFolder = [this](const std::string&) { return std::optional(folder()); };
   services.openWebPage = [this](const std::string& page) {
     openedPages.push_back(page);
     return 42;
@@ -33,13 +30,8 @@ FrmMain& Viewer::open() {
   services.tellUser = [this](const std::string& text) { toldUser.push_back(text); };
   services.eventTurnIntervalMs = 0;
   window_ = std::make_unique<FrmMain>(services);
-  if (startPath) {
-    window_->load(*startPath);
-  } else {
-    window_->load();
-  }
+  startPath ? window_->load(*startPath) : window_->load();
   window_->show();
-  return *window_;
 }
 
 Lines Viewer::lines(const char* name) const {

@@ -34,8 +34,8 @@ class Viewer : public ::testing::Test {
   void writeSim(const std::string& name, const std::string& sim,
                 const std::string& about = "About");
 
-  // Builds the window over folder() and runs its start-up.
-  FrmMain& open();
+  // Builds the window over folder() and runs its start-up, given the path on the command line.
+  void open(const std::optional<std::filesystem::path>& startPath = {});
   FrmMain& window() const { return *window_; }
 
   template <typename Widget>
@@ -63,8 +63,6 @@ class Viewer : public ::testing::Test {
   PlatformServices services;
   Lines openedPages;
   Lines toldUser;
-  // The folder or file named on the command line, if any.
-  std::optional<std::filesystem::path> startPath;
   int endings = 0;
 
  private:
