@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "viewer_fixture.h"
+#include "window/focus_ring.h"
 
 namespace quill::test {
 namespace {
@@ -44,16 +45,23 @@ TEST_F(Layout, CaptionsFitTheirControlsInsideTheWindow) {
   EXPECT_TRUE(picture().isNull());
 }
 
-TEST_F(Layout, TabVisitsTheControlsInTheirOrder) {
+// Tab visits the controls in their order, the six options being one stop as in any group of
+// options, and the focus ring follows it around each.
+TEST_F(Layout, TabVisitsTheControlsInTheirOrderInsideTheFocusRing) {
   window().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  const auto* ring = window().findChild<FocusRing*>();
+  ASSERT_NE(ring, nullptr);
   control<QWidget>("Picture1")->setFocus();
-  // The six options are one stop, as Tab passes through a group of options.
   Lines visited;
   for (int press = 0; press < 11; ++press) {
-    const std::string name = QApplication::focusWidget()->objectName().toStdString();
+    QWidget* focused = QApplication::focusWidget();
+    const std::string name = focused->objectName().toStdString();
     visited.push_back(name.starts_with("Option") ? "an option" : name);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(ring->target() == focused && ring->isVisible()) << name;
+    EXPECT_EQ(ring->parentWidget(), focused->parentWidget()) << name;
+    EXPECT_TRUE(ring->geometry().contains(focused->geometry())) << name;
+    QTest::keyClick(focused, Qt::Key_Tab);
   }
   EXPECT_EQ(visited, (Lines{"Picture1", "Dir1", "File1", "List1", "List2", "Description",
                             "an option", "Command4", "Command2", "Command1", "Picture1"}));

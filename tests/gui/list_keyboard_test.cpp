@@ -1,12 +1,10 @@
-// The lists as a player uses them: typing, Enter, double-clicks, moving between folders, tooltips,
-// the focus ring.
+// The lists as a player uses them: typing, Enter, double-clicks, moving between folders, tooltips.
 #include <QHelpEvent>
 #include <QProxyStyle>
 #include <QTest>
 #include <QToolTip>
 
 #include "viewer_fixture.h"
-#include "window/focus_ring.h"
 
 namespace quill::test {
 namespace {
@@ -106,22 +104,6 @@ TEST_F(Lists, ControlCharactersShowAsMarksAndCutOffLinesAsTooltips) {
   EXPECT_EQ(toolTipOf("List2", 0), "");
   const QString wide(80, QLatin1Char('w'));
   EXPECT_EQ(toolTipOf("Dir1", row(wide)), wide);
-}
-
-TEST_F(Lists, TheFocusRingSurroundsEveryControlThatTakesTheFocus) {
-  window().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-  const auto* ring = window().findChild<FocusRing*>();
-  ASSERT_NE(ring, nullptr);
-  for (const char* name : {"Picture1", "Dir1", "File1", "List1", "List2", "Description", "Option3",
-                           "Command4", "Command1"}) {
-    auto* widget = control<QWidget>(name);
-    widget->setFocus();
-    EXPECT_EQ(ring->target(), widget) << name;
-    EXPECT_TRUE(ring->isVisible()) << name;
-    EXPECT_EQ(ring->parentWidget(), widget->parentWidget()) << name;
-    EXPECT_TRUE(ring->geometry().contains(widget->geometry())) << name;
-  }
 }
 
 }  // namespace
