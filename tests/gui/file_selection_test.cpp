@@ -7,10 +7,6 @@ using testdata::CharacterFile;
 using testdata::Chunk;
 using testdata::operator""_b;
 
-QRgb Pixel(const testdata::Rgb& colour) {
-  return qRgb(colour.r, colour.g, colour.b);
-}
-
 class FileSelection : public Viewer {};
 
 TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnView) {
@@ -40,12 +36,13 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
       {3, "Name: Cy", "Sings.", 0},  // no portrait: the CTSS line stays selected
       {4, "Name: Cy", "Sings.", 1},
   };
+  const testdata::Rgb portrait = ColourOf("speech_large");
   for (const auto& [file, name, about, chunk] : kSteps) {
     list("File1")->setCurrentRow(file);
     EXPECT_EQ(nameCaption(), name) << file;
     EXPECT_EQ(description(), about) << file;
     EXPECT_EQ(selected("List1"), chunk) << file;
-    EXPECT_EQ(picture().pixel(0, 0), Pixel(ColourOf("speech_large"))) << file;
+    EXPECT_EQ(picture().pixel(0, 0), qRgb(portrait.r, portrait.g, portrait.b)) << file;
   }
   EXPECT_EQ(window().state().CurrentFilePath, folder() / "UserE.iff");
   // Clearing the selection only marks the speech_large option.

@@ -72,35 +72,38 @@ TEST_F(PictureSheetTest, CopiedAndSavedPicturesAreTheFilesPixels) {
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.size(), QSize(32, 32));  // speech_large at its own size
 
-  std::vector<fs::path> chosen = {"portrait", "User00001.iff", "Kept.PNG"};
+  fs::path chosen;
   int failures = 0;
   auto& dialogs = window().pictureDialogs();
   dialogs.chooseFile = [&](QWidget*, const QString&) {
-    const fs::path next = out_.path() / chosen.front();
-    chosen.erase(chosen.begin());
-    return std::optional<fs::path>(next);
+    return std::optional(out_.path() / chosen);
   };
-  dialogs.chooseFolder = [&](QWidget*) { return std::optional<fs::path>(out_.path()); };
+  dialogs.chooseFolder = [&](QWidget*) { return std::optional(out_.path()); };
   dialogs.confirmReplace = [](QWidget*, const fs::path&) { return false; };
   dialogs.tellFailure = [&](QWidget*, const QString&) { ++failures; };
-  for (const char* saved : {"portrait.png", "User00001.iff.png", "Kept.PNG"}) {
+  const auto saved = [this](const char* name) { return Rgb(QImage(PathText(out_.path() / name))); };
+  // The name chosen, and the file saved: a PNG, whatever else the name ends in.
+  const std::pair<const char*, const char*> kNames[] = {{"portrait", "portrait.png"},
+                                                        {"User00001.iff", "User00001.iff.png"},
+                                                        {"Kept.PNG", "Kept.PNG"}};
+  for (const auto& [name, file] : kNames) {
+    chosen = name;
     SavePictureAs(box, copied, "x", dialogs);
-    EXPECT_EQ(Rgb(QImage(PathText(out_.path() / saved))), Rgb(copied)) << saved;
+    EXPECT_EQ(saved(file), Rgb(copied)) << file;
   }
 
   window().showPictureSheet();
   std::ofstream(out_.path() / "Ada_ the best - faces.png") << "kept";
   SaveAllPictures(sheet(), "Ada: the best", sheet()->pictures(), dialogs);
-  EXPECT_EQ(Rgb(QImage(PathText(out_.path() / "Ada_ the best - faces (2).png"))),
-            Rgb(sheet()->pictures()[0].picture));
-  EXPECT_EQ(Rgb(QImage(PathText(out_.path() / "Ada_ the best - speech_large.png"))), Rgb(copied));
+  EXPECT_EQ(saved("Ada_ the best - faces (2).png"), Rgb(sheet()->pictures()[0].picture));
+  EXPECT_EQ(saved("Ada_ the best - speech_large.png"), Rgb(copied));
   EXPECT_EQ(platform::ReadWholeFile(out_.path() / "Ada_ the best - faces.png"), "kept");
   EXPECT_EQ(failures, 0);
 
   // A folder where the file should go: the save fails, says so, and leaves nothing behind.
   fs::create_directory(out_.path() / "blocked.png");
   const auto before = std::distance(fs::directory_iterator(out_.path()), {});
-  chosen = {"blocked"};
+  chosen = "blocked";
   dialogs.confirmReplace = [](QWidget*, const fs::path&) { return true; };
   SavePictureAs(box, copied, "x", dialogs);
   EXPECT_EQ(failures, 1);
