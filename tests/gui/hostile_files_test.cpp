@@ -57,7 +57,7 @@ class HostileFiles : public Viewer {
 TEST_F(HostileFiles, EveryFileHasItsRosterLineItsOwnSimAndIsNeverWritten) {
   writeSim("UserB.iff", "Bram");
   writeSim("usera.iff", "Ada");
-  write("USERC", Bytes(10, 'x'));
+  write("USERC", Bytes(100, 'q'));  // one chunk, cut off inside its header
   CharacterFile().add({"OBJD", 1, 0, "nameless", "x"_b, {}, {}}).write(folder() / "UserD");
   CharacterFile().add({"CTSS", 1, 0, "", "no markers"_b, {}, {}}).write(folder() / "UserE");
   writeSim("UserF", "Eve");
