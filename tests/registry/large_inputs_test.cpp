@@ -1,23 +1,43 @@
 // Registry files and Steam lists of hostile sizes give the right answer, registry files with little
 // memory. (The time they take is a benchmark's figure, not a test's.)
 #include <gtest/gtest.h>
+#include <malloc.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <fstream>
+#include <new>
 
 #include "platform/files.h"
 #include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_registry.h"
 #include "test_files.h"
 
+// The heap memory the test program holds, and the most it has held, counted by replacing the
+// global operator new and delete, so that a test can bound the most a reading takes.
+namespace {
+std::size_t held = 0;
+std::size_t peak = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  void* block = std::malloc(size);
+  if (block == nullptr) throw std::bad_alloc();
+  peak = std::max(peak, held += ::malloc_usable_size(block));
+  return block;
+}
+
+void operator delete(void* block) noexcept {
+  held -= ::malloc_usable_size(block);
+  std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+  operator delete(block);
+}
+
 namespace quill::platform::registry {
-
-namespace test {
-// The most heap memory held since StartHeapPeak(), beyond what was held then (allocation_peak.cpp).
-void StartHeapPeak();
-std::size_t HeapPeakAboveStart();
-}  // namespace test
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -52,10 +72,10 @@ TEST(LargeInputs, RegistryFilesOf64MiBAreReadInLittleMemory) {
   for (const auto& [shape, head, filler, tail] : kShapes) {
     ScratchFolder prefix;
     WriteLarge(prefix.path() / "system.reg", head, filler, 64 * kMiB, tail);
-    test::StartHeapPeak();
+    const std::size_t before = peak = held;
     WineRegistry registry(prefix.path());
     EXPECT_EQ(GetGameDataFolder(registry), "C:\\Sims\\") << shape;
-    EXPECT_LT(test::HeapPeakAboveStart(), 2 * kMiB) << shape;
+    EXPECT_LT(peak - before, 2 * kMiB) << shape;
   }
 }
 
