@@ -5,7 +5,7 @@
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
 #include "platform/registry/wine_registry.h"
-#include "test_files.h"
+#include "registry_test_data.h"
 
 namespace quill::platform::registry {
 namespace {

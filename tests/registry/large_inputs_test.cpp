@@ -12,7 +12,7 @@
 #include "platform/files.h"
 #include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_registry.h"
-#include "test_files.h"
+#include "registry_test_data.h"
 
 // The heap memory the test program holds, and the most it has held, counted by replacing the
 // global operator new and delete, so that a test can bound the most a reading takes.

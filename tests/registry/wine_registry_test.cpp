@@ -9,8 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/registry/wine_registry.h"
-#include "registry_values.h"
-#include "test_files.h"
+#include "registry_test_data.h"
 
 namespace quill::platform::registry {
 namespace {

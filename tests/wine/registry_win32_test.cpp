@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
-#include "registry_values.h"
+#include "registry_test_data.h"
 
 namespace quill::platform::registry {
 namespace {
