@@ -80,6 +80,7 @@ TEST_F(Program, AnswersWithoutADisplay) {
     EXPECT_EQ(program.exitCode(), exitCode) << what;
     EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
     EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
+    EXPECT_TRUE(fs::is_empty(base())) << what;  // --list's scratch folder is gone
   }
 }
 
@@ -88,13 +89,11 @@ TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
   testdata::CharacterFile slow;
   slow.add({"CTSS", 1, 0x10, "", testdata::NameAndDescription("Ada", "Slow"), {}, {}});
   for (int chunk = 0; chunk < 900; ++chunk) slow.add({"XXXX", 1, 0x10, "", "", {}, {}});
-  const fs::path folder = root() / "slow";
-  fs::create_directory(folder);
-  for (int file = 0; file < 300; ++file) slow.write(folder / ("User" + std::to_string(file)));
+  for (int file = 0; file < 300; ++file) slow.write(sims() / ("Slow" + std::to_string(file)));
 
   for (const char* signal : {"TERM", "INT", "HUP"}) {
     QProcess viewer;
-    start(viewer, {}, folder, true);
+    start(viewer, {}, sims(), true);
     scratchOf(viewer);
     QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
     ASSERT_TRUE(viewer.waitForFinished()) << signal;

