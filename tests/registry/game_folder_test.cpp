@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
+#include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_registry.h"
 #include "registry_test_data.h"
 
@@ -132,6 +133,20 @@ TEST_F(GameFolderTest, FolderValuesLongerThanWindowsAllowsAreRefused) {
   ASSERT_EQ(longest.size(), kLongestWindowsPath);
   EXPECT_EQ(ChooseStartupFolder(longest + "\\", env_), characters);
   EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env_), std::nullopt);
+}
+
+// A list of a hundred real folders: Steam's own folder first, then the listed ones in order, up to
+// the cap. (That a list never yields more, nor a path twice, the library-list fuzz target checks.)
+TEST_F(GameFolderTest, SteamLibrariesStopAtTheCapWithSteamsOwnFolderFirst) {
+  std::string list;
+  for (int n = 0; n < 100; ++n)
+    list += "\"path\" \"" + test::MakeFolder(env_.home / std::to_string(n)).string() + "\"\n";
+  test::WriteText(env_.home / ".local/share/Steam/steamapps/libraryfolders.vdf", list);
+  const auto libraries = SteamLibraries(env_);
+  ASSERT_EQ(libraries.size(), kMostSteamLibraries);
+  EXPECT_EQ(libraries[0], env_.home / ".local/share/Steam");
+  EXPECT_EQ(libraries[1], test::MakeFolder(env_.home / "0"));
+  EXPECT_EQ(libraries.back(), test::MakeFolder(env_.home / "62"));  // 63 of the listed ones
 }
 
 }  // namespace

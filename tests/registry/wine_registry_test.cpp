@@ -1,9 +1,14 @@
-// Reading a Wine prefix's registry files.
+// Reading a Wine prefix's registry files, of every form and of hostile sizes. (The time the large
+// ones take is a benchmark's figure, not a test's.)
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -11,11 +16,48 @@
 #include "platform/registry/wine_registry.h"
 #include "registry_test_data.h"
 
+// The heap memory the test program holds, and the most it has held, counted by replacing the
+// global operator new and delete, so that a test can bound the most a reading takes.
+namespace {
+std::size_t held = 0;
+std::size_t peak = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  void* block = std::malloc(size);
+  if (block == nullptr) throw std::bad_alloc();
+  peak = std::max(peak, held += ::malloc_usable_size(block));
+  return block;
+}
+
+void operator delete(void* block) noexcept {
+  held -= ::malloc_usable_size(block);
+  std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+  operator delete(block);
+}
+
 namespace quill::platform::registry {
 namespace {
 
 constexpr std::string_view kHeader =
     "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
+
+// `head`, then `filler` until `bytes` are written, then `tail`, written in pieces. Each "#" of the
+// filler is replaced by a number counting the pieces, so that names can be distinct.
+void WriteLarge(const std::filesystem::path& file, std::string_view head, std::string_view filler,
+                std::size_t bytes, std::string_view tail) {
+  std::ofstream out(file, std::ios::binary);
+  out << head;
+  const std::size_t mark = filler.find('#');
+  for (std::size_t written = 0, n = 0; written < bytes; written += filler.size(), ++n) {
+    out << filler.substr(0, mark);
+    if (mark != std::string_view::npos) out << n << filler.substr(mark + 1);
+  }
+  out << tail;
+}
 
 class WineRegistryTest : public ::testing::Test {
  protected:
@@ -126,6 +168,24 @@ TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {
   std::string thirtyTwo = native;
   thirtyTwo.replace(thirtyTwo.find("win64"), 5, "win32");
   EXPECT_EQ(Read(thirtyTwo, kGameKeyPath, kGameDataValue, KeyView::k32Bit), "C:\\Native");
+}
+
+TEST_F(WineRegistryTest, FilesOf64MiBAreReadInLittleMemory) {
+  const std::string key =
+      "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Sims\"\n";
+  // The shape, what comes first, the filler that makes up the 64 MiB and what comes last.
+  const std::array<std::string, 4> kShapes[] = {
+      {"many keys", std::string(kHeader), "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n",
+       key},
+      {"one long line", std::string(kHeader), std::string(4096, 'x'), "\n" + key},
+      {"many values in the game's key", std::string(kHeader) + key, "\"v#\"=hex:01,\\\n  02\n", ""},
+  };
+  for (const auto& [shape, head, filler, tail] : kShapes) {
+    WriteLarge(prefix_.path() / "system.reg", head, filler, 64 * 1024 * 1024, tail);
+    const std::size_t before = peak = held;
+    EXPECT_EQ(GameFolder(), "C:\\Sims\\") << shape;
+    EXPECT_LT(peak - before, 2 * 1024 * 1024) << shape;
+  }
 }
 
 }  // namespace
