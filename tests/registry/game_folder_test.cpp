@@ -15,13 +15,12 @@ namespace fs = std::filesystem;
 
 class GameFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    prefix_ = temp_.path() / "prefix";
-    fs::create_directories(prefix_ / "dosdevices");
-    fs::create_directory_symlink("../drive_c", prefix_ / "dosdevices" / "c:");
-    env_.home = temp_.path() / "home";
-    env_.winePrefix = prefix_;
-    env_.user = "player";
+  void SetUp() override { LinkDriveC(prefix_); }
+
+  // Drive C: of `prefix` is its drive_c folder, as Wine makes it.
+  static void LinkDriveC(const fs::path& prefix) {
+    fs::create_directories(prefix / "dosdevices");
+    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
   }
 
   std::optional<fs::path> Map(std::string_view windowsPath) {
@@ -37,14 +36,13 @@ class GameFolderTest : public ::testing::Test {
                     std::string("WINE REGISTRY Version 2\n#arch=win64\n[Software\\\\") +
                         (redirected ? "Wow6432Node\\\\" : "") +
                         "Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Maxis\\\\Sims\"\n");
-    fs::create_directories(prefix / "dosdevices");
-    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+    LinkDriveC(prefix);
     return test::MakeFolder(prefix / "drive_c/Maxis/Sims/UserData/Characters");
   }
 
   ScratchFolder temp_;
-  fs::path prefix_;
-  Environment env_;
+  fs::path prefix_ = temp_.path() / "prefix";
+  Environment env_{temp_.path() / "home", prefix_, "player", {}};
 };
 
 TEST_F(GameFolderTest, WindowsPathsMapThroughTheDriveLinksIgnoringCase) {

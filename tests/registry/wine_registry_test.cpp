@@ -42,8 +42,7 @@ void operator delete(void* block, std::size_t) noexcept {
 namespace quill::platform::registry {
 namespace {
 
-constexpr std::string_view kHeader =
-    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
+const std::string kHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
 
 // `head`, then `filler` until `bytes` are written, then `tail`, written in pieces. Each "#" of the
 // filler is replaced by a number counting the pieces, so that names can be distinct.
@@ -118,7 +117,7 @@ TEST_F(WineRegistryTest, ValuesOfEveryFormAndBrokenLines) {
   }
   // Values under a broken key name must not land in the key before it.
   values.push_back({"[Software\\\\Broken\n\"Orphan\"=\"lost\"", "Orphan", ""});
-  std::string file = std::string(kHeader) + "[Software\\\\Test] 1700000000\n#time=1da0b0c0d0\n";
+  std::string file = kHeader + "[Software\\\\Test] 1700000000\n#time=1da0b0c0d0\n";
   for (const auto& [line, name, text] : values) file += line + "\n";
   for (const auto& [line, name, text] : values) {
     EXPECT_EQ(Read(file, "Software\\Test", name), text) << name;
@@ -155,7 +154,7 @@ TEST_F(WineRegistryTest, NoFileToReadHoldsNoGame) {
 }
 
 TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {
-  const std::string native = std::string(kHeader) +
+  const std::string native = kHeader +
                              "#arch=win64\n[Software\\\\Maxis\\\\The Sims] 1\n"
                              "\"SIMS_DATA\"=\"C:\\\\Native\"\n";
   const std::string redirected = "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=";
@@ -175,10 +174,9 @@ TEST_F(WineRegistryTest, FilesOf64MiBAreReadInLittleMemory) {
       "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Sims\"\n";
   // The shape, what comes first, the filler that makes up the 64 MiB and what comes last.
   const std::array<std::string, 4> kShapes[] = {
-      {"many keys", std::string(kHeader), "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n",
-       key},
-      {"one long line", std::string(kHeader), std::string(4096, 'x'), "\n" + key},
-      {"many values in the game's key", std::string(kHeader) + key, "\"v#\"=hex:01,\\\n  02\n", ""},
+      {"many keys", kHeader, "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n", key},
+      {"one long line", kHeader, std::string(4096, 'x'), "\n" + key},
+      {"many values in the game's key", kHeader + key, "\"v#\"=hex:01,\\\n  02\n", ""},
   };
   for (const auto& [shape, head, filler, tail] : kShapes) {
     WriteLarge(prefix_.path() / "system.reg", head, filler, 64 * 1024 * 1024, tail);

@@ -1,5 +1,4 @@
-// Two small helpers: placing the window in the middle of the screen, and the text rules the file
-// names and registry values go through.
+// Two small helpers: centring the window on the screen, and the text rules names go through.
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
