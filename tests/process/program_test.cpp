@@ -28,10 +28,9 @@ class Program : public ::testing::Test {
   fs::path base() const { return root() / "runtime"; }
   fs::path sims() const { return root() / "sims"; }
 
-  // Started in `folder`, in a home without the game, with scratch folders made in base(); a
-  // window on an offscreen screen, an answer with no display at all.
-  void start(QProcess& program, const QStringList& arguments, const fs::path& folder,
-             bool window = false) {
+  // Started in sims(), in a home without the game, with scratch folders made in base(); a window
+  // on an offscreen screen, an answer with no display at all.
+  void start(QProcess& program, const QStringList& arguments, bool window = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM"})
       env.remove(QString::fromLatin1(name));
@@ -39,7 +38,7 @@ class Program : public ::testing::Test {
     env.insert("HOME", Text(root()));
     env.insert("XDG_RUNTIME_DIR", Text(base()));
     program.setProcessEnvironment(env);
-    program.setWorkingDirectory(Text(folder));
+    program.setWorkingDirectory(Text(sims()));
     program.start(QStringLiteral(QUILLMERE_BINARY), arguments);
     ASSERT_TRUE(program.waitForStarted());
   }
@@ -74,12 +73,13 @@ TEST_F(Program, AnswersWithoutADisplay) {
   };
   for (const auto& [arguments, exitCode, out, err] : cases) {
     QProcess program;
-    start(program, arguments, sims());
+    start(program, arguments);
     ASSERT_TRUE(program.waitForFinished());
     const std::string what = arguments.join(' ').toStdString();
     EXPECT_EQ(program.exitCode(), exitCode) << what;
     EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
     EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
+    EXPECT_TRUE(fs::is_empty(base())) << what;  // --list's scratch folder is gone
   }
 }
 
@@ -88,13 +88,11 @@ TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
   testdata::CharacterFile slow;
   slow.add({"CTSS", 1, 0x10, "", testdata::NameAndDescription("Ada", "Slow"), {}, {}});
   for (int chunk = 0; chunk < 900; ++chunk) slow.add({"XXXX", 1, 0x10, "", "", {}, {}});
-  const fs::path folder = root() / "slow";
-  fs::create_directory(folder);
-  for (int file = 0; file < 300; ++file) slow.write(folder / ("User" + std::to_string(file)));
+  for (int file = 0; file < 300; ++file) slow.write(sims() / ("Slow" + std::to_string(file)));
 
   for (const char* signal : {"TERM", "INT", "HUP"}) {
     QProcess viewer;
-    start(viewer, {}, folder, true);
+    start(viewer, {}, true);
     scratchOf(viewer);
     QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
     ASSERT_TRUE(viewer.waitForFinished()) << signal;
@@ -106,9 +104,9 @@ TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
 TEST_F(Program, NextStartRemovesOnlyScratchFoldersOfDeadRuns) {
   QProcess live;
   QProcess killed;
-  start(live, {}, sims(), true);
+  start(live, {}, true);
   const fs::path liveFolder = scratchOf(live);
-  start(killed, {}, sims(), true);
+  start(killed, {}, true);
   const fs::path deadFolder = scratchOf(killed);
   const std::string deadId = std::to_string(killed.processId());
   killed.kill();
@@ -122,7 +120,7 @@ TEST_F(Program, NextStartRemovesOnlyScratchFoldersOfDeadRuns) {
   std::ofstream(others[2] / "quillmere.pid") << deadId;
 
   QProcess next;
-  start(next, {"--list", Text(sims())}, sims());
+  start(next, {"--list", Text(sims())});
   ASSERT_TRUE(next.waitForFinished());
   EXPECT_FALSE(fs::exists(deadFolder));
   EXPECT_TRUE(fs::exists(liveFolder / "quillmere.pid"));

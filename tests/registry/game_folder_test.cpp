@@ -4,8 +4,9 @@
 
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
+#include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_registry.h"
-#include "test_files.h"
+#include "registry_test_data.h"
 
 namespace quill::platform::registry {
 namespace {
@@ -14,13 +15,12 @@ namespace fs = std::filesystem;
 
 class GameFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    prefix_ = temp_.path() / "prefix";
-    fs::create_directories(prefix_ / "dosdevices");
-    fs::create_directory_symlink("../drive_c", prefix_ / "dosdevices" / "c:");
-    env_.home = temp_.path() / "home";
-    env_.winePrefix = prefix_;
-    env_.user = "player";
+  void SetUp() override { LinkDriveC(prefix_); }
+
+  // Drive C: of `prefix` is its drive_c folder, as Wine makes it.
+  static void LinkDriveC(const fs::path& prefix) {
+    fs::create_directories(prefix / "dosdevices");
+    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
   }
 
   std::optional<fs::path> Map(std::string_view windowsPath) {
@@ -36,14 +36,13 @@ class GameFolderTest : public ::testing::Test {
                     std::string("WINE REGISTRY Version 2\n#arch=win64\n[Software\\\\") +
                         (redirected ? "Wow6432Node\\\\" : "") +
                         "Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Maxis\\\\Sims\"\n");
-    fs::create_directories(prefix / "dosdevices");
-    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+    LinkDriveC(prefix);
     return test::MakeFolder(prefix / "drive_c/Maxis/Sims/UserData/Characters");
   }
 
   ScratchFolder temp_;
-  fs::path prefix_;
-  Environment env_;
+  fs::path prefix_ = temp_.path() / "prefix";
+  Environment env_{temp_.path() / "home", prefix_, "player", {}};
 };
 
 TEST_F(GameFolderTest, WindowsPathsMapThroughTheDriveLinksIgnoringCase) {
@@ -132,6 +131,20 @@ TEST_F(GameFolderTest, FolderValuesLongerThanWindowsAllowsAreRefused) {
   ASSERT_EQ(longest.size(), kLongestWindowsPath);
   EXPECT_EQ(ChooseStartupFolder(longest + "\\", env_), characters);
   EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env_), std::nullopt);
+}
+
+// A list of a hundred real folders: Steam's own folder first, then the listed ones in order, up to
+// the cap. (That a list never yields more, nor a path twice, the library-list fuzz target checks.)
+TEST_F(GameFolderTest, SteamLibrariesStopAtTheCapWithSteamsOwnFolderFirst) {
+  std::string list;
+  for (int n = 0; n < 100; ++n)
+    list += "\"path\" \"" + test::MakeFolder(env_.home / std::to_string(n)).string() + "\"\n";
+  test::WriteText(env_.home / ".local/share/Steam/steamapps/libraryfolders.vdf", list);
+  const auto libraries = SteamLibraries(env_);
+  ASSERT_EQ(libraries.size(), kMostSteamLibraries);
+  EXPECT_EQ(libraries[0], env_.home / ".local/share/Steam");
+  EXPECT_EQ(libraries[1], test::MakeFolder(env_.home / "0"));
+  EXPECT_EQ(libraries.back(), test::MakeFolder(env_.home / "62"));  // 63 of the listed ones
 }
 
 }  // namespace

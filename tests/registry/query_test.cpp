@@ -43,8 +43,9 @@ struct ChangingValue final : RegistryApi {
   const char* text;
 };
 
-// The value forms themselves are covered through both backends (registry_values.h); these are the
-// answers only a registry that changes between the two calls, or overfills its buffer, can give.
+// The value forms themselves are covered through both backends (registry_test_data.h); these are
+// the answers only a registry that changes between the two calls, or overfills its buffer, can
+// give.
 TEST(QueryValueText, TrustsOnlyTheFirstAnswer) {
   ChangingValue values[] = {
       {"embedded zero", {kTypeString, "abc\0def"sv}, {kTypeString, "abc\0def"sv}, "abc"},

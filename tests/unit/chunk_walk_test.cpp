@@ -9,11 +9,7 @@
 namespace quill {
 namespace {
 
-using testdata::BigEndian32;
-using testdata::CharacterFile;
-using testdata::FileHeader;
-using testdata::Hex;
-using testdata::operator""_b;
+using namespace testdata;
 using Lines = std::vector<std::string>;
 
 struct Walk : ChunkWalkSink {
@@ -24,27 +20,21 @@ struct Walk : ChunkWalkSink {
   explicit Walk(const Bytes& image) { WalkChunks(image, table, *this); }
 };
 
-Bytes Label(const std::string& start) {
-  Bytes field = start;
-  field.resize(64, '\0');
-  return field;
-}
-
 // Where each chunk starts, what its row holds, and that nothing past a cut or a bad size is listed
 // are checked on every input by the chunk-walk fuzz target; these are the lines a player sees.
 TEST(ChunkWalk, WhereTheWalkEnds) {
-  const Bytes one = CharacterFile().add({"OBJD", 1, 0, "one", "body"_b, {}, {}}).build();
-  const Lines first = {"1: OBJD [one]"};
   const struct {
     Bytes image;
     Lines lines;
   } cases[] = {
-      {FileHeader() + "CTSS"_b + BigEndian32(88) + Hex({0, 1, 0, 0}) + Label("AB\0junk"_b) +
-           Bytes(12, 'x') + "BMP_"_b + BigEndian32(80) + Hex({0, 2, 0, 0}) + Label("") +
-           Bytes(4, 'y'),
+      {FileHeader() + "CTSS"_b + BigEndian32(88) + Hex({0, 1, 0, 0}) + "AB\0junk"_b +
+           Bytes(57, '\0') + Bytes(12, 'x') + "BMP_"_b + BigEndian32(80) + Hex({0, 2, 0, 0}) +
+           Bytes(68, '\0'),
        {"1: CTSS [AB]", "2: BMP_ []"}},
-      {FileHeader() + "CTSS"_b + BigEndian32(8), {"1: CTSS []"}},            // 72 bytes, no label
-      {one + "QQQQ"_b + BigEndian32(500), {"1: OBJD [one]", "2: QQQQ []"}},  // cut short
+      {FileHeader() + "CTSS"_b + BigEndian32(8), {"1: CTSS []"}},  // 72 bytes, no label
+      {CharacterFile().add({"OBJD", 1, 0, "one", "body"_b, {}, {}}).build() + "QQQQ"_b +
+           BigEndian32(500),
+       {"1: OBJD [one]", "2: QQQQ []"}},  // cut short
       {CharacterFile()
            .add({"STR#", 1, 0, "", "", {}, "faces\0hidden"_b})
            .add({"STR#", 2, 0, "", "", {}, Bytes(64, 'L')})

@@ -9,10 +9,7 @@
 namespace quill {
 namespace {
 
-using testdata::Hex;
-using testdata::operator""_b;
-using testdata::StringTable;
-using testdata::TableString;
+using namespace testdata;
 
 constexpr const char* kPetText =
     "Johnny thinks Tucker is the world's best dog! Tucker sometimes thinks he's a cat.";
@@ -68,7 +65,7 @@ TEST(NameAndDescription, CutAtTheirDotMarkersOfCompleteTablesOrOfThePrintableTex
     SCOPED_TRACE(c.body);
     EXPECT_EQ(RenderingForExtraction(c.body),
               c.rendering.empty() ? PrintableRendering(c.body) : c.rendering);
-    const NameAndDescription found = ExtractNameAndDescription(c.body);
+    const auto found = ExtractNameAndDescription(c.body);
     EXPECT_EQ(found.name, c.name);
     EXPECT_EQ(found.description, c.description);
   }

@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
-#include "registry_values.h"
+#include "registry_test_data.h"
 
 namespace quill::platform::registry {
 namespace {
@@ -29,11 +29,9 @@ void SetValue(HKEY root, const char* path, REGSAM view, const char* name, DWORD 
 
 TEST(Win32Registry, StoredValuesReadAsTheGameReadsThem) {
   constexpr const char* kKey = "Software\\QuillmereTests\\Registry";
-  for (const test::StoredValue& value : test::kStoredValues) {
-    SetValue(HKEY_CURRENT_USER, kKey, 0, value.name, value.type, value.bytes);
-  }
   const auto api = MakeSystemRegistry();
   for (const test::StoredValue& value : test::kStoredValues) {
+    SetValue(HKEY_CURRENT_USER, kKey, 0, value.name, value.type, value.bytes);
     EXPECT_EQ(ReadRegistryValue(*api, RootKey::kCurrentUser, kKey, value.name), value.text)
         << value.name;
   }
@@ -47,12 +45,10 @@ TEST(Win32Registry, StoredValuesReadAsTheGameReadsThem) {
 // game, the test leaves its key alone.
 TEST(Win32GameDataFolder, ThirtyTwoBitViewFirstThenNative) {
   for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-    HKEY existing = nullptr;
+    HKEY existing = nullptr;  // left open when found: the test ends there
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_READ | view, &existing) ==
-        ERROR_SUCCESS) {
-      ::RegCloseKey(existing);
+        ERROR_SUCCESS)
       GTEST_SKIP() << "the game's key exists on this machine";
-    }
   }
   EXPECT_EQ(GetGameDataFolder(), "Not Found");
   SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_64KEY, kGameDataValue, REG_SZ, "C:\\Native");
@@ -70,8 +66,7 @@ TEST(Win32GameDataFolder, ThirtyTwoBitViewFirstThenNative) {
 // when that folder lacks the characters folder, and the order of the two.
 TEST(Win32StartupFolder, GameFolderThenReReleaseSaves) {
   const ScratchFolder base;
-  Environment env;
-  env.userProfile = base.path() / "profile";
+  const Environment env{{}, {}, {}, base.path() / "profile"};
   const std::string gameFolder = (base.path() / "game").string() + "\\";
   fs::create_directories(base.path() / "game/UserData");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env), std::nullopt);

@@ -1,8 +1,11 @@
 // One table of stored values and the text the viewer must read from each, run against both
-// registries: the Wine prefix's files here, and the real Win32 registry under Wine (tests/wine).
+// registries: the Wine prefix's files here, and the real Win32 registry under Wine (tests/wine);
+// and the writing of a test's prefixes and homes, inside a platform::ScratchFolder.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string_view>
 
 #include "platform/registry/registry.h"
@@ -33,5 +36,19 @@ inline constexpr StoredValue kStoredValues[] = {
     {"Minus", kTypeBinary, "\xff\xff"sv, "-1"},
     {"Four", kTypeBinary, "\x39\x30\x01\x02"sv, "12345"},
 };
+
+// Writes `text` at `file`, making the folders on the way.
+inline std::filesystem::path WriteText(const std::filesystem::path& file, std::string_view text) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary | std::ios::trunc)
+      .write(text.data(), static_cast<std::streamsize>(text.size()));
+  return file;
+}
+
+// Makes `folder` and the folders on the way; its link-free spelling.
+inline std::filesystem::path MakeFolder(const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  return std::filesystem::canonical(folder);
+}
 
 }  // namespace quill::platform::registry::test
