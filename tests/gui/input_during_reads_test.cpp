@@ -14,12 +14,9 @@ using testdata::operator""_b;
 
 class InputDuringReads : public Viewer {
  protected:
-  // Runs `act` at the first turn of the event loop that a read or search grants once `ready`
-  // holds.
-  void atEventTurn(
-      std::function<void()> act, std::function<bool()> ready = [] { return true; }) {
-    QTimer::singleShot(0, &window(), [this, act, ready] {
-      if (!ready() && window().busy()) return atEventTurn(act, ready);
+  // Runs `act` at the first turn of the event loop that a read or search grants.
+  void atEventTurn(std::function<void()> act) {
+    QTimer::singleShot(0, &window(), [this, act] {
       ranDuringRead = window().busy();
       act();
     });
