@@ -29,17 +29,14 @@ std::unique_ptr<FILE, int (*)(FILE*)> HoldOpen(const fs::path& file) {
 
 class HostileFiles : public Viewer {
  protected:
-  // Every listed file has its roster line, the window answers, and a good Sim still loads.
-  void expectUsable(const std::string& goodFile, const std::string& goodName) {
+  // Every listed file has its roster line, the window answers, and the good Sim on `row` loads.
+  void expectUsable(int row, const std::string& name) {
     EXPECT_EQ(list("List2")->count(), list("File1")->count());
     EXPECT_FALSE(window().busy());
     EXPECT_EQ(window().state().RosterPass, "1");
-    const auto files = lines("File1");
-    const auto at = std::find(files.begin(), files.end(), goodFile);
-    ASSERT_NE(at, files.end());
     list("File1")->setCurrentRow(-1);
-    click("File1", static_cast<int>(at - files.begin()));
-    EXPECT_EQ(nameCaption(), "Name: " + goodName);
+    click("File1", row);
+    EXPECT_EQ(nameCaption(), "Name: " + name);
   }
 
   // Clicks every file, every chunk line of it and every image-type option.
@@ -112,7 +109,7 @@ TEST_F(HostileFiles, EveryFileHasItsRosterLineItsOwnSimAndIsNeverWritten) {
   clickEverything();
   control<QPushButton>("Command2")->click();
   EXPECT_EQ(snapshot(), before);
-  expectUsable("User\xC3\xA9.iff", "Latin");
+  expectUsable(12, "Latin");
   // Choosing a name loads that Sim's own file.
   click("List2", 5);
   EXPECT_EQ(selected("File1"), 5);
@@ -141,7 +138,7 @@ TEST_F(HostileFiles, AFiftyMegabyteFileIsHeldAtMostTwice) {
   for (int row = 1; row <= list("List1")->count(); ++row)
     held += state.ChunkTable[row].ChunkData.size();
   EXPECT_LE(held, 2 * fs::file_size(folder() / "User1"));
-  expectUsable("UserZ", "Zed");
+  expectUsable(1, "Zed");
 }
 
 TEST_F(HostileFiles, FilesThatVanishShrinkOrAreLockedBetweenListingAndReading) {
@@ -168,7 +165,7 @@ TEST_F(HostileFiles, FilesThatVanishShrinkOrAreLockedBetweenListingAndReading) {
             (Lines{"Sim0", "Sim1", "Sim2", "Bad File", "Bad File", "Sim5", locked, "Zed"}));
   click("List2", 3);
   EXPECT_EQ(nameCaption(), "Name: ");
-  expectUsable("UserZ", "Zed");
+  expectUsable(7, "Zed");
 }
 
 }  // namespace

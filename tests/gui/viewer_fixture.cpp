@@ -42,11 +42,6 @@ Lines Viewer::lines(const char* name) const {
   return texts;
 }
 
-QImage Viewer::picture() const {
-  const QPixmap pixmap = control<QLabel>("Picture1")->pixmap();
-  return pixmap.isNull() ? QImage() : pixmap.toImage();
-}
-
 int Viewer::selected(const char* name) const {
   const QList<QListWidgetItem*> items = list(name)->selectedItems();
   return items.isEmpty() ? -1 : list(name)->row(items.first());
@@ -87,8 +82,7 @@ testdata::CharacterFile SimWithPictures(const std::string& name, const std::stri
       .add({"CTSS", 2000, 0x10, "", testdata::NameAndDescription(name, about), {}, {}});
   for (const char* label :
        {"faces", "rel. images", "newimage", "speech_med", "speech_large", "web_image"}) {
-    const testdata::Rgb colour = ColourOf(label);
-    file.add({"BMP_", 2001, 0x10, label, testdata::Bitmap(4, 3, colour), {}, {}});
+    file.add({"BMP_", 2001, 0x10, label, testdata::Bitmap(4, 3, ColourOf(label)), {}, {}});
   }
   return file;
 }

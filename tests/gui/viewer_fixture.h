@@ -51,7 +51,7 @@ class Viewer : public ::testing::Test {
     return control<QPlainTextEdit>("Description")->toPlainText().toStdString();
   }
   // The picture shown, or a null image.
-  QImage picture() const;
+  QImage picture() const { return control<QLabel>("Picture1")->pixmap().toImage(); }
   int selected(const char* name) const;
 
   // Clicks a line the way a user does.
