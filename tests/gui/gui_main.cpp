@@ -6,8 +6,7 @@
 int main(int argc, char** argv) {
 #ifndef _WIN32
   // Windows has only its own platform; under Wine the tests draw on the X display Wine uses.
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
