@@ -23,10 +23,8 @@ struct Walk : ChunkWalkSink {
 // Where each chunk starts, what its row holds, and that nothing past a cut or a bad size is listed
 // are checked on every input by the chunk-walk fuzz target; these are the lines a player sees.
 TEST(ChunkWalk, WhereTheWalkEnds) {
-  const struct {
-    Bytes image;
-    Lines lines;
-  } cases[] = {
+  // A file's image, and the chunk lines it gives.
+  const std::pair<Bytes, Lines> cases[] = {
       {FileHeader() + "CTSS"_b + BigEndian32(88) + Hex({0, 1, 0, 0}) + "AB\0junk"_b +
            Bytes(57, '\0') + Bytes(12, 'x') + "BMP_"_b + BigEndian32(80) + Hex({0, 2, 0, 0}) +
            Bytes(68, '\0'),
@@ -43,9 +41,7 @@ TEST(ChunkWalk, WhereTheWalkEnds) {
       {CharacterFile().add({"T\x80\xE9X"_b, 1, 0, "Jos\xE9 \x93q\x94"_b, "", {}, {}}).build(),
        {"1: T\u20AC\u00E9X [Jos\u00E9 \u201Cq\u201D]"}},  // the game's code page
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Walk(c.image).lines, c.lines) << c.image.size();
-  }
+  for (const auto& [image, lines] : cases) EXPECT_EQ(Walk(image).lines, lines) << image.size();
 }
 
 TEST(ChunkWalk, AThousandRowsAtMostThenTheMessage) {

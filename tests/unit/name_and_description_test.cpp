@@ -35,11 +35,10 @@ TEST(NameAndDescription, CutAtTheirDotMarkersOfCompleteTablesOrOfThePrintableTex
   for (int i = 0; i < 65; ++i) zeds += ".Zed..";
   zeds += std::string(65, '.');
   const std::optional<std::string> none;
-  const struct {
-    Bytes body;
-    std::string rendering;  // empty: the plain printable rendering, one character per byte
-    std::optional<std::string> name, description;
-  } cases[] = {
+  // A body; the rendering the name is cut from, empty for the plain printable one (a character per
+  // byte); the name and the description cut.
+  using Cut = std::optional<std::string>;
+  const std::tuple<Bytes, std::string, Cut, Cut> cases[] = {
       {PetTable(), ".....Tucker..." + std::string(kPetText) + std::string(156, '.'), "Tucker",
        kPetText},
       {PlayerMadeTable(), ".....Jeh...Woman of Lenjeh....", "Jeh", "Woman of Lenjeh."},
@@ -61,13 +60,13 @@ TEST(NameAndDescription, CutAtTheirDotMarkersOfCompleteTablesOrOfThePrintableTex
       {"\x01\x01\x01\x01\x01Jos\xE9 B\x00\x00\x01Line\r\nTwo\x01\x02\x03more..."_b, "", "Jos. B",
        "Line..Two."},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.body);
-    EXPECT_EQ(RenderingForExtraction(c.body),
-              c.rendering.empty() ? PrintableRendering(c.body) : c.rendering);
-    const auto found = ExtractNameAndDescription(c.body);
-    EXPECT_EQ(found.name, c.name);
-    EXPECT_EQ(found.description, c.description);
+  for (const auto& [body, rendering, name, description] : cases) {
+    SCOPED_TRACE(body);
+    EXPECT_EQ(RenderingForExtraction(body),
+              rendering.empty() ? PrintableRendering(body) : rendering);
+    const auto found = ExtractNameAndDescription(body);
+    EXPECT_EQ(found.name, name);
+    EXPECT_EQ(found.description, description);
   }
 }
 

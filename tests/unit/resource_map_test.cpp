@@ -35,11 +35,9 @@ TEST(ResourceMap, GroupsFillConsecutiveRowsUpToTheTablesEnd) {
                         LittleEndian32(9) + Hex({1, 0, 2, 0}) + "x\0"_b;
   Rows fiveHundred(300, "ONE_");
   fiveHundred.resize(kLastResourceMapRow, "TWO_");
-  const struct {
-    Bytes chunk;
-    Rows types;
-    bool whole;  // decoded to its end, rather than failing with the rows so far kept
-  } cases[] = {
+  // The chunk, the type of each row it fills, and whether it decodes to its end rather than failing
+  // with the rows so far kept.
+  const std::tuple<Bytes, Rows, bool> cases[] = {
       {InChunk(ResourceMap({{"BMP_", Entries(2), {}}, {"STR#", Entries(1), {}}})),
        {"BMP_", "BMP_", "STR#"},
        true},
@@ -56,15 +54,15 @@ TEST(ResourceMap, GroupsFillConsecutiveRowsUpToTheTablesEnd) {
       // A stated count far beyond the bytes ends where the bytes do.
       {InChunk(ResourceMap({{"MANY", Entries(3), 0x7FFFFFFF}})), Rows(4, "MANY"), false},
   };
-  for (const auto& c : cases) {
+  for (const auto& [chunk, types, decodedWhole] : cases) {
     ResourceMapTable table;
     bool whole = false;
     try {
-      whole = DecodeResourceMap(c.chunk, table);
+      whole = DecodeResourceMap(chunk, table);
     } catch (const ChunkFailure&) {
     }
-    EXPECT_EQ(whole, c.whole) << c.types.size();
-    EXPECT_EQ(Types(table), c.types);
+    EXPECT_EQ(whole, decodedWhole) << types.size();
+    EXPECT_EQ(Types(table), types);
   }
   // Rows past a shorter map keep what a longer one left.
   ResourceMapTable table;

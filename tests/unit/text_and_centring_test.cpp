@@ -23,10 +23,8 @@ TEST(Text, CaseFoldingTouchesAsciiCapitalsOnly) {
 }
 
 TEST(Text, Utf8IsDecodedOnlyWhenWellFormed) {
-  const struct {
-    std::string bytes;
-    std::optional<char32_t> point;
-  } cases[] = {
+  // Bytes, and the character they encode if they are one well-formed character.
+  const std::pair<std::string, std::optional<char32_t>> cases[] = {
       {"A", U'A'},
       {"\xC3\xA9", U'\u00E9'},
       {"\xE2\x82\xAC", U'\u20AC'},
@@ -41,16 +39,16 @@ TEST(Text, Utf8IsDecodedOnlyWhenWellFormed) {
       {"\xF8\x88\x80\x80", {}},
   };
   EXPECT_FALSE(DecodeUtf8Char(""));
-  for (const auto& c : cases) {
-    const std::optional<Utf8Char> decoded = DecodeUtf8Char(c.bytes);
-    ASSERT_EQ(decoded.has_value(), c.point.has_value()) << c.bytes;
-    EXPECT_EQ(IsValidUtf8(c.bytes + "x"), c.point.has_value()) << c.bytes;
+  for (const auto& [bytes, point] : cases) {
+    const std::optional<Utf8Char> decoded = DecodeUtf8Char(bytes);
+    ASSERT_EQ(decoded.has_value(), point.has_value()) << bytes;
+    EXPECT_EQ(IsValidUtf8(bytes + "x"), point.has_value()) << bytes;
     if (!decoded) continue;
-    EXPECT_EQ(decoded->point, *c.point);
-    EXPECT_EQ(decoded->length, c.bytes.size());
+    EXPECT_EQ(decoded->point, *point);
+    EXPECT_EQ(decoded->length, bytes.size());
     std::string encoded;
-    AppendUtf8(encoded, *c.point);
-    EXPECT_EQ(encoded, c.bytes);
+    AppendUtf8(encoded, *point);
+    EXPECT_EQ(encoded, bytes);
   }
 }
 
