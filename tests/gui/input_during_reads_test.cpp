@@ -8,7 +8,6 @@
 namespace quill::test {
 namespace {
 
-using testdata::Bytes;
 using testdata::CharacterFile;
 using testdata::operator""_b;
 
