@@ -3,22 +3,33 @@
 # build with warnings as errors, the desktop files' validators and the Debian package's
 # install-and-remove check, the same tests under AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer, the Windows build and all its tests under Wine, and a short fuzzing
-# pass that also replays every input that ever crashed a fuzzer. A failure names the stage it
-# stopped; each stage's time is printed after it.
+# pass that also replays every input that ever crashed a fuzzer. Each stage's time is printed
+# after it. Failing tests do not stop the check: every stage still runs, the totals count them,
+# and the check fails at the end naming the stages whose tests failed. Any other failure stops it
+# at once, naming its stage.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
+failed=0
 skipped=0
+# The test stages whose tests failed: the others still run, and the check fails at the end.
+failed_stages=()
 stage="installing packages"
 stage_start=$SECONDS
 log=$(mktemp)
 finish() {
   local status=$?
   rm -f "$log"
-  ((status == 0)) || echo "check: stage \"$stage\" failed" >&2
+  if ((status != 0)); then
+    echo "check: $passed passed, $failed failed, $skipped skipped"
+    if [[ -n $stage ]]; then echo "check: stage \"$stage\" failed" >&2; fi
+    if ((${#failed_stages[@]} > 0)); then
+      printf 'check: tests failed in stage "%s"\n' "${failed_stages[@]}" >&2
+    fi
+  fi
   return "$status"
 }
 trap finish EXIT
@@ -32,33 +43,39 @@ begin() {
   echo "== $stage"
 }
 
-# Adds the count of the run just logged to the total; a failing run has already stopped us.
-count_passed() {
-  local ran
-  ran=$(grep -Eo "$1" "$log" | grep -Eo '[0-9]+' | tail -n 1)
-  passed=$((passed + ${ran:-0}))
-}
-
 # Commands that run the tests; the Windows stage runs them in one Wine session on a virtual X
 # display.
 test_runner=()
 
+# Builds and runs every test, adding the counts of ctest's summary to the totals. Failing tests
+# mark the stage and let the check go on; a build that fails, or a run without a summary, stops it.
 build_and_test() {
   local dir=$1
   shift
   cmake -S "$top" -B "$dir" -G Ninja -DQUILLMERE_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
-  "${test_runner[@]}" ctest --test-dir "$dir" -j "$jobs" --output-on-failure | tee "$log"
-  count_passed 'tests failed out of [0-9]+'
+  local status=0
+  "${test_runner[@]}" ctest --test-dir "$dir" -j "$jobs" --output-on-failure --no-tests=error |
+    tee "$log" || status=$?
+  local summary
+  summary=$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+  if [[ -z $summary ]]; then
+    echo "check: ctest ended (status $status) without a summary" >&2
+    return 1
+  fi
+  local total failures skips
+  failures=${summary%% *}
+  total=${summary##* }
   # ctest counts a skipped test among the passed ones.
-  local skips
   skips=$(grep -c '(Skipped)' "$log" || true)
-  passed=$((passed - skips))
+  passed=$((passed + total - failures - skips))
+  failed=$((failed + failures))
   skipped=$((skipped + skips))
+  if ((failures > 0 || status != 0)); then failed_stages+=("$stage"); fi
 }
 
 begin "formatting"
-git -C "$top" ls-files -z -- '*.cpp' '*.h' | (cd "$top" && xargs -0 clang-format --dry-run --Werror)
+"$top/tools/format.sh" --check
 
 begin "tests"
 build_and_test "$top/build-check" -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -86,10 +103,12 @@ build_and_test "$top/build-windows" -DCMAKE_BUILD_TYPE=Release \
   -DQT_HOST_PATH=/usr -DQUILLMERE_BENCH=OFF
 test_runner=()
 
-if [[ -x "$top/fuzz/run-fuzzers.sh" ]]; then
-  begin "fuzzing, briefly"
-  "$top/fuzz/run-fuzzers.sh" 5 "$jobs"
-fi
+begin "fuzzing, briefly"
+"$top/fuzz/run-fuzzers.sh" 5 "$jobs"
 echo "   (took $((SECONDS - stage_start)) s)"
 
-echo "check: $passed passed, 0 failed, $skipped skipped"
+if ((${#failed_stages[@]} > 0)); then
+  stage=""  # every stage ran; only the tests of those listed failed
+  exit 1
+fi
+echo "check: $passed passed, $failed failed, $skipped skipped"
