@@ -37,8 +37,9 @@ void ShowChunk(int row, const InspectorContext& context) {
       return;
     }
     if (!handled) ShowNameAndDescription(record, context);
-  } catch (...) {
-    // Inspection is best effort: whatever it could not read simply is not shown.
+  } catch (const ChunkFailure&) {
+    // Bytes the inspector cannot use simply are not shown. Anything else thrown is a fault of
+    // the program and is let through, so that tests, sanitizers and fuzzers see it.
   }
 }
 

@@ -18,7 +18,7 @@ struct InspectorContext {
 
 // Shows chunk-table row `row` by its type: pictures for "BMP_", the resource map decoded for
 // "rsmp", the Sim's name and description for the rest unless a handler claimed the chunk.
-// Any failure ends it quietly, keeping what it had already changed.
+// Bytes it cannot use (a ChunkFailure) end it quietly, keeping what it had already changed.
 void ShowChunk(int row, const InspectorContext& context);
 
 }  // namespace quill
