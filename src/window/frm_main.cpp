@@ -19,6 +19,7 @@
 #include "window/drive_list.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
+#include "window/frm_main_layout.h"
 #include "window/image_types.h"
 #include "window/picture_box.h"
 #include "window/selection_list.h"
@@ -28,11 +29,10 @@ namespace quill {
 
 namespace {
 
-constexpr int kPictureLeft = 8;
-constexpr int kPictureTop = 16;
-const QSize kPictureBoxSize(41, 33);
+constexpr QRect kPictureBox = kPicture1Place.pixels();
 // The free corner of the name frame: up to the image-type frame and down to the description.
-const QSize kLargestPictureBox(216 - kPictureLeft, 72 - kPictureTop);
+constexpr QSize kLargestPictureBox(kFrame5Place.pixels().left() - kPictureBox.left(),
+                                   kDescriptionPlace.pixels().top() - kPictureBox.top());
 
 QString FromUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -274,7 +274,7 @@ void FrmMain::showPendingSummary() {
 void FrmMain::clearPicture() {
   picture1_->setPixmap(QPixmap());
   pictureBox_->setPicture({}, {});
-  picture1_->resize(kPictureBoxSize);
+  picture1_->resize(kPictureBox.size());
 }
 
 void FrmMain::markSpeechLargeOption() {

@@ -12,6 +12,7 @@
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
+#include "window/frm_main_layout.h"
 #include "window/image_types.h"
 #include "window/selection_list.h"
 #include "window/window_look.h"
@@ -21,24 +22,21 @@ namespace quill {
 namespace {
 
 template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
+Widget* Place(Widget* widget, const char* name, TwipsRect place) {
   widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                      height / kTwipsPerPixel);
+  widget->setGeometry(place.pixels());
   return widget;
 }
 
-QGroupBox* Frame(QWidget* parent, const char* name, const char* caption, int left, int top,
-                 int width, int height) {
-  auto* frame =
-      Place(new QGroupBox(QString::fromLatin1(caption), parent), name, left, top, width, height);
+QGroupBox* Frame(QWidget* parent, const char* name, const char* caption, TwipsRect place) {
+  auto* frame = Place(new QGroupBox(QString::fromLatin1(caption), parent), name, place);
   LookFrame(*frame);
   return frame;
 }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
               bool bold) {
-  auto* label = Place(new QLabel(text, parent), name, left, top, width, 255);
+  auto* label = Place(new QLabel(text, parent), name, {left, top, width, 255});
   if (bold) {
     QFont font = label->font();
     font.setBold(true);
@@ -49,7 +47,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, int left, 
 
 QPushButton* Command(QWidget* parent, const char* name, const char* caption, int top) {
   auto* button =
-      Place(new QPushButton(QString::fromLatin1(caption), parent), name, 120, top, 2655, 255);
+      Place(new QPushButton(QString::fromLatin1(caption), parent), name, {120, top, 2655, 255});
   LookGraphical(*button);
   return button;
 }
@@ -63,41 +61,41 @@ void FrmMain::buildControls() {
   setWindowIcon(WindowIcon());
   LookNavy(*this);
 
-  frame2_ = Frame(this, "Frame2", "Select A Sim:", 120, 120, 2775, 2775);
-  dir1_ = Place(new FolderList(frame2_), "Dir1", 120, 240, 2535, 2340);
-  drive1_ = Place(new DriveList(frame2_), "Drive1", 120, 240, 2535, 315);
+  frame2_ = Frame(this, "Frame2", "Select A Sim:", {120, 120, 2775, 2775});
+  dir1_ = Place(new FolderList(frame2_), "Dir1", {120, 240, 2535, 2340});
+  drive1_ = Place(new DriveList(frame2_), "Drive1", {120, 240, 2535, 315});
   drive1_->hide();
 
-  nameofSim_ = Frame(this, "NameofSim", "Name:", 3000, 120, 5415, 2775);
-  picture1_ = Place(new QLabel(nameofSim_), "Picture1", 120, 240, 615, 495);
+  nameofSim_ = Frame(this, "NameofSim", "Name:", {3000, 120, 5415, 2775});
+  picture1_ = Place(new QLabel(nameofSim_), "Picture1", kPicture1Place);
   LookPictureBox(*picture1_);
-  description_ = Place(new QPlainTextEdit(QStringLiteral("Text1"), nameofSim_), "Description", 120,
-                       1080, 3015, 1575);
+  description_ = Place(new QPlainTextEdit(QStringLiteral("Text1"), nameofSim_), "Description",
+                       kDescriptionPlace);
   description_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   description_->setReadOnly(true);
   LookSystem(*description_);
-  frame5_ = Frame(nameofSim_, "Frame5", "Image Type:", 3240, 240, 2055, 2535);
+  frame5_ = Frame(nameofSim_, "Frame5", "Image Type:", kFrame5Place);
   optionGroup_ = new QButtonGroup(this);
   for (std::size_t i = 0; i < kImageTypes.size(); ++i) {
     const ImageType& type = kImageTypes[i];
     options_[i] = Place(new QRadioButton(QString::fromLatin1(type.caption), frame5_),
-                        type.objectName, 120, 360 + 360 * static_cast<int>(i), 1815, 255);
+                        type.objectName, {120, 360 + 360 * static_cast<int>(i), 1815, 255});
     optionGroup_->addButton(options_[i], static_cast<int>(i));
   }
 
-  frame4_ = Frame(this, "Frame4", "Sim Name:", 120, 3000, 2775, 2055);
-  list2_ = Place(new SelectionList(frame4_), "List2", 120, 240, 2535, 1620);
+  frame4_ = Frame(this, "Frame4", "Sim Name:", {120, 3000, 2775, 2055});
+  list2_ = Place(new SelectionList(frame4_), "List2", {120, 240, 2535, 1620});
 
-  frame1_ = Frame(this, "Frame1", "File Name:", 3000, 3000, 2535, 2055);
-  file1_ = Place(new FileList(frame1_), "File1", 120, 240, 2295, 1650);
+  frame1_ = Frame(this, "Frame1", "File Name:", {3000, 3000, 2535, 2055});
+  file1_ = Place(new FileList(frame1_), "File1", {120, 240, 2295, 1650});
   LookFileList(*file1_);
 
-  frame3_ = Frame(this, "Frame3", "Character Properties:", 5640, 3000, 2775, 2055);
-  list1_ = Place(new SelectionList(frame3_), "List1", 120, 240, 2535, 1620);
+  frame3_ = Frame(this, "Frame3", "Character Properties:", {5640, 3000, 2775, 2055});
+  list1_ = Place(new SelectionList(frame3_), "List1", {120, 240, 2535, 1620});
 
   for (QWidget* list : std::initializer_list<QWidget*>{dir1_, list2_, list1_}) LookSystem(*list);
 
-  frame6_ = Frame(this, "Frame6", "About", 120, 5160, 8295, 1095);
+  frame6_ = Frame(this, "Frame6", "About", {120, 5160, 8295, 1095});
   command2_ = Command(frame6_, "Command2", "Harrowfen", 240);
   command4_ = Command(frame6_, "Command4", "Tamblewick", 480);
   command1_ = Command(frame6_, "Command1", "Close", 720);
