@@ -35,7 +35,10 @@ class CountingSink : public quill::ChunkWalkSink {
 // Records what the inspector asks of the window; pictures are loaded for real.
 class RecordingView : public quill::InspectorView {
  public:
-  void setNameCaption(const std::string& caption) override { captions.push_back(caption); }
+  void setNameCaption(const std::string& caption, const std::string& name) override {
+    FUZZ_REQUIRE(caption == quill::kNameCaptionPrefix + name);
+    captions.push_back(caption);
+  }
   void setDescription(const std::string& text) override { descriptions.push_back(text); }
   void appendRosterLine(const std::string& name) override { rosterLines.push_back(name); }
   bool showPictureFile(const std::filesystem::path& file) override {

@@ -31,8 +31,8 @@ class CharacterView {
   virtual int selectedRosterLine() const = 0;
   virtual void selectRosterLine(int index) = 0;
 
-  // The summary of the chosen Sim.
-  virtual void setNameCaption(const std::string& caption) = 0;
+  // The summary of the chosen Sim. The caption comes with the bare name it shows ("" for none).
+  virtual void setNameCaption(const std::string& caption, const std::string& name) = 0;
   virtual void setDescription(const std::string& text) = 0;
   virtual void clearPicture() = 0;
   virtual void markSpeechLargeOption() = 0;

@@ -7,7 +7,7 @@
 namespace quill {
 
 void ShowEmptySummary(CharacterView& view) {
-  view.setNameCaption(kNameCaptionPrefix);
+  view.setNameCaption(kNameCaptionPrefix, "");
   view.setDescription("");
   view.clearPicture();
 }

@@ -47,7 +47,7 @@ class ListingView : public CharacterView, public InspectorView {
   int rosterLineCount() const override { return static_cast<int>(roster_.size()); }
   int selectedRosterLine() const override { return selectedRosterLine_; }
   void selectRosterLine(int index) override { selectedRosterLine_ = index; }
-  void setNameCaption(const std::string&) override {}
+  void setNameCaption(const std::string&, const std::string&) override {}
   void setDescription(const std::string&) override {}
   void clearPicture() override {}
   void markSpeechLargeOption() override {}

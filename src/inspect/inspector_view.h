@@ -9,7 +9,8 @@ namespace quill {
 class InspectorView {
  public:
   virtual ~InspectorView() = default;
-  virtual void setNameCaption(const std::string& caption) = 0;
+  // The caption comes with the bare name it shows.
+  virtual void setNameCaption(const std::string& caption, const std::string& name) = 0;
   virtual void setDescription(const std::string& text) = 0;
   virtual void appendRosterLine(const std::string& name) = 0;
   // Loads the picture file and shows it; false when the loader refuses the file.

@@ -16,7 +16,7 @@ void ShowNameAndDescription(const ChunkRecord& record, const InspectorContext& c
           : std::string_view();
   const NameAndDescription found = ExtractNameAndDescription(body);
   if (!found.name) return;
-  context.view.setNameCaption(kNameCaptionPrefix + *found.name);
+  context.view.setNameCaption(kNameCaptionPrefix + *found.name, *found.name);
   if (!found.description) return;
   context.view.setDescription(*found.description);
   if (context.state.rosterPassRunning()) context.view.appendRosterLine(*found.name);

@@ -247,7 +247,8 @@ void FrmMain::selectRosterLine(int index) {
   list2_->setSelectedIndex(index);
 }
 
-void FrmMain::setNameCaption(const std::string& caption) {
+void FrmMain::setNameCaption(const std::string& caption, const std::string& name) {
+  simName_ = name;
   pendingCaption_ = caption;
   if (!busy()) showPendingSummary();
 }

@@ -79,7 +79,7 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   int rosterLineCount() const override;
   int selectedRosterLine() const override;
   void selectRosterLine(int index) override;
-  void setNameCaption(const std::string& caption) override;
+  void setNameCaption(const std::string& caption, const std::string& name) override;
   void setDescription(const std::string& text) override;
   void clearPicture() override;
   void markSpeechLargeOption() override;
@@ -121,7 +121,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void addPlayerAids();
   // Keeps an open picture sheet on the Sim now loaded.
   void followInPictureSheet();
-  QString simName() const;
+  // The name the caption shows, as last set: the picture files are named after it.
+  QString simName() const { return QString::fromStdString(simName_); }
 
   void Drive1_Change();
   void Dir1_Change();
@@ -138,6 +139,7 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   platform::ScratchFolder scratch_;
   InputGate gate_;
   int busyDepth_ = 0;
+  std::string simName_;
   std::optional<std::string> pendingCaption_;
   std::optional<std::string> pendingDescription_;
   QElapsedTimer sinceEventTurn_;

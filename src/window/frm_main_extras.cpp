@@ -1,8 +1,6 @@
 // What the window offers a player beside the events of its controls.
-#include <QGroupBox>
 #include <QLabel>
 
-#include "chunkfile/file_selection.h"
 #include "window/file_list.h"
 #include "window/focus_ring.h"
 #include "window/folder_list.h"
@@ -21,14 +19,6 @@ void FrmMain::addPlayerAids() {
        std::initializer_list<QAbstractItemView*>{dir1_, file1_, list1_, list2_})
     ShowWholeTextOfCutOffLines(*list);
   new FocusRing(*this);
-}
-
-QString FrmMain::simName() const {
-  // The caption as last set, shown or still waiting for the end of a read, without "Name: ".
-  const QString caption =
-      pendingCaption_ ? QString::fromStdString(*pendingCaption_)
-                      : nameofSim_->title().replace(QStringLiteral("&&"), QStringLiteral("&"));
-  return caption.mid(static_cast<qsizetype>(std::string_view(kNameCaptionPrefix).size()));
 }
 
 void FrmMain::showPictureSheet() {
