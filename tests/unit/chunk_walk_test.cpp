@@ -23,6 +23,7 @@ struct Walk : ChunkWalkSink {
 // Where each chunk starts, what its row holds, and that nothing past a cut or a bad size is listed
 // are checked on every input by the chunk-walk fuzz target; these are the lines a player sees.
 TEST(ChunkWalk, WhereTheWalkEnds) {
+  const Bytes oneChunk = CharacterFile().add({"OBJD", 1, 0, "one", "body"_b, {}, {}}).build();
   // A file's image, and the chunk lines it gives.
   const std::pair<Bytes, Lines> cases[] = {
       {FileHeader() + "CTSS"_b + BigEndian32(88) + Hex({0, 1, 0, 0}) + "AB\0junk"_b +
@@ -30,9 +31,11 @@ TEST(ChunkWalk, WhereTheWalkEnds) {
            Bytes(68, '\0'),
        {"1: CTSS [AB]", "2: BMP_ []"}},
       {FileHeader() + "CTSS"_b + BigEndian32(8), {"1: CTSS []"}},  // 72 bytes, no label
-      {CharacterFile().add({"OBJD", 1, 0, "one", "body"_b, {}, {}}).build() + "QQQQ"_b +
-           BigEndian32(500),
-       {"1: OBJD [one]", "2: QQQQ []"}},  // cut short
+      {oneChunk + "QQQQ"_b + BigEndian32(500), {"1: OBJD [one]", "2: QQQQ []"}},  // cut short
+      // At the end of the walk: a last chunk of type and size only, ending exactly at the end of
+      // the file, is listed; one byte less leaves its size incomplete, and it is not.
+      {oneChunk + "QQQQ"_b + BigEndian32(8), {"1: OBJD [one]", "2: QQQQ []"}},
+      {oneChunk + "QQQQ"_b + BigEndian32(8).substr(0, 3), {"1: OBJD [one]"}},
       {CharacterFile()
            .add({"STR#", 1, 0, "", "", {}, "faces\0hidden"_b})
            .add({"STR#", 2, 0, "", "", {}, Bytes(64, 'L')})
