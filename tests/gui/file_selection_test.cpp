@@ -11,7 +11,7 @@ class FileSelection : public Viewer {};
 
 TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnView) {
   writeSim("UserA.iff", "Ada", "Keeps bees");
-  writeSim("UserB.iff", "Bram", "Builds boats");
+  writeSim("UserB.iff", "Bram & Bo", "Builds boats");
   // Chunks, but neither a CTSS line nor a speech_large line.
   CharacterFile().add({"OBJD", 1, 0, "object", "x"_b, {}, {}}).write(folder() / "UserC.iff");
   // A name on the first line, but no speech_large portrait.
@@ -25,10 +25,10 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
       .write(folder() / "UserE.iff");
   open();
   // File by file: the Sim on view, its description and the chunk line selected. Only Bram has a
-  // portrait.
+  // portrait. The caption doubles an "&", which alone would mark a keyboard shortcut.
   const std::tuple<int, const char*, const char*, int> kSteps[] = {
-      {1, "Name: Bram", "Builds boats.", 6},  // 7: BMP_ [speech_large]
-      {2, "Name: Bram", "Builds boats.", -1},
+      {1, "Name: Bram && Bo", "Builds boats.", 6},  // 7: BMP_ [speech_large]
+      {2, "Name: Bram && Bo", "Builds boats.", -1},
       {3, "Name: Cy", "Sings.", 0},  // no portrait: the CTSS line stays selected
       {4, "Name: Cy", "Sings.", 1},
   };
@@ -46,6 +46,11 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   list("File1")->setCurrentRow(-1);
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
   EXPECT_EQ(nameCaption(), "Name: Cy");
+  // Everywhere else the "&" is shown as it is.
+  EXPECT_EQ(lines("List2")[1], "Bram & Bo");
+  list("File1")->setCurrentRow(1);
+  window().showPictureSheet();
+  EXPECT_EQ(control<QWidget>("PictureSheet")->windowTitle().toStdString(), "Pictures of Bram & Bo");
 }
 
 Chunk Picture(const std::string& label, std::uint8_t shade) {
