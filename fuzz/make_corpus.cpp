@@ -1,5 +1,6 @@
 // Writes the fuzzers' seed inputs from the character-file builder: well-formed character files and
-// the broken shapes the reader and inspector must survive. Usage: make_corpus OUTPUT_FOLDER
+// the broken shapes the reader and inspector must survive, into OUTPUT_FOLDER/<target>/ for each
+// fuzz target. Usage: make_corpus OUTPUT_FOLDER
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
@@ -23,7 +24,9 @@ namespace {
 
 class Seeds {
  public:
+  // Seeds an earlier run wrote there are removed: the folder holds this builder's seeds only.
   Seeds(const fs::path& root, const std::string& target) : folder_(root / target) {
+    fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
 

@@ -15,8 +15,9 @@ JOBS=${2:-2}
 SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${FUZZ_BUILD_DIR:-$SOURCE_DIR/build-fuzz}
 CXX_COMPILER=${FUZZ_CXX:-clang++}
-TARGETS=(fuzz_chunk_walk fuzz_inspector fuzz_string_table fuzz_resource_map fuzz_picture
-         fuzz_wine_registry fuzz_wine_path fuzz_library_lists)
+# Every target fuzz/CMakeLists.txt lists.
+mapfile -t TARGETS < <(sed -n 's/^quill_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' "$SOURCE_DIR/fuzz/CMakeLists.txt")
+if [[ ${#TARGETS[@]} -eq 0 ]]; then echo "no quill_fuzz_target in fuzz/CMakeLists.txt" >&2; exit 2; fi
 
 case $SECONDS_PER_TARGET in '' | *[!0-9]*) echo "SECONDS_PER_TARGET must be a number" >&2; exit 2 ;; esac
 case $JOBS in '' | *[!0-9]* | 0) echo "JOBS must be a positive number" >&2; exit 2 ;; esac
