@@ -16,7 +16,8 @@ SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${FUZZ_BUILD_DIR:-$SOURCE_DIR/build-fuzz}
 CXX_COMPILER=${FUZZ_CXX:-clang++}
 # Every target fuzz/CMakeLists.txt lists.
-mapfile -t TARGETS < <(sed -n 's/^quill_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' "$SOURCE_DIR/fuzz/CMakeLists.txt")
+mapfile -t TARGETS < <(sed -n 's/^quill_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' \
+  "$SOURCE_DIR/fuzz/CMakeLists.txt")
 if [[ ${#TARGETS[@]} -eq 0 ]]; then echo "no quill_fuzz_target in fuzz/CMakeLists.txt" >&2; exit 2; fi
 
 case $SECONDS_PER_TARGET in '' | *[!0-9]*) echo "SECONDS_PER_TARGET must be a number" >&2; exit 2 ;; esac
