@@ -10,9 +10,9 @@
 
 namespace quill::platform::registry {
 
-// Bytes of registry files one start-up search reads at most: the prefixes of more than a hundred
-// games, read in well under a second.
-inline constexpr std::size_t kMostRegistryBytesPerSearch = 512 * 1024 * 1024;
+// Bytes of registry files one start-up search reads at most: the prefixes of a few hundred games,
+// read in about half a second.
+inline constexpr std::size_t kMostRegistryBytesPerSearch = std::size_t{1} << 30;
 // Of them, the bytes read line by line: a prefix takes a few kilobytes.
 inline constexpr std::size_t kMostRegistryLineBytesPerSearch = 8 * 1024 * 1024;
 
