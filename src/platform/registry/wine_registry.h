@@ -116,8 +116,12 @@ class WineRegistry final : public RegistryApi {
   // of it counts as unreadable.
   WineRegistry(std::filesystem::path prefix, ReadingBudget& budget)
       : prefix_(std::move(prefix)), budget_(budget) {}
+  // With a budget of its own, as large as one start-up search's.
   explicit WineRegistry(std::filesystem::path prefix)
       : WineRegistry(std::move(prefix), ownBudget_) {}
+  // A copy would read within the budget of the registry it was copied from.
+  WineRegistry(const WineRegistry&) = delete;
+  WineRegistry& operator=(const WineRegistry&) = delete;
 
   std::int32_t OpenKey(RootKey root, const std::string& path, KeyView view,
                        KeyHandle& key) override;
