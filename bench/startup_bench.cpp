@@ -1,6 +1,7 @@
 // Times the start-up search for the game's folder when a player has many Wine prefixes with large
-// registry files, none of which holds the game, against a home with no prefix at all; and reads
-// one 64 MiB registry file, printing its time and the memory it took. A program that prints
+// registry files, none of which holds the game, against a home with no prefix at all, and in a
+// home of 300 Proton prefixes whose 4 MB registries name "The Sims 2"; and reads one registry file
+// of the largest size read, printing its time and the memory it took. A program that prints
 // figures, not a test.
 //   startup_bench [PREFIXES] [MEGABYTES_PER_FILE]
 #include <algorithm>
@@ -44,11 +45,13 @@ void WriteRegistry(const fs::path& file, std::size_t bytes, bool mention, const 
   out << tail;
 }
 
-void MakePrefix(const fs::path& prefix, std::size_t bytes, bool mention) {
+// A prefix whose system.reg is `registry`, linked rather than copied, so that hundreds are made
+// quickly.
+void MakePrefix(const fs::path& prefix, const fs::path& registry) {
   fs::create_directories(prefix / "drive_c/users/steamuser");
   fs::create_directories(prefix / "dosdevices");
   fs::create_directory_symlink("../drive_c", prefix / "dosdevices/c:");
-  WriteRegistry(prefix / "system.reg", bytes, mention);
+  fs::create_hard_link(registry, prefix / "system.reg");
 }
 
 struct Timing {
@@ -100,7 +103,7 @@ int main(int argc, char** argv) {
   const int prefixes = argc > 1 ? std::atoi(argv[1]) : 30;
   const std::size_t megabytes = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 8;
   const quill::platform::ScratchFolder large;
-  WriteRegistry(large.path() / "system.reg", 64 * 1024 * 1024, false,
+  WriteRegistry(large.path() / "system.reg", registry::kLargestRegistryFile - 64 * 1024, false,
                 "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Sims\"\n");
   std::string answer;
   // Measured first, so that the high-water mark before the read is the program's base.
@@ -111,39 +114,50 @@ int main(int argc, char** argv) {
   });
   const long after = HighWaterKiB();
   std::printf(
-      "64 MiB system.reg, the game's key at its end: %.1f / %.1f ms (wall / processor), "
+      "%zu MiB system.reg, the game's key at its end: %.1f / %.1f ms (wall / processor), "
       "%s, memory high-water +%ld KiB\n",
-      large64.wallMs, large64.cpuMs, answer.c_str(), after - before);
+      registry::kLargestRegistryFile >> 20, large64.wallMs, large64.cpuMs, answer.c_str(),
+      after - before);
 
   const quill::platform::ScratchFolder none;
   const quill::platform::ScratchFolder many;
   const quill::platform::ScratchFolder mentioning;
+  const quill::platform::ScratchFolder proton;
   fs::create_directories(none.path() / ".wine");
   // Spread over the places players keep them: Lutris, Bottles and Steam's Proton.
   const auto make = [&](const fs::path& home, bool mention) {
-    fs::create_directories(home / ".local/share/Steam/steamapps/compatdata");
+    WriteRegistry(home / "system.reg", megabytes * 1024 * 1024, mention);
     for (int i = 0; i < prefixes; ++i) {
       const std::string name = std::string("p").append(std::to_string(i));
       const fs::path places[] = {home / "Games" / name,
                                  home / ".local/share/bottles/bottles" / name,
                                  home / ".local/share/Steam/steamapps/compatdata" / name / "pfx"};
-      MakePrefix(places[i % 3], megabytes * 1024 * 1024, mention);
+      MakePrefix(places[i % 3], home / "system.reg");
     }
   };
   make(many.path(), false);
   make(mentioning.path(), true);
+  WriteRegistry(proton.path() / "system.reg", 4000 * 1000, true);
+  for (int i = 0; i < 300; ++i) {
+    MakePrefix(proton.path() / ".local/share/Steam/steamapps/compatdata" /
+                   std::to_string(100000 + i) / "pfx",
+               proton.path() / "system.reg");
+  }
 
   const Timing noneTime = Startup(none.path());
   const Timing manyTime = Startup(many.path());
   const Timing mentioningTime = Startup(mentioning.path());
+  const Timing protonTime = Startup(proton.path());
   std::printf("start-up search (wall / processor time):\n");
   std::printf("  no prefix:                                   %7.1f / %7.1f ms\n", noneTime.wallMs,
               noneTime.cpuMs);
   std::printf("  %d prefixes of %zu MB, no game:                %7.1f / %7.1f ms (+%.1f ms)\n",
               prefixes, megabytes, manyTime.wallMs, manyTime.cpuMs,
               manyTime.cpuMs - noneTime.cpuMs);
-  std::printf("  the same, each naming \"The Sims 2\" (read whole): %7.1f / %7.1f ms\n",
+  std::printf("  the same, each naming \"The Sims 2\":              %7.1f / %7.1f ms\n",
               mentioningTime.wallMs, mentioningTime.cpuMs);
+  std::printf("  300 Proton prefixes of 4 MB naming \"The Sims 2\": %7.1f / %7.1f ms (+%.1f ms)\n",
+              protonTime.wallMs, protonTime.cpuMs, protonTime.cpuMs - noneTime.cpuMs);
 
   return 0;
 }

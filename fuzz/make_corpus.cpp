@@ -281,6 +281,21 @@ void RegistrySeeds(Seeds& seeds) {
                                 "\"Bad2\"=hex(zz):00\n\"Bad3\"=hex:0g\n\"NoEquals\" \"x\"\n");
   seeds.add("no-header", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"b\"\n");
   seeds.add("header-only", "WINE REGISTRY Version 2");
+  // libFuzzer makes inputs no longer than its longest seed: these reach the lines cut at 64 KiB
+  // (a value, and a hex list wrapped over many lines) and a key holding more than is kept.
+  std::string wrapped = "\"Wrapped\"=hex:";
+  for (int i = 0; i < 700; ++i) {
+    for (int k = 0; k < 33; ++k) wrapped += "01,";
+    wrapped += "\\\n  ";
+  }
+  seeds.add("long-lines", header + "[Software\\\\Maxis\\\\The Sims] 1\n\"Long\"=\"" +
+                              std::string(70 * 1024, 'x') + "\"\n" + wrapped +
+                              "02\n\"SIMS_DATA\"=\"C:\\\\Sims\"\n");
+  std::string values = header + "[Software\\\\Maxis\\\\The Sims] 1\n";
+  for (int i = 0; i < 300; ++i) {
+    values += "\"v" + std::to_string(i) + "\"=\"" + std::string(1000, 'v') + "\"\n";
+  }
+  seeds.add("large-key", values + "\"SIMS_DATA\"=\"C:\\\\Sims\"\n");
 }
 
 void WinePathSeeds(Seeds& seeds) {

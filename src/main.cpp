@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
@@ -84,12 +86,13 @@ int main(int argc, char** argv) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   // Listened for before the window makes its scratch folder, so that no request to end falls
   // between the two. Requests are heard at event turns, the first of them in start-up's roster
-  // pass, when the window exists.
+  // pass, when the window exists; the search for the game's folder before it only checks for
+  // one, and gives up when one is waiting.
   std::optional<quill::FrmMain> window;
-  quill::platform::CallOnEndRequest(application, [&window] {
+  std::function<bool()> endRequested = quill::platform::CallOnEndRequest(application, [&window] {
     if (window) window->close();
   });
-  window.emplace(quill::SystemServices());
+  window.emplace(quill::SystemServices(std::move(endRequested)));
   if (request.path) {
     window->load(*request.path);
   } else {

@@ -1,6 +1,7 @@
 // Signals reach the event loop through a pipe: the handler only writes a byte, and a socket
 // notifier reads it in the loop, where ending the program properly is safe.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -35,9 +36,9 @@ bool MakeQuietPipe(int (&ends)[2]) {
 
 }  // namespace
 
-void CallOnEndRequest(QObject& owner, std::function<void()> onEnd) {
+std::function<bool()> CallOnEndRequest(QObject& owner, std::function<void()> onEnd) {
   int ends[2];
-  if (!MakeQuietPipe(ends)) return;
+  if (!MakeQuietPipe(ends)) return [] { return false; };
   signalPipeInput = ends[1];
   auto* notifier = new QSocketNotifier(ends[0], QSocketNotifier::Read, &owner);
   QObject::connect(notifier, &QSocketNotifier::activated, &owner,
@@ -52,6 +53,11 @@ void CallOnEndRequest(QObject& owner, std::function<void()> onEnd) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+  // A byte in the pipe is a request the event loop has not handled yet; it stays for the loop.
+  return [output = ends[0]] {
+    pollfd waiting{output, POLLIN, 0};
+    return ::poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN) != 0;
+  };
 }
 
 }  // namespace quill::platform

@@ -5,6 +5,8 @@
 
 namespace quill::platform {
 
-void CallOnEndRequest(QObject&, std::function<void()>) {}
+std::function<bool()> CallOnEndRequest(QObject&, std::function<void()>) {
+  return [] { return false; };
+}
 
 }  // namespace quill::platform

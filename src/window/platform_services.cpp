@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
@@ -12,11 +13,11 @@
 
 namespace quill {
 
-PlatformServices SystemServices() {
+PlatformServices SystemServices(std::function<bool()> endRequested) {
   PlatformServices services;
   services.gameDataFolder = [] { return platform::registry::GetGameDataFolder(); };
-  services.startupFolder = [](const std::string& dataFolder) {
-    return platform::registry::ChooseStartupFolder(dataFolder);
+  services.startupFolder = [endRequested = std::move(endRequested)](const std::string& dataFolder) {
+    return platform::registry::ChooseStartupFolder(dataFolder, endRequested);
   };
   services.searchedPlaces = [] { return platform::registry::SearchedPlaces(); };
   services.tellUser = [](const std::string& text) {

@@ -26,6 +26,8 @@ struct PlatformServices {
   int eventTurnIntervalMs = 12;
 };
 
-PlatformServices SystemServices();
+// `endRequested`, when given, says whether the program was asked to end; the start-up search
+// for the game's folder then gives up.
+PlatformServices SystemServices(std::function<bool()> endRequested = {});
 
 }  // namespace quill

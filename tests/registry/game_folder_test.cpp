@@ -2,6 +2,8 @@
 // the re-release's save folders, in every place players keep prefixes.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
 #include "platform/registry/steam_libraries.h"
@@ -131,6 +133,20 @@ TEST_F(GameFolderTest, FolderValuesLongerThanWindowsAllowsAreRefused) {
   ASSERT_EQ(longest.size(), kLongestWindowsPath);
   EXPECT_EQ(ChooseStartupFolder(longest + "\\", env_), characters);
   EXPECT_EQ(ChooseStartupFolder(longest + "b\\", env_), std::nullopt);
+}
+
+// One budget bounds the registry files of all prefixes, and being asked to end stops the search.
+TEST_F(GameFolderTest, TheWholeSearchStaysWithinOneBudget) {
+  test::WriteText(env_.home / "Games/a/system.reg", std::string(1000, '\n'));
+  const fs::path found = GamePrefix(env_.home / "Games/b", false);
+  const std::size_t both = 1000 + fs::file_size(env_.home / "Games/b/system.reg");
+  const std::tuple<std::size_t, bool, std::optional<fs::path>> kCases[] = {
+      {both, false, found}, {both - 1, false, std::nullopt}, {both, true, std::nullopt}};
+  for (const auto& [bytes, ended, folder] : kCases) {
+    EXPECT_EQ(
+        ChooseStartupFolder("Not Found", env_, ReadingBudget(bytes, [e = ended] { return e; })),
+        folder);
+  }
 }
 
 // A list of a hundred real folders: Steam's own folder first, then the listed ones in order, up to

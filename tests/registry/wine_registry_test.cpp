@@ -8,8 +8,10 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "platform/files.h"
@@ -44,18 +46,18 @@ namespace {
 
 const std::string kHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n";
 
-// `head`, then `filler` until `bytes` are written, then `tail`, written in pieces. Each "#" of the
-// filler is replaced by a number counting the pieces, so that names can be distinct.
+// `head`, then `filler` until `bytes` are written, then `tail`. Each "#" of the filler is replaced
+// by a number counting the fillers, so that names can be distinct.
 void WriteLarge(const std::filesystem::path& file, std::string_view head, std::string_view filler,
                 std::size_t bytes, std::string_view tail) {
-  std::ofstream out(file, std::ios::binary);
-  out << head;
+  std::string text(head);
   const std::size_t mark = filler.find('#');
-  for (std::size_t written = 0, n = 0; written < bytes; written += filler.size(), ++n) {
-    out << filler.substr(0, mark);
-    if (mark != std::string_view::npos) out << n << filler.substr(mark + 1);
+  for (std::size_t n = 0; text.size() < bytes; ++n) {
+    text += filler.substr(0, mark);
+    if (mark != std::string_view::npos)
+      text.append(std::to_string(n)).append(filler.substr(mark + 1));
   }
-  out << tail;
+  test::WriteText(file, text.append(tail));
 }
 
 class WineRegistryTest : public ::testing::Test {
@@ -169,20 +171,48 @@ TEST_F(WineRegistryTest, ThirtyTwoBitViewComesFirst) {
   EXPECT_EQ(Read(thirtyTwo, kGameKeyPath, kGameDataValue, KeyView::k32Bit), "C:\\Native");
 }
 
-TEST_F(WineRegistryTest, FilesOf64MiBAreReadInLittleMemory) {
+TEST_F(WineRegistryTest, FilesOfTheLargestSizeAreReadInLittleMemory) {
   const std::string key =
       "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Sims\"\n";
-  // The shape, what comes first, the filler that makes up the 64 MiB and what comes last.
-  const std::array<std::string, 4> kShapes[] = {
-      {"many keys", kHeader, "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n", key},
-      {"one long line", kHeader, std::string(4096, 'x'), "\n" + key},
-      {"many values in the game's key", kHeader + key, "\"v#\"=hex:01,\\\n  02\n", ""},
+  // The shape, what comes first, the filler that makes up the size, what comes last and the
+  // folder found. A key whose lines take megabytes is none the game wrote, and too slow to read.
+  const std::array<std::string, 5> kShapes[] = {
+      {"many keys", kHeader, "[Software\\\\Junk\\\\Key] 1\n\"v\"=\"0123456789\"\n", key,
+       "C:\\Sims\\"},
+      {"one long line", kHeader, std::string(4096, 'x'), "\n" + key, "C:\\Sims\\"},
+      {"many values in the game's key", kHeader + key, "\"v#\"=hex:01,\\\n  02\n", "", "Not Found"},
   };
-  for (const auto& [shape, head, filler, tail] : kShapes) {
-    WriteLarge(prefix_.path() / "system.reg", head, filler, 64 * 1024 * 1024, tail);
+  for (const auto& [shape, head, filler, tail, folder] : kShapes) {
+    WriteLarge(prefix_.path() / "system.reg", head, filler, kLargestRegistryFile - 64 * 1024, tail);
     const std::size_t before = peak = held;
-    EXPECT_EQ(GameFolder(), "C:\\Sims\\") << shape;
+    EXPECT_EQ(GameFolder(), folder) << shape;
     EXPECT_LT(peak - before, 2 * 1024 * 1024) << shape;
+  }
+}
+
+// A prefix's system.reg is read once for both views, whatever keys share the game's name, and not
+// at all beyond its bounds.
+TEST_F(WineRegistryTest, EachFileIsReadOnceWithinItsBudget) {
+  const std::string file =
+      kHeader +
+      "#arch=win64\n[Software\\\\Maxis\\\\The Sims 2] 1\n\"SIMS_DATA\"=\"C:\\\\Two\"\n"
+      "[Software\\\\Maxis\\\\The Sims] 1\n\"SIMS_DATA\"=\"C:\\\\Sims\"\n";
+  const std::size_t all = std::numeric_limits<std::size_t>::max();
+  // The case, the file's size (zeros after the text), the budget, whether the program was asked
+  // to end, the folder found and the bytes read.
+  const std::tuple<const char*, std::size_t, std::size_t, bool, const char*, std::size_t> kCases[] =
+      {
+          {"two views, a sibling key", file.size(), all, false, "C:\\Sims\\", file.size()},
+          {"a byte over the budget", file.size(), file.size() - 1, false, "Not Found", 0},
+          {"asked to end", file.size(), all, true, "Not Found", 0},
+          {"a byte over the largest file", kLargestRegistryFile + 1, all, false, "Not Found", 0},
+      };
+  for (const auto& [name, size, bytes, ended, folder, spent] : kCases) {
+    std::filesystem::resize_file(test::WriteText(prefix_.path() / "system.reg", file), size);
+    ReadingBudget budget(bytes, [ended = ended] { return ended; });
+    WineRegistry registry(prefix_.path(), budget);
+    EXPECT_EQ(GetGameDataFolder(registry), folder) << name;
+    EXPECT_EQ(budget.Spent(), spent) << name;
   }
 }
 

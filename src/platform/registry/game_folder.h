@@ -4,11 +4,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/registry/environment.h"
+#include "platform/registry/reading_budget.h"
 #include "platform/registry/wine_path.h"
 
 namespace quill::platform::registry {
@@ -22,10 +24,14 @@ inline constexpr std::string_view kReReleaseSteamApp = "3314060";
 // save folder in it, then the one in the re-release's Proton prefix of each Steam library; then,
 // in each prefix of the Wine front ends (see FrontEndPrefixes), the game's registry value and
 // the re-release's save folder. Nothing when no folder is found; the viewer then stays in the
-// process's current folder.
+// process's current folder. The prefixes' registry files are read within `budget`; once the
+// program is asked to end, the search gives up at once.
+std::optional<std::filesystem::path> ChooseStartupFolder(
+    const std::string& gameDataFolder, const Environment& env,
+    ReadingBudget budget = ReadingBudget(kMostRegistryBytesPerSearch));
+// For the running program; `endRequested` says whether it was asked to end meanwhile.
 std::optional<std::filesystem::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                                         const Environment& env);
-std::optional<std::filesystem::path> ChooseStartupFolder(const std::string& gameDataFolder);
+                                                         std::function<bool()> endRequested = {});
 
 // Where ChooseStartupFolder looks, in a few words for the player ("... or any Lutris prefix").
 std::string SearchedPlaces();

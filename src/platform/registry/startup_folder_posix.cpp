@@ -1,6 +1,7 @@
 // The start-up folder on Linux: the game under Wine, Proton or a Wine front end.
 #include <set>
 #include <system_error>
+#include <utility>
 
 #include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
@@ -41,7 +42,7 @@ std::optional<fs::path> SavesIn(const fs::path& prefix, const std::string& user)
 }  // namespace
 
 std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                            const Environment& env) {
+                                            const Environment& env, ReadingBudget budget) {
   const fs::path prefix = WinePrefixOf(env);
   if (!prefix.empty()) {
     if (auto found = GameFolderIn(prefix, gameDataFolder)) return found;
@@ -57,17 +58,20 @@ std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
   std::error_code ec;
   if (!prefix.empty()) searched.insert(fs::weakly_canonical(prefix, ec));
   for (const fs::path& other : FrontEndPrefixes(env)) {
+    if (budget.Ended()) return std::nullopt;
     fs::path canonical = fs::weakly_canonical(other, ec);
     if (!searched.insert(ec ? other : canonical).second) continue;
-    WineRegistry registry(other);
+    WineRegistry registry(other, budget);
     if (auto found = GameFolderIn(other, GetGameDataFolder(registry))) return found;
     if (auto found = SavesIn(other, env.user)) return found;
   }
   return std::nullopt;
 }
 
-std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder) {
-  return ChooseStartupFolder(gameDataFolder, CurrentEnvironment());
+std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
+                                            std::function<bool()> endRequested) {
+  return ChooseStartupFolder(gameDataFolder, CurrentEnvironment(),
+                             ReadingBudget(kMostRegistryBytesPerSearch, std::move(endRequested)));
 }
 
 std::string SearchedPlaces() {

@@ -32,8 +32,9 @@ fs::path AnsiPath(const std::string& text) {
 
 }  // namespace
 
+// Windows answers from its own registry: there are no registry files to read.
 std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                            const Environment& env) {
+                                            const Environment& env, ReadingBudget) {
   // The value ends in the one backslash GetGameDataFolder adds, if it did not already.
   if (gameDataFolder != kGameDataNotFound && gameDataFolder.size() <= kLongestWindowsPath + 1) {
     const fs::path characters = AnsiPath(gameDataFolder + "UserData\\Characters");
@@ -47,7 +48,8 @@ std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
   return std::nullopt;
 }
 
-std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder) {
+std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
+                                            std::function<bool()>) {
   return ChooseStartupFolder(gameDataFolder, CurrentEnvironment());
 }
 

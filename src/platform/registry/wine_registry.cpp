@@ -1,8 +1,8 @@
 #include "platform/registry/wine_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "platform/registry/key_text_search.h"
 #include "platform/text.h"
 
 namespace quill::platform::registry {
@@ -48,9 +48,6 @@ void AppendUtf8Char(std::string_view& text, std::u16string& out) {
   text.remove_prefix(decoded->length);
 }
 
-// Decodes a quoted string whose opening quote is already consumed, up to the unescaped `close`,
-// with Wine's escapes: \a \b \e \f \n \r \t \v, octal \ooo, \xHHHH, and \c for any other c.
-// Leaves `text` after the closing character; fails when there is none.
 // The one-letter escapes that stand for control characters; 0 for any other letter.
 char16_t ControlEscape(char letter) {
   constexpr std::pair<char, char16_t> kEscapes[] = {{'a', u'\a'}, {'b', u'\b'}, {'e', u'\x1b'},
@@ -62,6 +59,9 @@ char16_t ControlEscape(char letter) {
   return 0;
 }
 
+// Decodes a quoted string whose opening quote is already consumed, up to the unescaped `close`,
+// with Wine's escapes: \a \b \e \f \n \r \t \v, octal \ooo, \xHHHH, and \c for any other c.
+// Leaves `text` after the closing character; fails when there is none.
 bool DecodeQuoted(std::string_view& text, char close, std::u16string& out) {
   while (!text.empty()) {
     const char c = text.front();
@@ -203,17 +203,20 @@ bool ParseData(std::string_view text, RegistryValue& value) {
   return true;
 }
 
-// The one rule of case, as a byte: the plain-text search and the ASCII part of FoldCase.
-unsigned char FoldByte(unsigned char c) {
-  return static_cast<unsigned char>(AsciiLowerCase(static_cast<char>(c)));
-}
-
 // FoldByte over `text`, into `out` (as long as `text`): cheap enough to run over whole files.
 void FoldAscii(std::string_view text, char* out) {
   // Pointers of their own, so that the compiler need not fear that a write moves them.
   const auto* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
   for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(FoldByte(in[i]));
+}
+
+// Whether the line that ends at `lineBreak` continues onto the next: only a line ending in ",\"
+// does, as Wine wraps long hex lists.
+bool ContinuesBefore(std::string_view text, std::size_t lineBreak) {
+  std::string_view line = text.substr(0, lineBreak);
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line.ends_with(",\\");
 }
 
 // Collapses repeated and outer backslashes so that equal keys have one spelling.
@@ -277,23 +280,66 @@ bool WineKeyReader::MayNameWantedKey(std::string_view line) {
 }
 
 bool WineKeyReader::Feed(std::string_view piece) {
+  std::size_t plain = 0;  // bytes to read line by line before lines may be passed over again
   while (!piece.empty()) {
     if (!firstLine_ && !headerSeen_) return false;
-    const std::size_t end = std::min(piece.find('\n'), piece.size());
-    const std::string_view part = piece.substr(0, end);
-    if (physical_.size() + part.size() > kLongestRegistryLine) {
-      physical_.append(part.substr(0, kLongestRegistryLine - physical_.size()));
-      physicalOverlong_ = true;
-    } else {
-      physical_.append(part);
+    if (plain == 0 && MayPassOver()) {
+      plain = PassOver(piece);
+      continue;
     }
-    tail_.append(part.substr(part.size() - std::min<std::size_t>(part.size(), 3)));
-    if (tail_.size() > 3) tail_.erase(0, tail_.size() - 3);
-    if (end == piece.size()) break;
-    EndPhysicalLine(false);
-    piece.remove_prefix(end + 1);
+    const std::size_t before = piece.size();
+    ReadPhysicalLine(piece);
+    plain -= std::min(plain, before - piece.size());
   }
   return firstLine_ || headerSeen_;
+}
+
+void WineKeyReader::ReadPhysicalLine(std::string_view& piece) {
+  const std::size_t end = std::min(piece.find('\n'), piece.size());
+  const std::string_view part = piece.substr(0, end);
+  if (physical_.size() + part.size() > kLongestRegistryLine) {
+    physical_.append(part.substr(0, kLongestRegistryLine - physical_.size()));
+    physicalOverlong_ = true;
+  } else {
+    physical_.append(part);
+  }
+  tail_.append(part.substr(part.size() - std::min<std::size_t>(part.size(), 3)));
+  if (tail_.size() > 3) tail_.erase(0, tail_.size() - 3);
+  if (end == piece.size()) {
+    piece = {};
+    return;
+  }
+  EndPhysicalLine(false);
+  piece.remove_prefix(end + 1);
+}
+
+// Between whole lines, outside the wanted key and after the file's head, only a line that holds
+// the key's name can change what is found.
+bool WineKeyReader::MayPassOver() const {
+  return headerSeen_ && keysBegun_ && !inKey_ && !continuing_ && tail_.empty() &&
+         !wantedName_.empty();
+}
+
+std::size_t WineKeyReader::PassOver(std::string_view& piece) {
+  // The key's name holds no line break, so a name cut at the piece's end lies in its last,
+  // unfinished line, which is read line by line.
+  const std::size_t name = FindFoldedText(piece, wantedName_);
+  const std::size_t stop = name == std::string_view::npos ? piece.size() : name;
+  // Whole lines only, and not a line that the next one continues: the continuation belongs to it.
+  std::size_t passed = 0;
+  for (std::size_t end = stop; end > 0;) {
+    const std::size_t lineBreak = piece.rfind('\n', end - 1);
+    if (lineBreak == std::string_view::npos) break;
+    if (!ContinuesBefore(piece, lineBreak)) {
+      passed = lineBreak + 1;
+      break;
+    }
+    end = lineBreak;
+  }
+  piece.remove_prefix(passed);
+  if (name == std::string_view::npos) return piece.size();
+  const std::size_t lineEnd = piece.find('\n', name - passed);
+  return lineEnd == std::string_view::npos ? piece.size() : lineEnd + 1;
 }
 
 WineKeyFound WineKeyReader::Finish() {
@@ -332,6 +378,7 @@ void WineKeyReader::EndPhysicalLine(bool last) {
 }
 
 void WineKeyReader::TakeLine(std::string_view line, bool overlong) {
+  lineBytes_ += line.size() + 1;
   if (firstLine_) {
     firstLine_ = false;
     // Wine refuses a file without its header; so do we.
@@ -340,11 +387,13 @@ void WineKeyReader::TakeLine(std::string_view line, bool overlong) {
     return;
   }
   if (!headerSeen_) return;
+  // Wine writes the prefix's kind in the file's head; a line like it among the keys is not one.
   if (line.starts_with("#arch=")) {
-    found_.is32BitPrefix = !overlong && line.substr(6) == "win32";
+    if (!keysBegun_) found_.is32BitPrefix = !overlong && line.substr(6) == "win32";
     return;
   }
   if (line.starts_with('[')) {
+    keysBegun_ = true;
     // Values under a broken key name must not land in the key before it.
     inKey_ = false;
     line.remove_prefix(1);
@@ -408,70 +457,11 @@ std::string KeyLineText(std::string_view keyPath) {
       text += "\\\\";
       continue;
     }
-    if (c < ' ' || c > '~' || c == '[' || c == ']') return {};
+    // A wrapped line is joined at a comma, so a name holding one may be split over two lines.
+    if (c < ' ' || c > '~' || c == '[' || c == ']' || c == ',') return {};
     text.push_back(c);
   }
   return FoldCase(text);
-}
-
-KeyTextSearch::KeyTextSearch(std::string folded) : needle_(std::move(folded)) {}
-
-namespace {
-
-// Sixteen bytes at a time, as the processor's vector instructions take them.
-using Block = unsigned char __attribute__((vector_size(16)));
-
-}  // namespace
-
-bool KeyTextSearch::Matches(const unsigned char* at) const {
-  for (std::size_t i = 0; i < needle_.size(); ++i) {
-    if (FoldByte(at[i]) != static_cast<unsigned char>(needle_[i])) return false;
-  }
-  return true;
-}
-
-// Looks at sixteen places at once for the text's first and last byte, and compares the whole
-// text only where both are found.
-bool KeyTextSearch::Search(std::string_view text) const {
-  const std::size_t size = needle_.size();
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  // With the 0x20 bit set, every byte that folds to the needle's byte is equal to it (and a few
-  // others, which Matches then turns down): one instruction instead of a fold.
-  const auto first = static_cast<unsigned char>(needle_.front() | 0x20);
-  const auto last = static_cast<unsigned char>(needle_.back() | 0x20);
-  std::size_t at = 0;
-  for (; at + size - 1 + sizeof(Block) <= text.size(); at += sizeof(Block)) {
-    Block starts;
-    Block ends;
-    std::memcpy(&starts, bytes + at, sizeof(Block));
-    std::memcpy(&ends, bytes + at + size - 1, sizeof(Block));
-    const Block hits =
-        static_cast<Block>((starts | 0x20) == first) & static_cast<Block>((ends | 0x20) == last);
-    std::uint64_t halves[2];
-    std::memcpy(halves, &hits, sizeof(Block));
-    if ((halves[0] | halves[1]) == 0) continue;
-    for (std::size_t k = 0; k < sizeof(Block); ++k) {
-      if (hits[k] != 0 && Matches(bytes + at + k)) return true;
-    }
-  }
-  for (; at + size <= text.size(); ++at) {
-    if (Matches(bytes + at)) return true;
-  }
-  return false;
-}
-
-bool KeyTextSearch::Feed(std::string_view piece) {
-  if (found_ || needle_.empty()) return found_ = true;
-  // A text split between two pieces lies in the end of the one and the start of the other.
-  const std::size_t overlap = needle_.size() - 1;
-  carry_.append(piece.substr(0, overlap));
-  found_ = Search(carry_) || Search(piece);
-  if (piece.size() >= overlap) {
-    carry_.assign(piece.substr(piece.size() - overlap));
-  } else {
-    carry_.erase(0, carry_.size() - std::min(carry_.size(), overlap));
-  }
-  return found_;
 }
 
 }  // namespace quill::platform::registry

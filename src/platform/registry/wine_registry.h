@@ -1,8 +1,9 @@
 // Wine keeps a prefix's registry in text files (system.reg for HKEY_LOCAL_MACHINE, user.reg for
 // HKEY_CURRENT_USER). This reads them as Wine itself does, so that the game's install folder can
 // be found when it runs under Wine or Proton. A player may have dozens of prefixes with registry
-// files of tens of megabytes, so a file is first searched for the key's name as plain text, and
-// only a file that holds it is read line by line, keeping nothing but the values of that one key.
+// files of tens of megabytes, so the lines that cannot name the key are found by a plain-text
+// search and passed over unread: only the lines naming it and its own values are read, and
+// nothing but those values is kept.
 #pragma once
 
 #include <cstddef>
@@ -16,12 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/registry/reading_budget.h"
 #include "platform/registry/registry.h"
 
 namespace quill::platform::registry {
 
-// Registry files of real prefixes are tens of megabytes at most; a larger one is not worth reading.
-inline constexpr std::size_t kLargestRegistryFile = 256 * 1024 * 1024;
+// Registry files of real prefixes are a few megabytes, tens at most; a larger one is not read.
+inline constexpr std::size_t kLargestRegistryFile = 64 * 1024 * 1024;
 // Wine writes no longer line for any value we read (a folder's path is at most 260 characters);
 // a longer line is skipped whole, so that one line cannot fill memory.
 inline constexpr std::size_t kLongestRegistryLine = 64 * 1024;
@@ -49,7 +51,7 @@ struct WineKeyFound {
 // Reads registry text, handed over in pieces split anywhere, for the one key `keyPath` (single
 // backslashes, relative to the file's root, case ignored). Never fails: a file without the
 // registry header yields nothing, and a line that cannot be understood is skipped, as Wine
-// skips it.
+// skips it. Wine's `#arch=` line counts only in the file's head, before the first key.
 class WineKeyReader {
  public:
   explicit WineKeyReader(std::string_view keyPath);
@@ -57,8 +59,16 @@ class WineKeyReader {
   bool Feed(std::string_view piece);
   // Takes the last line, which needs no line break, and hands over what was found.
   WineKeyFound Finish();
+  // The bytes of the lines read so far (the part of a long line that is kept, and without
+  // the lines passed over), which take far longer than passing lines over.
+  std::size_t LineBytes() const { return lineBytes_; }
 
  private:
+  void ReadPhysicalLine(std::string_view& piece);
+  bool MayPassOver() const;
+  // Drops the front of `piece` that cannot change what is found; gives how many bytes after it
+  // to read line by line before passing over lines again.
+  std::size_t PassOver(std::string_view& piece);
   void EndPhysicalLine(bool last);
   void TakeLine(std::string_view line, bool overlong);
   bool MayNameWantedKey(std::string_view line);
@@ -68,41 +78,26 @@ class WineKeyReader {
   std::string folded_;      // a key line, folded
   WineKeyFound found_;
   std::string physical_;  // the line being read, cut at kLongestRegistryLine
-  std::string tail_;      // its last three bytes, which say whether it continues
+  std::string tail_;  // its last three bytes, which say whether it continues; empty between lines
   bool physicalOverlong_ = false;
   std::string logical_;  // physical lines joined by continuations
   bool logicalOverlong_ = false;
   bool continuing_ = false;
   bool firstLine_ = true;
   bool headerSeen_ = false;
+  bool keysBegun_ = false;
   bool inKey_ = false;
   std::size_t keptBytes_ = 0;
+  std::size_t lineBytes_ = 0;
 };
 
 // The whole text at once.
 WineKeyFound ReadWineKey(std::string_view text, std::string_view keyPath);
 
 // What every line that names `keyPath` or a key below it contains, folded: the key's last two
-// names as Wine writes them. Empty when Wine would write them with escapes, so that text cannot
-// be searched for.
+// names as Wine writes them. Empty when Wine would write them with escapes, or when they hold a
+// comma, so that the text cannot be searched for.
 std::string KeyLineText(std::string_view keyPath);
-
-// Looks for `folded` (as KeyLineText gives it) in text handed over in pieces, with ASCII case
-// ignored; much cheaper than reading the text's lines.
-class KeyTextSearch {
- public:
-  explicit KeyTextSearch(std::string folded);
-  // True once the text is found; later pieces need not be fed.
-  bool Feed(std::string_view piece);
-
- private:
-  bool Search(std::string_view text) const;
-  bool Matches(const unsigned char* at) const;
-
-  std::string needle_;
-  std::string carry_;  // the last bytes fed, shorter than the needle
-  bool found_ = false;
-};
 
 // Case folding as the registry and Wine's file names compare: ASCII and the Latin-1 letters of
 // UTF-8 text. Other non-ASCII text compares exactly.
@@ -113,10 +108,20 @@ std::string Utf16ToAnsi(std::u16string_view units);
 
 #ifndef _WIN32
 // The registry of the Wine prefix at `prefix`. Only the two roots the files hold are answered; a
-// missing or unreadable file behaves as an empty registry. Each opened key reads its file anew.
+// missing or unreadable file behaves as an empty registry. Each file is read once for a key and
+// all its views, and the key is kept for the next opening.
 class WineRegistry final : public RegistryApi {
  public:
-  explicit WineRegistry(std::filesystem::path prefix) : prefix_(std::move(prefix)) {}
+  // Reads within `budget`, which outlives the registry; a file that does not fit in what is left
+  // of it counts as unreadable.
+  WineRegistry(std::filesystem::path prefix, ReadingBudget& budget)
+      : prefix_(std::move(prefix)), budget_(budget) {}
+  // With a budget of its own, as large as one start-up search's.
+  explicit WineRegistry(std::filesystem::path prefix)
+      : WineRegistry(std::move(prefix), ownBudget_) {}
+  // A copy would read within the budget of the registry it was copied from.
+  WineRegistry(const WineRegistry&) = delete;
+  WineRegistry& operator=(const WineRegistry&) = delete;
 
   std::int32_t OpenKey(RootKey root, const std::string& path, KeyView view,
                        KeyHandle& key) override;
@@ -125,11 +130,15 @@ class WineRegistry final : public RegistryApi {
   std::int32_t CloseKey(KeyHandle key) override;
 
  private:
-  WineKeyFound ReadKey(const char* fileName, const std::string& keyPath);
+  using KeyInFile = std::pair<std::string, std::string>;  // file name, FoldCase(key path)
+
+  // Reads the keys of every spelling into read_ at once, unless all were read before.
+  void ReadKeys(const char* fileName, const std::vector<std::string>& keyPaths);
 
   std::filesystem::path prefix_;
-  // Whether a file holds a key's text, by file name and text: both views of a key share it.
-  std::map<std::pair<std::string, std::string>, bool> holdsText_;
+  ReadingBudget ownBudget_{kMostRegistryBytesPerSearch};
+  ReadingBudget& budget_;
+  std::map<KeyInFile, WineKeyFound> read_;
   std::vector<std::unique_ptr<WineKeyFound>> open_;  // handle - 1 → key; null once closed
 };
 #endif

@@ -12,36 +12,38 @@ namespace {
 // Small enough to stay in the processor's cache, large enough that the calls cost nothing.
 constexpr std::size_t kPieceSize = 64 * 1024;
 
-bool FileHoldsText(const std::filesystem::path& file, const std::string& folded) {
-  KeyTextSearch search(folded);
-  bool found = false;
-  platform::ReadFileInPieces(file, kLargestRegistryFile, kPieceSize, [&](std::string_view piece) {
-    found = search.Feed(piece);
-    return !found;
-  });
-  return found;
-}
-
 }  // namespace
 
-WineKeyFound WineRegistry::ReadKey(const char* fileName, const std::string& keyPath) {
-  if (prefix_.empty()) return {};
-  const std::filesystem::path file = prefix_ / fileName;
-  const std::string text = KeyLineText(keyPath);
-  if (!text.empty()) {
-    const auto [cached, isNew] = holdsText_.try_emplace({fileName, text}, false);
-    if (isNew) cached->second = FileHoldsText(file, text);
-    if (!cached->second) return {};
+void WineRegistry::ReadKeys(const char* fileName, const std::vector<std::string>& keyPaths) {
+  if (std::all_of(keyPaths.begin(), keyPaths.end(), [&](const std::string& path) {
+        return read_.contains({fileName, FoldCase(path)});
+      })) {
+    return;
   }
-  WineKeyReader reader(keyPath);
-  // A file that cannot be read to its end counts as no registry at all, as a broken read would
-  // otherwise show only part of a key.
-  if (!platform::ReadFileInPieces(
-          file, kLargestRegistryFile, kPieceSize,
-          [&reader](std::string_view piece) { return reader.Feed(piece); })) {
-    return {};
+  std::vector<WineKeyReader> readers(keyPaths.begin(), keyPaths.end());
+  const auto lineBytes = [&readers] {
+    std::size_t sum = 0;
+    for (const WineKeyReader& reader : readers) sum += reader.LineBytes();
+    return sum;
+  };
+  bool withinBudget = true;
+  const auto take = [&](std::string_view piece) {
+    if (!(withinBudget = budget_.Take(piece.size()))) return false;
+    const std::size_t before = lineBytes();
+    bool more = false;
+    for (WineKeyReader& reader : readers) more |= reader.Feed(piece);
+    withinBudget = budget_.Take(0, lineBytes() - before);
+    return more && withinBudget;
+  };
+  const bool whole =
+      !prefix_.empty() &&
+      platform::ReadFileInPieces(prefix_ / fileName, kLargestRegistryFile, kPieceSize, take);
+  for (std::size_t i = 0; i < keyPaths.size(); ++i) {
+    // A file that cannot be read to its end counts as no registry at all, as a broken read would
+    // otherwise show only part of a key.
+    read_[{fileName, FoldCase(keyPaths[i])}] =
+        whole && withinBudget ? readers[i].Finish() : WineKeyFound{};
   }
-  return reader.Finish();
 }
 
 std::int32_t WineRegistry::OpenKey(RootKey root, const std::string& path, KeyView view,
@@ -53,13 +55,17 @@ std::int32_t WineRegistry::OpenKey(RootKey root, const std::string& path, KeyVie
   static constexpr std::string_view kSoftware = "software\\";
   static constexpr std::string_view kRedirected = "software\\wow6432node\\";
   const std::string folded = FoldCase(path);
-  const bool redirected = view == KeyView::k32Bit && root == RootKey::kLocalMachine &&
-                          folded.starts_with(kSoftware) && !folded.starts_with(kRedirected);
-  WineKeyFound found = ReadKey(
-      fileName, redirected ? "Software\\Wow6432Node\\" + path.substr(kSoftware.size()) : path);
-  if (redirected && found.is32BitPrefix) found = ReadKey(fileName, path);
-  if (!found.exists) return kFileNotFound;
-  open_.push_back(std::make_unique<WineKeyFound>(std::move(found)));
+  const bool hasViews = root == RootKey::kLocalMachine && folded.starts_with(kSoftware) &&
+                        !folded.starts_with(kRedirected);
+  const std::string redirected =
+      hasViews ? "Software\\Wow6432Node\\" + path.substr(kSoftware.size()) : path;
+  // Both views come from one reading of the file: the game's folder is looked for in both.
+  ReadKeys(fileName, hasViews ? std::vector{path, redirected} : std::vector{path});
+  const WineKeyFound* found = &read_[{fileName, FoldCase(path)}];
+  const WineKeyFound& inRedirectedView = read_[{fileName, FoldCase(redirected)}];
+  if (view == KeyView::k32Bit && !inRedirectedView.is32BitPrefix) found = &inRedirectedView;
+  if (!found->exists) return kFileNotFound;
+  open_.push_back(std::make_unique<WineKeyFound>(*found));
   key = open_.size();
   return kSuccess;
 }
