@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace quill::platform {
@@ -47,6 +48,22 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
 
   EXPECT_TRUE(DeleteFileNamed(scratch));
   EXPECT_FALSE(DeleteFileNamed(scratch));
+}
+
+TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
+  const fs::path& dir = folder_.path();
+  write(dir / "file", "");
+  const fs::path temp = fs::temp_directory_path();
+  // $XDG_RUNTIME_DIR, and where scratch folders go.
+  const std::pair<fs::path, fs::path> cases[] = {
+      {dir, dir}, {dir / "file", temp}, {dir / "missing", temp}, {"relative", temp}};
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = runtime ? runtime : "";
+  for (const auto& [set, base] : cases) {
+    ::setenv("XDG_RUNTIME_DIR", set.c_str(), 1);
+    EXPECT_EQ(ScratchBase(), base) << set;
+  }
+  runtime ? ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 // That it goes away with whatever it holds, the program's own tests check at every ending.
