@@ -23,6 +23,9 @@ class OpenPath : public Viewer {
     write("other/Notes.txt", "x");
 #ifndef _WIN32
     ::mkfifo((folder() / "other" / "User3").c_str(), 0600);
+    fs::create_directories(folder() / "other" / "deep");
+    fs::create_directory_symlink(folder() / "other" / "deep", folder() / "hop");
+    writeSim("caf\xe9/User1", "Di");
 #endif
   }
   fs::path shownFolder() const {
@@ -31,7 +34,13 @@ class OpenPath : public Viewer {
 
   void drop(const fs::path& path) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+#ifdef _WIN32
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdWString(path.wstring()))});
+#else
+    // As a file manager drops it: a URL that percent-encodes the name's bytes.
+    const QByteArray name = QByteArray::fromStdString(path.native());
+    data.setData("text/uri-list", "file://" + name.toPercentEncoding("/") + "\r\n");
+#endif
     QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&window(), &enter);
     ASSERT_TRUE(enter.isAccepted());
@@ -46,6 +55,9 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
   const std::tuple<const char*, bool, const char*, const char*> kPaths[] = {
       {"other", true, "other", "Name: Bo"},
       {"UserA", true, "", "Name: Ada"},
+#ifndef _WIN32  // ".." after a link leads to the parent of its target
+      {"hop/..", true, "other", "Name: Bo"},
+#endif
       {"other/User2", true, "other", "Name: Cy"},
       {"other/User2", true, "other", "Name: Cy"},
       {"missing", false, "other", "Name: Cy"},
@@ -67,6 +79,23 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
   drop(folder() / "other" / "User1");
   EXPECT_EQ(shownFolder(), folder() / "other");
   EXPECT_EQ(nameCaption(), "Name: Bo");
+#ifndef _WIN32  // a name that is not UTF-8
+  drop(folder() / "caf\xe9");
+  EXPECT_EQ(shownFolder(), folder() / "caf\xe9");
+#endif
+}
+
+TEST_F(OpenPath, StartUpBuildsTheRosterOfTheFolderItWasStartedIn) {
+  // Given relative to the working folder, which is also the game's folder.
+  const std::optional<fs::path> kStartPaths[] = {".", "UserA", std::nullopt};
+  const fs::path before = fs::current_path();
+  fs::current_path(folder());
+  for (const std::optional<fs::path>& startPath : kStartPaths) {
+    open(startPath);
+    EXPECT_EQ(lines("List2"), Lines{"Ada"});
+    EXPECT_EQ(nameCaption(), "Name: Ada");
+  }
+  fs::current_path(before);
 }
 
 TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
