@@ -85,28 +85,25 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
 #endif
 }
 
-TEST_F(OpenPath, StartUpBuildsTheRosterOfTheFolderItWasStartedIn) {
-  // Given relative to the working folder, which is also the game's folder.
-  const std::optional<fs::path> kStartPaths[] = {".", "UserA", std::nullopt};
+TEST_F(OpenPath, TheCommandLineOpensItsPathWithItsRosterElseSaysWhyAndOpensTheGameFolder) {
+  // The path, relative to the working folder, which is also the game's folder; the first roster
+  // line, the Sim shown and how often the player is told why the path does not open.
+  const std::tuple<std::optional<fs::path>, const char*, const char*, std::size_t> cases[] = {
+      {".", "Ada", "Name: Ada", 0},
+      {"UserA", "Ada", "Name: Ada", 0},
+      {std::nullopt, "Ada", "Name: Ada", 0},
+      {"other/User2", "Bo", "Name: Cy", 0},
+      {"missing", "Ada", "Name: Ada", 1}};
   const fs::path before = fs::current_path();
   fs::current_path(folder());
-  for (const std::optional<fs::path>& startPath : kStartPaths) {
+  for (const auto& [startPath, firstSim, name, told] : cases) {
+    toldUser.clear();
     open(startPath);
-    EXPECT_EQ(lines("List2"), Lines{"Ada"});
-    EXPECT_EQ(nameCaption(), "Name: Ada");
+    EXPECT_EQ(lines("List2").at(0), firstSim);
+    EXPECT_EQ(nameCaption(), name);
+    EXPECT_EQ(toldUser.size(), told);
   }
   fs::current_path(before);
-}
-
-TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
-  open(folder() / "other" / "User2");
-  EXPECT_EQ(selected("File1"), 1);
-  EXPECT_EQ(nameCaption(), "Name: Cy");
-  open(folder() / "missing");
-  EXPECT_EQ(shownFolder(), folder());
-  EXPECT_EQ(nameCaption(), "Name: Ada");
-  ASSERT_EQ(toldUser.size(), 1u);
-  EXPECT_NE(toldUser[0].find("missing"), std::string::npos);
 }
 
 }  // namespace

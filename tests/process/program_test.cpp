@@ -3,9 +3,7 @@
 #include <unistd.h>
 
 #include <QProcess>
-#include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "character_builder.h"
 #include "platform/files.h"
@@ -63,13 +61,13 @@ class Program : public ::testing::Test {
     ASSERT_TRUE(program.waitForStarted());
   }
 
-  // The scratch folder a running viewer has made.
-  fs::path scratchOf(const QProcess& program) const {
+  // The scratch folder a running viewer has made; nothing when it has ended first.
+  fs::path scratchOf(QProcess& program) const {
     const std::string id = std::to_string(program.processId());
     for (int tries = 0; tries < 5000; ++tries) {
       for (const auto& entry : fs::directory_iterator(base()))
         if (platform::ReadWholeFile(entry.path() / "quillmere.pid") == id) return entry.path();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      if (program.waitForFinished(2)) return {};
     }
     ADD_FAILURE() << "no scratch folder";
     return {};
@@ -82,16 +80,14 @@ class Program : public ::testing::Test {
 TEST_F(Program, AnswersWithoutADisplay) {
   // The exit code and the start of standard output and of standard error.
   const std::string missing = (root() / "missing").string();
+  const std::string cannot = "quillmere: cannot read the folder ";
   const std::tuple<QStringList, int, std::string, std::string> cases[] = {
       {{"--help"}, 0, "Usage: ", ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
       {{"--list", Text(sims())}, 0, "User00000.iff\tAda Thornbury\nUser00001.iff\tBram", ""},
       {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
-      {{"--list", Text(missing)}, 2, "", "quillmere: cannot read the folder " + missing + "\n"},
-      {{"--list", Text(locked())},
-       2,
-       "",
-       "quillmere: cannot read the folder " + locked().string() + "\n"},
+      {{"--list", Text(missing)}, 2, "", cannot + missing + "\n"},
+      {{"--list", Text(locked())}, 2, "", cannot + locked().string() + "\n"},
       {{"--list", Text(root() / "hop" / "..")}, 0, "User00000.iff\tAda Thornbury\n", ""},
       {{"--list", Text(root() / "odd")}, 0, "User\u2409A\u240aB\tAda Thornbury\n", ""},
       {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
@@ -111,15 +107,16 @@ TEST_F(Program, AnswersWithoutADisplay) {
 
 TEST_F(Program, TheWindowOpensItsPathAsTheSystemPassedItElseSaysWhy) {
   // The arguments, a last argument's bytes as a printf format, and what the viewer says.
+  const std::string cannot = "quillmere: Cannot open ";
   const std::tuple<QStringList, const char*, std::string> cases[] = {
       {{}, "../caf\\351", ""},
       {{}, "../caf\\351/User1.iff", ""},
       {{Text(locked())},
        nullptr,
-       "quillmere: Cannot open the folder \"" + locked().string() + "\": it cannot be read.\n"},
+       cannot + "the folder \"" + locked().string() + "\": it cannot be read.\n"},
       {{"--", "-style=bogus"},
        nullptr,
-       "quillmere: Cannot open \"-style=bogus\": there is no such folder or file.\n"},
+       cannot + "\"-style=bogus\": there is no such folder or file.\n"},
   };
   for (const auto& [arguments, lastBytes, told] : cases) {
     QProcess viewer;
@@ -127,17 +124,11 @@ TEST_F(Program, TheWindowOpensItsPathAsTheSystemPassedItElseSaysWhy) {
     scratchOf(viewer);
     viewer.terminate();
     ASSERT_TRUE(viewer.waitForFinished());
-    std::string err;
-    for (const QByteArray& line : viewer.readAllStandardError().split('\n')) {
-      // What the offscreen platform itself remarks is left out.
-      if (!line.isEmpty() && !line.contains("propagateSizeHints")) err += line.toStdString() + "\n";
-    }
-    EXPECT_EQ(err, told) << told;
+    // Said first (before anything Qt says) and said once.
+    const std::string err = viewer.readAllStandardError().toStdString();
+    EXPECT_EQ(err.substr(0, told.size()), told);
+    EXPECT_EQ(err.find("quillmere: ", told.size()), std::string::npos) << err;
   }
-  QProcess list;
-  start(list, {"--list"}, false, "../caf\\351");
-  ASSERT_TRUE(list.waitForFinished());
-  EXPECT_EQ(list.readAllStandardOutput().toStdString(), "User1.iff\tAda Thornbury\n");
 }
 
 TEST_F(Program, ReportsWriteErrorsAndLeavesNothingBehindWhenItsReaderGoesAway) {
@@ -167,8 +158,10 @@ TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
       QProcess viewer;
       start(viewer, window ? QStringList{} : QStringList{"--list"}, window);
       scratchOf(viewer);
-      QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
-      ASSERT_TRUE(viewer.waitForFinished()) << signal;
+      if (viewer.state() == QProcess::Running)
+        QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
+      viewer.waitForFinished();
+      ASSERT_EQ(viewer.state(), QProcess::NotRunning) << signal;
       // Ended by the signal, after cleaning up; a listing may have ended first by itself.
       EXPECT_TRUE(viewer.exitStatus() == QProcess::CrashExit || (!window && viewer.exitCode() == 0))
           << signal;

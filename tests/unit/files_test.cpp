@@ -53,17 +53,13 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
 TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
   const fs::path& dir = folder_.path();
   write(dir / "file", "");
-  const fs::path temp = fs::temp_directory_path();
-  // $XDG_RUNTIME_DIR, and where scratch folders go.
-  const std::pair<fs::path, fs::path> cases[] = {
-      {dir, dir}, {dir / "file", temp}, {dir / "missing", temp}, {"relative", temp}};
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string saved = runtime ? runtime : "";
-  for (const auto& [set, base] : cases) {
-    ::setenv("XDG_RUNTIME_DIR", set.c_str(), 1);
-    EXPECT_EQ(ScratchBase(), base) << set;
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string kept = saved ? saved : "";
+  for (const fs::path& runtime : {dir, dir / "file", dir / "missing", fs::path("relative")}) {
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(ScratchBase(), runtime == dir ? dir : fs::temp_directory_path()) << runtime;
   }
-  runtime ? ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+  saved ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 // That it goes away with whatever it holds, the program's own tests check at every ending.
