@@ -320,6 +320,15 @@ void LibraryListSeeds(Seeds& seeds) {
   seeds.add("lutris-quoted", "game:\r\n  prefix: '/home/p/My Games/sims'\r\n"_b);
 }
 
+void CommandLineSeeds(Seeds& seeds) {
+  seeds.add("list-folder", "--list\0Characters"_b);
+  seeds.add("path-after-end", "--\0-reverse"_b);
+  seeds.add("latin-1-path", "caf\xe9"_b);
+  seeds.add("compacted", "-hv"_b);
+  seeds.add("option-value", "--list=x"_b);
+  seeds.add("two-paths", "one\0-\0two"_b);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -333,7 +342,8 @@ int main(int argc, char** argv) {
         {"fuzz_chunk_walk", WholeFileSeeds},     {"fuzz_inspector", WholeFileSeeds},
         {"fuzz_string_table", StringTableSeeds}, {"fuzz_resource_map", ResourceMapSeeds},
         {"fuzz_picture", PictureSeeds},          {"fuzz_wine_registry", RegistrySeeds},
-        {"fuzz_wine_path", WinePathSeeds},       {"fuzz_library_lists", LibraryListSeeds}};
+        {"fuzz_wine_path", WinePathSeeds},       {"fuzz_library_lists", LibraryListSeeds},
+        {"fuzz_command_line", CommandLineSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

@@ -2,14 +2,18 @@
 //   quillmere [FOLDER | FILE]
 #include <QApplication>
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
+#include "platform/arguments.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
 #include "quillmere_version.h"
@@ -25,9 +29,18 @@ void SetApplicationIdentity() {
   QGuiApplication::setDesktopFileName(QString::fromLatin1(quill::kDesktopId));
 }
 
-void Print(std::FILE* stream, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fflush(stream);
+// False, after saying why, when the text could not all be written (a full disk, say).
+bool Print(std::FILE* stream, const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0) {
+    return true;
+  }
+  const std::string why = std::strerror(errno);
+  std::fprintf(stderr, "quillmere: cannot write the output: %s\n", why.c_str());
+  return false;
+}
+
+int PrintAnswer(const std::string& text) {
+  return Print(stdout, text) ? 0 : 1;
 }
 
 // The folder the window would open at start-up: a game folder it cannot read leaves it in the
@@ -41,15 +54,26 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
 
 int PrintRoster(const std::filesystem::path& folder) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
-  const quill::platform::ScratchFolder scratch;
-  const auto roster = quill::ListRoster(folder, scratch.path());
+  std::optional<std::vector<quill::RosterEntry>> roster;
+  {
+    // A request to end the program during the pass removes the scratch folder first.
+    QObject listening;
+    std::optional<quill::platform::ScratchFolder> scratch;
+    quill::platform::CallOnEndRequest(listening, [&scratch](int signal) {
+      scratch.reset();
+      quill::platform::EndAsSignalled(signal);
+    });
+    scratch.emplace();
+    roster = quill::ListRoster(folder, scratch->path());
+  }
+  // Printed only once the scratch folder is gone, so that a reader that stops reading (`| head`)
+  // ends the program with nothing left behind.
   if (!roster) {
     Print(stderr,
           "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
     return 2;
   }
-  Print(stdout, quill::FormatRoster(*roster));
-  return 0;
+  return PrintAnswer(quill::FormatRoster(*roster));
 }
 
 // Answers the requests that need no window; none of them needs a display.
@@ -57,8 +81,7 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
   switch (request.mode) {
     case quill::StartupMode::Help:
     case quill::StartupMode::Version:
-      Print(stdout, request.text);
-      return 0;
+      return PrintAnswer(request.text);
     case quill::StartupMode::Refused:
       Print(stderr, request.text);
       return 2;
@@ -74,25 +97,39 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
 
 int main(int argc, char** argv) {
   SetApplicationIdentity();
+  // Qt is given the program's name alone: every other argument is the command line's own, and a
+  // path after "--" that looks like one of Qt's options must not be taken for it.
+  char fallbackName[] = "quillmere";
+  int qtArgc = 1;
+  char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
   quill::StartupRequest request;
   {
     // Reading the command line needs an application object but no display; the window's
     // application object replaces it only when a window is wanted.
-    const QCoreApplication reader(argc, argv);
-    request = quill::ParseCommandLine(QCoreApplication::arguments());
+    const QCoreApplication reader(qtArgc, qtArgv);
+    request = quill::ParseCommandLine(quill::platform::ProgramArguments(argc, argv));
     if (request.mode != quill::StartupMode::Window) return AnswerWithoutWindow(request);
   }
-  QApplication application(argc, argv);
+  QApplication application(qtArgc, qtArgv);
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   // Listened for before the window makes its scratch folder, so that no request to end falls
   // between the two. Requests are heard at event turns, the first of them in start-up's roster
   // pass, when the window exists; the search for the game's folder before it only checks for
-  // one, and gives up when one is waiting.
+  // one, and gives up when one is waiting. A request closes the window as Close does, then ends
+  // the program as the signal would have.
+  int endSignal = 0;
   std::optional<quill::FrmMain> window;
-  std::function<bool()> endRequested = quill::platform::CallOnEndRequest(application, [&window] {
-    if (window) window->close();
-  });
-  window.emplace(quill::SystemServices(std::move(endRequested)));
+  std::function<bool()> endRequested =
+      quill::platform::CallOnEndRequest(application, [&window, &endSignal](int signal) {
+        endSignal = signal;
+        if (window) window->close();
+      });
+  quill::PlatformServices services = quill::SystemServices(std::move(endRequested));
+  services.endProgram = [endProgram = services.endProgram, &endSignal] {
+    if (endSignal != 0) quill::platform::EndAsSignalled(endSignal);
+    endProgram();
+  };
+  window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);
   } else {

@@ -1,5 +1,8 @@
 #include "command_line/roster_listing.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include "chunkfile/character_view.h"
 #include "chunkfile/name_order.h"
 #include "chunkfile/roster.h"
@@ -7,6 +10,7 @@
 #include "inspect/show_chunk.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "platform/text.h"
 
 namespace quill {
 
@@ -14,12 +18,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// How long a request to end the program (a signal) may wait to be heard during the pass.
+constexpr int kEventTurnIntervalMs = 12;
+
 // The window's lists without the window: the roster pass fills them exactly as it fills the
 // window's, and the summary it would show is dropped.
 class ListingView : public CharacterView, public InspectorView {
  public:
   ListingView(const fs::path& folder, std::vector<fs::path> files, const fs::path& scratchFolder)
-      : folder_(folder), files_(std::move(files)), scratchFolder_(scratchFolder) {}
+      : folder_(folder), files_(std::move(files)), scratchFolder_(scratchFolder) {
+    sinceEventTurn_.start();
+  }
 
   std::vector<std::string> takeRoster() { return std::move(roster_); }
 
@@ -51,7 +60,12 @@ class ListingView : public CharacterView, public InspectorView {
   void setDescription(const std::string&) override {}
   void clearPicture() override {}
   void markSpeechLargeOption() override {}
-  void letEventsRun() override {}
+  // No window to keep live: the only events are requests to end the program.
+  void letEventsRun() override {
+    if (sinceEventTurn_.elapsed() < kEventTurnIntervalMs) return;
+    sinceEventTurn_.restart();
+    QCoreApplication::processEvents();
+  }
   // Loaded all the same: whether the loader takes a picture decides whether the inspector goes
   // on to look for a name in its chunk.
   bool showPictureFile(const fs::path& file) override {
@@ -71,6 +85,7 @@ class ListingView : public CharacterView, public InspectorView {
   std::vector<std::string> roster_;
   int selectedFile_ = -1;
   int selectedRosterLine_ = -1;
+  QElapsedTimer sinceEventTurn_;
 };
 
 }  // namespace
@@ -94,7 +109,8 @@ std::optional<std::vector<RosterEntry>> ListRoster(const fs::path& folder,
 std::string FormatRoster(const std::vector<RosterEntry>& roster) {
   std::string text;
   for (const RosterEntry& entry : roster) {
-    text += platform::DisplayName(entry.file) + '\t' + entry.name + '\n';
+    text += platform::VisibleText(platform::DisplayName(entry.file)) + '\t' +
+            platform::VisibleText(entry.name) + '\n';
   }
   return text;
 }

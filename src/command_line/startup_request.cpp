@@ -2,7 +2,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
+
+#include "platform/files.h"
 
 namespace quill {
 
@@ -12,17 +13,28 @@ std::string Utf8(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
-std::filesystem::path PathOf(const QString& argument) {
-#ifdef _WIN32
-  return std::filesystem::path(argument.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(argument).toStdString());
-#endif
+QString Shown(const platform::NativeArgument& argument) {
+  return QString::fromStdString(platform::DisplayName(std::filesystem::path(argument)));
+}
+
+// What the option parser is given in place of the arguments: the options as text, and each
+// argument that can only be a path as its position among `arguments`, for the path itself may be
+// no valid text. Nothing after "--", nor a lone "-", is an option.
+QStringList ParserArguments(const std::vector<platform::NativeArgument>& arguments) {
+  QStringList texts{arguments.empty() ? QStringLiteral("quillmere") : Shown(arguments.front())};
+  bool optionsEnded = false;
+  for (std::size_t index = 1; index < arguments.size(); ++index) {
+    const QString text = Shown(arguments[index]);
+    const bool path = optionsEnded || !text.startsWith(QLatin1Char('-')) || text.size() == 1;
+    optionsEnded = optionsEnded || text == QStringLiteral("--");
+    texts.push_back(path ? QString::number(index) : text);
+  }
+  return texts;
 }
 
 }  // namespace
 
-StartupRequest ParseCommandLine(const QStringList& arguments) {
+StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Shows the Sims kept in the character files of The Sims."));
@@ -48,14 +60,18 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
         Utf8(QCoreApplication::applicationName().toLower() + QStringLiteral(": ") + why +
              QLatin1Char('\n') + usage + QLatin1Char('\n'))};
   };
-  if (!parser.parse(arguments)) return refuse(parser.errorText());
+  if (!parser.parse(ParserArguments(arguments))) return refuse(parser.errorText());
+  // Each is the position of a path among the arguments.
   const QStringList paths = parser.positionalArguments();
+  const auto pathAt = [&arguments, &paths](int which) {
+    return arguments.at(paths.at(which).toULongLong());
+  };
   if (paths.size() > 1) {
-    return refuse(QStringLiteral("more than one path given: '%1'").arg(paths.at(1)));
+    return refuse(QStringLiteral("more than one path given: '%1'").arg(Shown(pathAt(1))));
   }
 
   StartupRequest request;
-  if (!paths.isEmpty()) request.path = PathOf(paths.first());
+  if (!paths.isEmpty()) request.path = std::filesystem::path(pathAt(0));
   if (parser.isSet(help)) {
     request.mode = StartupMode::Help;
     request.text = Utf8(parser.helpText());

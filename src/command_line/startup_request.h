@@ -2,10 +2,12 @@
 // the Sims), or an answer printed without any window.
 #pragma once
 
-#include <QStringList>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/arguments.h"
 
 namespace quill {
 
@@ -20,8 +22,8 @@ struct StartupRequest {
   std::string text;
 };
 
-// Reads the program's arguments, the program's own name first. Needs the application object for
-// its name and version.
-StartupRequest ParseCommandLine(const QStringList& arguments);
+// Reads the program's arguments, the program's own name first, as the system passed them: a path
+// keeps its exact bytes. Needs the application's name and version to be set.
+StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arguments);
 
 }  // namespace quill

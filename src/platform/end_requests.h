@@ -7,10 +7,16 @@
 
 namespace quill::platform {
 
-// Runs `onEnd` from the event loop of `owner`'s thread when the system asks the program to end:
-// SIGTERM, SIGINT or SIGHUP on POSIX. Call it once, before the event loop first runs. Gives a
-// check of whether such a request is waiting, for work that runs long between event turns and
-// should end early rather than hold up the program's end.
-std::function<bool()> CallOnEndRequest(QObject& owner, std::function<void()> onEnd);
+// Runs `onEnd` with the signal's number from the event loop of `owner`'s thread when the system
+// asks the program to end: SIGTERM, SIGINT or SIGHUP on POSIX. Call it before the event loop first
+// runs. While `owner` lives the signals end nothing by themselves; once it is gone they end the
+// program as they always do, and one that came meanwhile unheard ends it at once. Gives a check of
+// whether such a request is waiting, for work that runs long between event turns and should end
+// early rather than hold up the program's end.
+std::function<bool()> CallOnEndRequest(QObject& owner, std::function<void(int signal)> onEnd);
+
+// Ends the program as `signal` itself would have, once whatever it asked for is done, so that
+// whoever sent it sees it obeyed.
+[[noreturn]] void EndAsSignalled(int signal);
 
 }  // namespace quill::platform

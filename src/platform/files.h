@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -41,11 +42,14 @@ bool WriteAtStart(const std::filesystem::path& path, const std::string& bytes);
 
 bool DeleteFileNamed(const std::filesystem::path& path);
 
-// Where scratch folders are made: $XDG_RUNTIME_DIR when it is set, else the temporary folder.
+// Where scratch folders are made: $XDG_RUNTIME_DIR when it names a folder we may write in, else
+// the temporary folder.
 std::filesystem::path ScratchBase();
 
 // A folder of our own for scratch files, made private to this user, removed with its contents.
-// It carries a marker naming this process, so that a later run can tell it was left behind.
+// It carries a marker naming this process, which it holds open, and so locked, for as long as the
+// folder lives: a later run tells a folder left behind from a live one by that lock, which also
+// holds between runs that cannot see each other's processes (containers, sandboxes).
 class ScratchFolder {
  public:
   ScratchFolder() : ScratchFolder(ScratchBase()) {}
@@ -62,10 +66,11 @@ class ScratchFolder {
   void mark();
 
   std::filesystem::path path_;
+  std::intptr_t marker_ = -1;  // the open marker; -1 when none is held
 };
 
 // Removes the scratch folders in `base` that runs of this user left behind when they were killed:
-// folders carrying the marker of a process that no longer runs. Nothing else is touched.
+// folders whose marker no run holds any longer. Nothing else is touched.
 void RemoveStaleScratchFolders(const std::filesystem::path& base);
 
 struct FolderListing {
@@ -76,7 +81,8 @@ struct FolderListing {
 // Lists a folder's entries; nothing when it cannot be read.
 std::optional<FolderListing> ListFolder(const std::filesystem::path& folder);
 
-// The absolute, normalised form of an existing folder, or nothing when it is not one.
+// The absolute form of an existing folder, without "." or ".." (a ".." after a symbolic link is
+// taken as the file system takes it) or a trailing separator; nothing when it is not a folder.
 std::optional<std::filesystem::path> ResolveFolder(const std::filesystem::path& folder);
 
 std::filesystem::path CurrentFolder();

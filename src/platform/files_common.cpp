@@ -18,24 +18,32 @@ namespace {
 constexpr std::string_view kScratchPrefix = "quillmere-";
 constexpr const char* kScratchMarker = "quillmere.pid";
 
-// The process id a marker names; nothing for anything else. Nineteen digits never overflow.
-std::optional<std::uint64_t> MarkedProcess(const fs::path& folder) {
-  const std::optional<std::string> text = ReadWholeFile(folder / kScratchMarker, 19);
-  if (!text || text->empty()) return std::nullopt;
-  std::uint64_t id = 0;
-  for (const char c : *text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    id = id * 10 + static_cast<std::uint64_t>(c - '0');
+// `absolute` without "." and "..", taken as the file system takes them: ".." after a symbolic
+// link leads to the parent of the link's target, not back to the folder that holds the link.
+fs::path WithoutDots(const fs::path& absolute) {
+  fs::path resolved;
+  for (const fs::path& part : absolute) {
+    if (part.empty() || part == ".") continue;
+    if (part != "..") {
+      resolved /= part;
+      continue;
+    }
+    std::error_code ec;
+    if (fs::is_symlink(resolved, ec)) {
+      fs::path target = fs::canonical(resolved, ec);
+      if (!ec) resolved = std::move(target);
+    }
+    resolved = resolved.parent_path();
   }
-  if (id == 0) return std::nullopt;
-  return id;
+  return resolved;
 }
 
 }  // namespace
 
 std::optional<FolderListing> ListFolder(const fs::path& folder) {
   std::error_code ec;
-  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+  // A folder that may not be read is refused, not shown as empty.
+  fs::directory_iterator it(folder, ec);
   if (ec) return std::nullopt;
   FolderListing listing;
   for (const fs::directory_iterator end; it != end; it.increment(ec)) {
@@ -56,10 +64,8 @@ std::optional<fs::path> ResolveFolder(const fs::path& folder) {
   std::error_code ec;
   fs::path absolute = fs::absolute(folder, ec);
   if (ec) return std::nullopt;
-  absolute = absolute.lexically_normal();
+  absolute = WithoutDots(absolute);
   if (!fs::is_directory(absolute, ec) || ec) return std::nullopt;
-  // A trailing separator would make two spellings of one folder.
-  if (absolute.has_relative_path() && !absolute.has_filename()) absolute = absolute.parent_path();
   return absolute;
 }
 
@@ -102,7 +108,8 @@ bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
 }
 
 void ScratchFolder::mark() {
-  if (!WriteAtStart(path_ / kScratchMarker, std::to_string(CurrentProcessId()))) remove();
+  marker_ = HoldMarker(path_ / kScratchMarker, std::to_string(CurrentProcessId()));
+  if (marker_ == -1) remove();
 }
 
 void RemoveStaleScratchFolders(const fs::path& base) {
@@ -111,9 +118,7 @@ void RemoveStaleScratchFolders(const fs::path& base) {
   for (const fs::path& name : listing->folders) {
     if (name.string().rfind(kScratchPrefix, 0) != 0) continue;
     const fs::path folder = base / name;
-    if (!IsOwnFolder(folder)) continue;
-    const std::optional<std::uint64_t> owner = MarkedProcess(folder);
-    if (!owner || ProcessRuns(*owner)) continue;
+    if (!IsOwnFolder(folder) || !MarkerAbandoned(folder / kScratchMarker)) continue;
     std::error_code ec;
     fs::remove_all(folder, ec);
   }
@@ -121,6 +126,9 @@ void RemoveStaleScratchFolders(const fs::path& base) {
 
 void ScratchFolder::remove() {
   if (path_.empty()) return;
+  // Let go first: Windows deletes no file that is held open.
+  ReleaseMarker(marker_);
+  marker_ = -1;
   std::error_code ec;
   fs::remove_all(path_, ec);
   path_.clear();

@@ -1,6 +1,6 @@
 // File services on POSIX systems.
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,18 +73,25 @@ bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t piece
   }
 }
 
-bool WriteAtStart(const fs::path& path, const std::string& bytes) {
-  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-  if (file.get() < 0) return false;
+namespace {
+
+bool WriteAllAtStart(int file, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
-    const ssize_t put = ::pwrite(file.get(), bytes.data() + written, bytes.size() - written,
-                                 static_cast<off_t>(written));
+    const ssize_t put =
+        ::pwrite(file, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) return false;
     written += static_cast<std::size_t>(put);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteAtStart(const fs::path& path, const std::string& bytes) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+  return file.get() >= 0 && WriteAllAtStart(file.get(), bytes);
 }
 
 bool DeleteFileNamed(const fs::path& path) {
@@ -93,8 +100,13 @@ bool DeleteFileNamed(const fs::path& path) {
 
 fs::path ScratchBase() {
   // The runtime folder is private to the user and emptied at logout, so nothing outlives a session.
+  // One that is not a folder we may write in would leave the viewer without pictures.
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/') return runtime;
+  struct stat info {};
+  if (runtime != nullptr && runtime[0] == '/' && ::stat(runtime, &info) == 0 &&
+      S_ISDIR(info.st_mode) && ::access(runtime, W_OK | X_OK) == 0) {
+    return runtime;
+  }
   std::error_code ec;
   fs::path base = fs::temp_directory_path(ec);
   return ec ? fs::path("/tmp") : base;
@@ -111,11 +123,30 @@ std::uint64_t CurrentProcessId() {
   return static_cast<std::uint64_t>(::getpid());
 }
 
-bool ProcessRuns(std::uint64_t id) {
-  const auto pid = static_cast<pid_t>(id);
-  if (pid <= 0 || static_cast<std::uint64_t>(pid) != id) return false;
-  // EPERM: it runs, as another user.
-  return ::kill(pid, 0) == 0 || errno == EPERM;
+std::intptr_t HoldMarker(const fs::path& file, const std::string& text) {
+  // Made under another name and locked before it takes the marker's name.
+  const fs::path unnamed = fs::path(file).concat(".new");
+  const int marker =
+      ::open(unnamed.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (marker < 0) return -1;
+  if (::flock(marker, LOCK_EX | LOCK_NB) != 0 || !WriteAllAtStart(marker, text) ||
+      ::rename(unnamed.c_str(), file.c_str()) != 0) {
+    ::close(marker);
+    ::unlink(unnamed.c_str());
+    return -1;
+  }
+  return marker;
+}
+
+void ReleaseMarker(std::intptr_t marker) {
+  if (marker >= 0) ::close(static_cast<int>(marker));
+}
+
+bool MarkerAbandoned(const fs::path& file) {
+  const Descriptor marker(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  return marker.get() >= 0 && ::fstat(marker.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+         ::flock(marker.get(), LOCK_EX | LOCK_NB) == 0;
 }
 
 bool IsOwnFolder(const fs::path& folder) {

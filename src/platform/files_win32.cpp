@@ -28,6 +28,7 @@ class Handle {
     return *this;
   }
   HANDLE get() const { return handle_; }
+  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
 
  private:
   HANDLE handle_;
@@ -126,15 +127,34 @@ std::uint64_t CurrentProcessId() {
   return ::GetCurrentProcessId();
 }
 
-bool ProcessRuns(std::uint64_t id) {
-  const HANDLE process =
-      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
-  // Access denied: it runs, as another user.
-  if (process == nullptr) return ::GetLastError() == ERROR_ACCESS_DENIED;
-  DWORD code = 0;
-  const bool runs = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-  ::CloseHandle(process);
-  return runs;
+std::intptr_t HoldMarker(const fs::path& file, const std::string& text) {
+  // Shared for reading only, never for writing or deleting: while it is open, no other run can
+  // open it for itself alone.
+  Handle marker(::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (marker.get() == INVALID_HANDLE_VALUE) return -1;
+  DWORD put = 0;
+  if (!::WriteFile(marker.get(), text.data(), static_cast<DWORD>(text.size()), &put, nullptr) ||
+      put != text.size()) {
+    return -1;
+  }
+  return reinterpret_cast<std::intptr_t>(marker.release());
+}
+
+void ReleaseMarker(std::intptr_t marker) {
+  if (marker != -1) ::CloseHandle(reinterpret_cast<HANDLE>(marker));
+}
+
+bool MarkerAbandoned(const fs::path& file) {
+  const DWORD attributes = ::GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+    return false;
+  }
+  // A live run's marker cannot be opened for one alone.
+  const Handle marker(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return marker.get() != INVALID_HANDLE_VALUE;
 }
 
 bool IsOwnFolder(const fs::path& folder) {

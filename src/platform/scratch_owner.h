@@ -3,12 +3,20 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace quill::platform {
 
 std::uint64_t CurrentProcessId();
-// Whether a process of that id runs now (also one of another user).
-bool ProcessRuns(std::uint64_t id);
+
+// Creates the marker `file` holding `text` and keeps it open, and so locked against
+// MarkerAbandoned, until ReleaseMarker; -1 when it could not be made. No other run ever finds it
+// unlocked.
+std::intptr_t HoldMarker(const std::filesystem::path& file, const std::string& text);
+void ReleaseMarker(std::intptr_t marker);
+// Whether `file` is a marker, not a link, that no run holds any longer.
+bool MarkerAbandoned(const std::filesystem::path& file);
+
 // Whether `folder` is a real folder, not a link, that belongs to the current user.
 bool IsOwnFolder(const std::filesystem::path& folder);
 

@@ -33,4 +33,10 @@ bool IsValidUtf8(std::string_view text);
 // Appends the code point `point` (at most U+10FFFF) to `out` as UTF-8.
 void AppendUtf8(std::string& out, char32_t point);
 
+// UTF-8 text as the lists and `quillmere --list` show names, so that one name always stays one
+// line: control characters (a tab or newline in a file name, say) become their visible symbols
+// from the Control Pictures block (U+2400 to U+2421); the controls and line breaks that have
+// none (U+0080 to U+009F, U+2028, U+2029) and bytes that are not UTF-8 become U+FFFD.
+std::string VisibleText(std::string_view text);
+
 }  // namespace quill::platform

@@ -2,7 +2,7 @@
 
 #include "chunkfile/name_order.h"
 #include "platform/files.h"
-#include "window/visible_text.h"
+#include "platform/text.h"
 
 namespace quill {
 
@@ -28,7 +28,7 @@ bool FileList::list(const fs::path& folder) {
   path_ = folder;
   names_ = std::move(*names);
   for (const fs::path& name : names_)
-    addItem(VisibleText(QString::fromStdString(platform::DisplayName(name))));
+    addItem(QString::fromStdString(platform::VisibleText(platform::DisplayName(name))));
   return true;
 }
 

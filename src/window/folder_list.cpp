@@ -7,8 +7,8 @@
 
 #include "chunkfile/name_order.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "window/list_manners.h"
-#include "window/visible_text.h"
 
 namespace quill {
 
@@ -18,7 +18,8 @@ namespace {
 
 QString Shown(const fs::path& folder) {
   const fs::path name = folder.filename();
-  return VisibleText(QString::fromStdString(platform::DisplayName(name.empty() ? folder : name)));
+  return QString::fromStdString(
+      platform::VisibleText(platform::DisplayName(name.empty() ? folder : name)));
 }
 
 QListWidgetItem* Entry(const QIcon& icon, const QString& text, int depth) {

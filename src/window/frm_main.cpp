@@ -99,16 +99,15 @@ void FrmMain::load(const std::filesystem::path& startPath) {
 void FrmMain::startUp(const std::filesystem::path* startPath) {
   options_[kSpeechLargeOption]->setChecked(true);
   if (startPath == nullptr || !openPath(*startPath)) openGameFolder();
+  // From here on, opening the folder already open changes nothing.
+  rosterOwed_ = false;
   centre();
 }
 
 void FrmMain::openGameFolder() {
   const std::optional<std::filesystem::path> folder =
       services_.startupFolder(services_.gameDataFolder());
-  // Opening the folder builds its roster through the change events, when it is new to Dir1.
-  const bool opened =
-      folder && drive1_->setDrive(platform::DriveOf(*folder)) && dir1_->setPath(*folder);
-  if (opened) return;
+  if (folder && openFolder(*folder)) return;
   // No game folder: stay where we were started, but still show who lives here.
   if (file1_->fileCount() > 0) {
     File1_PathChange();
@@ -152,6 +151,7 @@ void FrmMain::File1_Click() {
 }
 
 void FrmMain::File1_PathChange() {
+  rosterOwed_ = false;
   const Busy busy(*this);
   BuildRoster(state_, *this);
 }

@@ -109,6 +109,7 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void startUp(const std::filesystem::path* startPath);
   void openGameFolder();
   void centre();
+  // Opens `folder` in the drive and folder lists, which build its roster when it is new to them.
   bool openFolder(const std::filesystem::path& folder);
 
   void buildControls();
@@ -140,6 +141,9 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   InputGate gate_;
   int busyDepth_ = 0;
   std::string simName_;
+  // The lists begin on the folder the program was started in without its roster; start-up owes
+  // the roster of the folder it opens until a roster pass has run.
+  bool rosterOwed_ = true;
   std::optional<std::string> pendingCaption_;
   std::optional<std::string> pendingDescription_;
   QElapsedTimer sinceEventTurn_;

@@ -2,7 +2,6 @@
 // it on the window.
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <fstream>
 
@@ -14,10 +13,30 @@
 
 namespace quill {
 
+namespace {
+
+// The local file a dropped URL names, as the system spells it. On POSIX systems a name need not be
+// UTF-8: its bytes are taken from the URL's percent-encoding, which keeps them, where
+// QUrl::toLocalFile() would not.
+std::filesystem::path DroppedPath(const QUrl& url) {
+#ifdef _WIN32
+  return std::filesystem::path(url.toLocalFile().toStdWString());
+#else
+  const QByteArray encoded = url.path(QUrl::FullyEncoded).toLatin1();
+  return std::filesystem::path(QByteArray::fromPercentEncoding(encoded).toStdString());
+#endif
+}
+
+}  // namespace
+
 bool FrmMain::openFolder(const std::filesystem::path& folder) {
   // Checked first, so that a folder that cannot be listed leaves the drive as it was too.
-  return platform::ListFolder(folder) && drive1_->setDrive(platform::DriveOf(folder)) &&
-         dir1_->setPath(folder);
+  const bool opened = platform::ListFolder(folder) &&
+                      drive1_->setDrive(platform::DriveOf(folder)) && dir1_->setPath(folder);
+  // At start-up the lists already show the folder the program was started in, and opening that
+  // folder raises no change; its roster is built all the same.
+  if (opened && rosterOwed_) File1_PathChange();
+  return opened;
 }
 
 bool FrmMain::openPath(const std::filesystem::path& path) {
@@ -66,8 +85,7 @@ void FrmMain::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (busy() || urls.size() != 1 || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  const QByteArray name = QFile::encodeName(urls.first().toLocalFile());
-  openPath(std::filesystem::path(name.toStdString()));
+  openPath(DroppedPath(urls.first()));
 }
 
 }  // namespace quill

@@ -23,6 +23,9 @@ class OpenPath : public Viewer {
     write("other/Notes.txt", "x");
 #ifndef _WIN32
     ::mkfifo((folder() / "other" / "User3").c_str(), 0600);
+    fs::create_directories(folder() / "other" / "deep");
+    fs::create_directory_symlink(folder() / "other" / "deep", folder() / "hop");
+    writeSim("caf\xe9/User1", "Di");
 #endif
   }
   fs::path shownFolder() const {
@@ -31,7 +34,13 @@ class OpenPath : public Viewer {
 
   void drop(const fs::path& path) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+#ifdef _WIN32
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdWString(path.wstring()))});
+#else
+    // As a file manager drops it: a URL that percent-encodes the name's bytes.
+    const QByteArray name = QByteArray::fromStdString(path.native());
+    data.setData("text/uri-list", "file://" + name.toPercentEncoding("/") + "\r\n");
+#endif
     QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&window(), &enter);
     ASSERT_TRUE(enter.isAccepted());
@@ -46,6 +55,9 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
   const std::tuple<const char*, bool, const char*, const char*> kPaths[] = {
       {"other", true, "other", "Name: Bo"},
       {"UserA", true, "", "Name: Ada"},
+#ifndef _WIN32  // ".." after a link leads to the parent of its target
+      {"hop/..", true, "other", "Name: Bo"},
+#endif
       {"other/User2", true, "other", "Name: Cy"},
       {"other/User2", true, "other", "Name: Cy"},
       {"missing", false, "other", "Name: Cy"},
@@ -67,17 +79,31 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
   drop(folder() / "other" / "User1");
   EXPECT_EQ(shownFolder(), folder() / "other");
   EXPECT_EQ(nameCaption(), "Name: Bo");
+#ifndef _WIN32  // a name that is not UTF-8
+  drop(folder() / "caf\xe9");
+  EXPECT_EQ(shownFolder(), folder() / "caf\xe9");
+#endif
 }
 
-TEST_F(OpenPath, TheCommandLineOpensItsPathElseSaysWhyAndOpensTheGameFolder) {
-  open(folder() / "other" / "User2");
-  EXPECT_EQ(selected("File1"), 1);
-  EXPECT_EQ(nameCaption(), "Name: Cy");
-  open(folder() / "missing");
-  EXPECT_EQ(shownFolder(), folder());
-  EXPECT_EQ(nameCaption(), "Name: Ada");
-  ASSERT_EQ(toldUser.size(), 1u);
-  EXPECT_NE(toldUser[0].find("missing"), std::string::npos);
+TEST_F(OpenPath, TheCommandLineOpensItsPathWithItsRosterElseSaysWhyAndOpensTheGameFolder) {
+  // The path, relative to the working folder, which is also the game's folder; the first roster
+  // line, the Sim shown and how often the player is told why the path does not open.
+  const std::tuple<std::optional<fs::path>, const char*, const char*, std::size_t> cases[] = {
+      {".", "Ada", "Name: Ada", 0},
+      {"UserA", "Ada", "Name: Ada", 0},
+      {std::nullopt, "Ada", "Name: Ada", 0},
+      {"other/User2", "Bo", "Name: Cy", 0},
+      {"missing", "Ada", "Name: Ada", 1}};
+  const fs::path before = fs::current_path();
+  fs::current_path(folder());
+  for (const auto& [startPath, firstSim, name, told] : cases) {
+    toldUser.clear();
+    open(startPath);
+    EXPECT_EQ(lines("List2").at(0), firstSim);
+    EXPECT_EQ(nameCaption(), name);
+    EXPECT_EQ(toldUser.size(), told);
+  }
+  fs::current_path(before);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // The program as a player starts it: its command line without a display, and how it ends.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QProcess>
-#include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "character_builder.h"
 #include "platform/files.h"
@@ -22,15 +21,28 @@ class Program : public ::testing::Test {
  protected:
   Program() {
     fs::create_directory(base());
+    fs::permissions(base(), fs::perms::owner_all);  // as a runtime folder is
     testdata::WriteSampleCharacters(sims());
+    fs::create_directories(sims() / "sub");
+    fs::create_directory_symlink(sims() / "sub", root() / "hop");
+    fs::create_directories(locked());
+    fs::permissions(locked(), fs::perms::none);
+    for (const char* name : {"caf\xe9/User1.iff", "odd/User\tA\nB"}) {
+      fs::create_directories((root() / name).parent_path());
+      fs::copy_file(sims() / "User00000.iff", root() / name);
+    }
   }
+  ~Program() override { fs::permissions(locked(), fs::perms::owner_all); }
   const fs::path& root() const { return root_.path(); }
   fs::path base() const { return root() / "runtime"; }
   fs::path sims() const { return root() / "sims"; }
+  fs::path locked() const { return root() / "locked"; }
 
   // Started in sims(), in a home without the game, with scratch folders made in base(); a window
-  // on an offscreen screen, an answer with no display at all.
-  void start(QProcess& program, const QStringList& arguments, bool window = false) {
+  // on an offscreen screen, an answer with no display at all. `lastBytes`, a printf format, adds
+  // an argument of any bytes. Root's power to read any folder is dropped, as a player has none.
+  void start(QProcess& program, const QStringList& arguments, bool window = false,
+             const char* lastBytes = nullptr) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM"})
       env.remove(QString::fromLatin1(name));
@@ -39,17 +51,23 @@ class Program : public ::testing::Test {
     env.insert("XDG_RUNTIME_DIR", Text(base()));
     program.setProcessEnvironment(env);
     program.setWorkingDirectory(Text(sims()));
-    program.start(QStringLiteral(QUILLMERE_BINARY), arguments);
+    QStringList command = QStringList{QUILLMERE_BINARY} + arguments;
+    if (lastBytes)
+      command = QStringList{"sh", "-c", R"sh(exec "$@" "$(printf "$0")")sh", lastBytes} + command;
+    if (::geteuid() == 0)
+      command =
+          QStringList{"setpriv", "--bounding-set=-dac_override,-dac_read_search", "--"} + command;
+    program.start(command.takeFirst(), command);
     ASSERT_TRUE(program.waitForStarted());
   }
 
-  // The scratch folder a running viewer has made.
-  fs::path scratchOf(const QProcess& program) const {
+  // The scratch folder a running viewer has made; nothing when it has ended first.
+  fs::path scratchOf(QProcess& program) const {
     const std::string id = std::to_string(program.processId());
     for (int tries = 0; tries < 5000; ++tries) {
       for (const auto& entry : fs::directory_iterator(base()))
         if (platform::ReadWholeFile(entry.path() / "quillmere.pid") == id) return entry.path();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      if (program.waitForFinished(2)) return {};
     }
     ADD_FAILURE() << "no scratch folder";
     return {};
@@ -62,12 +80,16 @@ class Program : public ::testing::Test {
 TEST_F(Program, AnswersWithoutADisplay) {
   // The exit code and the start of standard output and of standard error.
   const std::string missing = (root() / "missing").string();
+  const std::string cannot = "quillmere: cannot read the folder ";
   const std::tuple<QStringList, int, std::string, std::string> cases[] = {
       {{"--help"}, 0, "Usage: ", ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
       {{"--list", Text(sims())}, 0, "User00000.iff\tAda Thornbury\nUser00001.iff\tBram", ""},
       {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
-      {{"--list", Text(missing)}, 2, "", "quillmere: cannot read the folder " + missing + "\n"},
+      {{"--list", Text(missing)}, 2, "", cannot + missing + "\n"},
+      {{"--list", Text(locked())}, 2, "", cannot + locked().string() + "\n"},
+      {{"--list", Text(root() / "hop" / "..")}, 0, "User00000.iff\tAda Thornbury\n", ""},
+      {{"--list", Text(root() / "odd")}, 0, "User\u2409A\u240aB\tAda Thornbury\n", ""},
       {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
       {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\nUsage: "},
   };
@@ -83,6 +105,47 @@ TEST_F(Program, AnswersWithoutADisplay) {
   }
 }
 
+TEST_F(Program, TheWindowOpensItsPathAsTheSystemPassedItElseSaysWhy) {
+  // The arguments, a last argument's bytes as a printf format, and what the viewer says.
+  const std::string cannot = "quillmere: Cannot open ";
+  const std::tuple<QStringList, const char*, std::string> cases[] = {
+      {{}, "../caf\\351", ""},
+      {{}, "../caf\\351/User1.iff", ""},
+      {{Text(locked())},
+       nullptr,
+       cannot + "the folder \"" + locked().string() + "\": it cannot be read.\n"},
+      {{"--", "-style=bogus"},
+       nullptr,
+       cannot + "\"-style=bogus\": there is no such folder or file.\n"},
+  };
+  for (const auto& [arguments, lastBytes, told] : cases) {
+    QProcess viewer;
+    start(viewer, arguments, true, lastBytes);
+    scratchOf(viewer);
+    viewer.terminate();
+    ASSERT_TRUE(viewer.waitForFinished());
+    // Said first (before anything Qt says) and said once.
+    const std::string err = viewer.readAllStandardError().toStdString();
+    EXPECT_EQ(err.substr(0, told.size()), told);
+    EXPECT_EQ(err.find("quillmere: ", told.size()), std::string::npos) << err;
+  }
+}
+
+TEST_F(Program, ReportsWriteErrorsAndLeavesNothingBehindWhenItsReaderGoesAway) {
+  QProcess full;
+  full.setStandardOutputFile("/dev/full");
+  start(full, {"--list"});
+  ASSERT_TRUE(full.waitForFinished());
+  EXPECT_EQ(full.exitCode(), 1);
+  EXPECT_EQ(full.readAllStandardError(),
+            "quillmere: cannot write the output: No space left on device\n");
+  QProcess gone;
+  start(gone, {"--list"});
+  gone.closeReadChannel(QProcess::StandardOutput);
+  ASSERT_TRUE(gone.waitForFinished());
+  EXPECT_TRUE(fs::is_empty(base()));
+}
+
 TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
   // Files of many chunks, so that the roster pass takes a while and lets events run often.
   testdata::CharacterFile slow;
@@ -90,14 +153,20 @@ TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
   for (int chunk = 0; chunk < 900; ++chunk) slow.add({"XXXX", 1, 0x10, "", "", {}, {}});
   for (int file = 0; file < 300; ++file) slow.write(sims() / ("Slow" + std::to_string(file)));
 
-  for (const char* signal : {"TERM", "INT", "HUP"}) {
-    QProcess viewer;
-    start(viewer, {}, true);
-    scratchOf(viewer);
-    QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
-    ASSERT_TRUE(viewer.waitForFinished()) << signal;
-    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit) << signal;
-    EXPECT_TRUE(fs::is_empty(base())) << signal;
+  for (const bool window : {true, false}) {
+    for (const char* signal : {"TERM", "INT", "HUP"}) {
+      QProcess viewer;
+      start(viewer, window ? QStringList{} : QStringList{"--list"}, window);
+      scratchOf(viewer);
+      if (viewer.state() == QProcess::Running)
+        QProcess::execute("kill", {"-s", signal, QString::number(viewer.processId())});
+      viewer.waitForFinished();
+      ASSERT_EQ(viewer.state(), QProcess::NotRunning) << signal;
+      // Ended by the signal, after cleaning up; a listing may have ended first by itself.
+      EXPECT_TRUE(viewer.exitStatus() == QProcess::CrashExit || (!window && viewer.exitCode() == 0))
+          << signal;
+      EXPECT_TRUE(fs::is_empty(base())) << signal;
+    }
   }
 }
 
@@ -118,6 +187,9 @@ TEST_F(Program, NextStartRemovesOnlyScratchFoldersOfDeadRuns) {
   std::ofstream(others[1]) << deadId;
   fs::create_directory(others[2]);
   std::ofstream(others[2] / "quillmere.pid") << deadId;
+  // A live run whose process this one cannot see, in another PID namespace.
+  const platform::ScratchFolder elsewhere(base());
+  std::ofstream(elsewhere.path() / "quillmere.pid") << deadId;
 
   QProcess next;
   start(next, {"--list", Text(sims())});
@@ -125,6 +197,7 @@ TEST_F(Program, NextStartRemovesOnlyScratchFoldersOfDeadRuns) {
   EXPECT_FALSE(fs::exists(deadFolder));
   EXPECT_TRUE(fs::exists(liveFolder / "quillmere.pid"));
   for (const fs::path& other : others) EXPECT_TRUE(fs::exists(other)) << other;
+  EXPECT_TRUE(fs::exists(elsewhere.path()));
   live.terminate();
   ASSERT_TRUE(live.waitForFinished());
   EXPECT_FALSE(fs::exists(liveFolder));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace quill::platform {
@@ -47,6 +48,18 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
 
   EXPECT_TRUE(DeleteFileNamed(scratch));
   EXPECT_FALSE(DeleteFileNamed(scratch));
+}
+
+TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
+  const fs::path& dir = folder_.path();
+  write(dir / "file", "");
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string kept = saved ? saved : "";
+  for (const fs::path& runtime : {dir, dir / "file", dir / "missing", fs::path("relative")}) {
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(ScratchBase(), runtime == dir ? dir : fs::temp_directory_path()) << runtime;
+  }
+  saved ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 // That it goes away with whatever it holds, the program's own tests check at every ending.
