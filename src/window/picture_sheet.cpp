@@ -1,5 +1,6 @@
 #include "window/picture_sheet.h"
 
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "inspect/bitmap_chunk.h"
 #include "platform/picture.h"
@@ -22,11 +24,12 @@ constexpr int kColumns = 2;
 constexpr int kRows = 3;
 const QSize kLargestRoom(480, 240);
 const QSize kSmallestRoom(64, 64);
+// How long decoding may keep the window from its events at a time.
+constexpr qint64 kDecodingMsPerTurn = 10;
 
-QImage PictureOf(const ChunkRecord& record) {
+Bytes BodyOf(const ChunkRecord& record) {
   try {
-    const std::optional<QImage> picture = platform::DecodePicture(BitmapBody(record));
-    return picture ? *picture : QImage();
+    return BitmapBody(record);
   } catch (const ChunkFailure&) {
     return {};  // a size smaller than the chunk header: no picture
   }
@@ -36,16 +39,21 @@ QString Text(const std::string& bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+void ShowText(QLabel& shown, const char* text) {
+  shown.setMinimumSize(0, 0);
+  shown.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  shown.setText(QString::fromUtf8(text));
+}
+
 }  // namespace
 
-std::vector<NamedPicture> PicturesOfFile(const ChunkTable& table, int rows) {
-  std::vector<NamedPicture> pictures;
+std::vector<PictureChunk> PictureChunksOf(const ChunkTable& table, int rows) {
+  std::vector<PictureChunk> chunks;
   for (int row = 1; row <= std::min(rows, kLastChunkRow); ++row) {
     const ChunkRecord& record = table[row];
-    if (record.ChunkType == "BMP_")
-      pictures.push_back({Text(record.ChunkLabel), PictureOf(record)});
+    if (record.ChunkType == "BMP_") chunks.push_back({Text(record.ChunkLabel), BodyOf(record)});
   }
-  return pictures;
+  return chunks;
 }
 
 PictureSheet::PictureSheet(const PictureDialogs& dialogs, QWidget* owner)
@@ -58,36 +66,37 @@ PictureSheet::PictureSheet(const PictureDialogs& dialogs, QWidget* owner)
   layout->addWidget(scroll_);
   auto* saveAll = new QPushButton(QString::fromUtf8(kSaveAllPictures), this);
   saveAll->setObjectName(QStringLiteral("SaveAllPictures"));
-  connect(saveAll, &QPushButton::clicked, this,
-          [this] { SaveAllPictures(this, sim_, pictures_, dialogs_); });
+  connect(saveAll, &QPushButton::clicked, this, [this] {
+    decodeRest();
+    SaveAllPictures(this, sim_, pictures_, dialogs_);
+  });
   layout->addWidget(saveAll, 0, Qt::AlignRight);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+  decoder_.setInterval(0);
+  connect(&decoder_, &QTimer::timeout, this, &PictureSheet::decodeForATurn);
 }
 
-void PictureSheet::showPictures(const QString& sim, std::vector<NamedPicture> pictures) {
-  const auto same = [](const NamedPicture& a, const NamedPicture& b) {
-    return a.label == b.label && a.picture == b.picture;
-  };
-  if (scroll_->widget() != nullptr && sim == sim_ &&
-      std::equal(pictures.begin(), pictures.end(), pictures_.begin(), pictures_.end(), same)) {
-    return;
-  }
+void PictureSheet::showPictures(const QString& sim, std::vector<PictureChunk> chunks) {
+  if (scroll_->widget() != nullptr && sim == sim_ && chunks == chunks_) return;
   sim_ = sim;
-  pictures_ = std::move(pictures);
+  chunks_ = std::move(chunks);
   setWindowTitle(QStringLiteral("Pictures of ") + sim_);
 
+  pictures_.assign(chunks_.size(), {});
+  cells_.assign(chunks_.size(), {});
+  next_ = 0;
+  pixelsHeld_ = 0;
+  room_ = room();
   auto* sheet = new QWidget;
   auto* grid = new QGridLayout(sheet);
-  const QSize space = room();
-  int index = 0;
-  for (const NamedPicture& named : pictures_) {
-    grid->addWidget(cell(named, space), index / kColumns, index % kColumns,
-                    Qt::AlignLeft | Qt::AlignTop);
-    ++index;
+  for (std::size_t index = 0; index < chunks_.size(); ++index) {
+    pictures_[index].label = chunks_[index].label;
+    grid->addWidget(plan(chunks_[index], room_, cells_[index]), static_cast<int>(index) / kColumns,
+                    static_cast<int>(index) % kColumns, Qt::AlignLeft | Qt::AlignTop);
   }
-  if (pictures_.empty())
-    grid->addWidget(new QLabel(QStringLiteral("This file holds no pictures.")));
+  if (chunks_.empty()) grid->addWidget(new QLabel(QStringLiteral("This file holds no pictures.")));
   scroll_->setWidget(sheet);  // the previous sheet goes with it
+  decoder_.start();
 
   // Opened as large as the pictures need, as far as the screen allows; once open, the size is
   // the player's.
@@ -97,34 +106,77 @@ void PictureSheet::showPictures(const QString& sim, std::vector<NamedPicture> pi
   resize(wanted.boundedTo(screen * 9 / 10));
 }
 
-QWidget* PictureSheet::cell(const NamedPicture& named, QSize room) {
-  auto* cell = new QWidget;
-  auto* layout = new QVBoxLayout(cell);
+QWidget* PictureSheet::plan(const PictureChunk& chunk, QSize room, Cell& cell) {
+  auto* widget = new QWidget;
+  auto* layout = new QVBoxLayout(widget);
   layout->setContentsMargins(4, 4, 4, 12);
-  layout->addWidget(new QLabel(named.label));
-  auto* shown = new QLabel;
-  shown->setObjectName(QStringLiteral("SheetPicture"));
-  if (named.picture.isNull()) {
-    shown->setText(QStringLiteral("(no picture)"));
-  } else {
-    const int zoom = ZoomToFit(named.picture.size(), room);
-    shown->setPixmap(SharpPixmap(named.picture, named.picture.size() * zoom, devicePixelRatioF()));
-    shown->setProperty("zoom", zoom);
-    shown->setToolTip(QStringLiteral("%1 \u00d7 %2 pixels, shown %3\u00d7")
-                          .arg(named.picture.width())
-                          .arg(named.picture.height())
-                          .arg(zoom));
-    shown->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(shown, &QWidget::customContextMenuRequested, this,
-            [this, shown, named](const QPoint& at) {
-              QMenu menu(this);
-              AddPictureActions(menu, this, named.picture, PictureFileStem(sim_, named.label),
-                                dialogs_);
-              menu.exec(shown->mapToGlobal(at));
-            });
+  layout->addWidget(new QLabel(chunk.label));
+  cell.shown = new QLabel;
+  cell.shown->setObjectName(QStringLiteral("SheetPicture"));
+  layout->addWidget(cell.shown);
+  // Only the header is read here, so that the cells take their room at once.
+  const std::optional<QSize> size = platform::StatedPictureSize(chunk.body);
+  if (!size) {
+    ShowText(*cell.shown, kNoPicture);
+    return widget;
   }
-  layout->addWidget(shown);
-  return cell;
+  cell.stated = *size;
+  cell.shown->setFixedSize(*size * ZoomToFit(*size, room));
+  return widget;
+}
+
+void PictureSheet::decodeNext() {
+  while (next_ < cells_.size() && cells_[next_].stated.isEmpty()) ++next_;
+  if (next_ == cells_.size()) {
+    decoder_.stop();
+    return;
+  }
+  const std::size_t index = next_++;
+  Cell& cell = cells_[index];
+  // What the sheet cannot hold is never decoded; what is decoded may still be larger than its
+  // header stated (an icon's may), and is measured again.
+  if (pixelsHeld_ + pixelsFor(cell.stated, ZoomToFit(cell.stated, room_)) > kSheetPixels) {
+    return ShowText(*cell.shown, kTooManyPixels);
+  }
+  const std::optional<QImage> picture = platform::DecodePicture(chunks_[index].body);
+  if (!picture) return ShowText(*cell.shown, kNoPicture);
+  const int zoom = ZoomToFit(picture->size(), room_);
+  const long long pixels = pixelsFor(picture->size(), zoom);
+  if (pixelsHeld_ + pixels > kSheetPixels) return ShowText(*cell.shown, kTooManyPixels);
+  pixelsHeld_ += pixels;
+  NamedPicture& named = pictures_[index];
+  named.picture = *picture;
+  cell.shown->setFixedSize(picture->size() * zoom);
+  cell.shown->setPixmap(SharpPixmap(*picture, picture->size() * zoom, devicePixelRatioF()));
+  cell.shown->setProperty("zoom", zoom);
+  cell.shown->setToolTip(QStringLiteral("%1 \u00d7 %2 pixels, shown %3\u00d7")
+                             .arg(picture->width())
+                             .arg(picture->height())
+                             .arg(zoom));
+  offerActions(cell.shown, named);
+}
+
+void PictureSheet::decodeForATurn() {
+  // Laying the sheet out again after each small picture would cost more than decoding it.
+  QElapsedTimer turn;
+  turn.start();
+  do {
+    decodeNext();
+  } while (decoder_.isActive() && turn.elapsed() < kDecodingMsPerTurn);
+}
+
+void PictureSheet::decodeRest() {
+  while (decoder_.isActive()) decodeNext();
+}
+
+void PictureSheet::offerActions(QLabel* shown, const NamedPicture& named) {
+  shown->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(
+      shown, &QWidget::customContextMenuRequested, this, [this, shown, named](const QPoint& at) {
+        QMenu menu(this);
+        AddPictureActions(menu, this, named.picture, PictureFileStem(sim_, named.label), dialogs_);
+        menu.exec(shown->mapToGlobal(at));
+      });
 }
 
 QSize PictureSheet::room() const {
@@ -133,6 +185,12 @@ QSize PictureSheet::room() const {
   // Margins, the button and the window's frame take a little of the screen.
   const QSize share((screen.width() - 64) / kColumns, (screen.height() - 160) / kRows - 24);
   return share.boundedTo(kLargestRoom).expandedTo(kSmallestRoom);
+}
+
+long long PictureSheet::pixelsFor(QSize size, int zoom) const {
+  const double screenPixels = zoom * devicePixelRatioF();
+  const auto area = static_cast<long long>(size.width()) * size.height();
+  return area + static_cast<long long>(std::ceil(area * screenPixels * screenPixels));
 }
 
 }  // namespace quill
