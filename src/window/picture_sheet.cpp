@@ -10,10 +10,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "inspect/bitmap_chunk.h"
-#include "platform/picture.h"
 #include "window/sharp_picture.h"
 
 namespace quill {
@@ -85,13 +83,12 @@ void PictureSheet::showPictures(const QString& sim, std::vector<PictureChunk> ch
   pictures_.assign(chunks_.size(), {});
   cells_.assign(chunks_.size(), {});
   next_ = 0;
-  pixelsHeld_ = 0;
-  room_ = room();
+  pixels_ = SheetPixels(room(), devicePixelRatioF());
   auto* sheet = new QWidget;
   auto* grid = new QGridLayout(sheet);
   for (std::size_t index = 0; index < chunks_.size(); ++index) {
     pictures_[index].label = chunks_[index].label;
-    grid->addWidget(plan(chunks_[index], room_, cells_[index]), static_cast<int>(index) / kColumns,
+    grid->addWidget(plan(chunks_[index], cells_[index]), static_cast<int>(index) / kColumns,
                     static_cast<int>(index) % kColumns, Qt::AlignLeft | Qt::AlignTop);
   }
   if (chunks_.empty()) grid->addWidget(new QLabel(QStringLiteral("This file holds no pictures.")));
@@ -106,7 +103,7 @@ void PictureSheet::showPictures(const QString& sim, std::vector<PictureChunk> ch
   resize(wanted.boundedTo(screen * 9 / 10));
 }
 
-QWidget* PictureSheet::plan(const PictureChunk& chunk, QSize room, Cell& cell) {
+QWidget* PictureSheet::plan(const PictureChunk& chunk, Cell& cell) {
   auto* widget = new QWidget;
   auto* layout = new QVBoxLayout(widget);
   layout->setContentsMargins(4, 4, 4, 12);
@@ -115,45 +112,37 @@ QWidget* PictureSheet::plan(const PictureChunk& chunk, QSize room, Cell& cell) {
   cell.shown->setObjectName(QStringLiteral("SheetPicture"));
   layout->addWidget(cell.shown);
   // Only the header is read here, so that the cells take their room at once.
-  const std::optional<QSize> size = platform::StatedPictureSize(chunk.body);
+  const std::optional<QSize> size = pixels_.plannedSize(chunk.body);
   if (!size) {
     ShowText(*cell.shown, kNoPicture);
     return widget;
   }
-  cell.stated = *size;
-  cell.shown->setFixedSize(*size * ZoomToFit(*size, room));
+  cell.pending = true;
+  cell.shown->setFixedSize(*size);
   return widget;
 }
 
 void PictureSheet::decodeNext() {
-  while (next_ < cells_.size() && cells_[next_].stated.isEmpty()) ++next_;
+  while (next_ < cells_.size() && !cells_[next_].pending) ++next_;
   if (next_ == cells_.size()) {
     decoder_.stop();
     return;
   }
   const std::size_t index = next_++;
-  Cell& cell = cells_[index];
-  // What the sheet cannot hold is never decoded; what is decoded may still be larger than its
-  // header stated (an icon's may), and is measured again.
-  if (pixelsHeld_ + pixelsFor(cell.stated, ZoomToFit(cell.stated, room_)) > kSheetPixels) {
-    return ShowText(*cell.shown, kTooManyPixels);
-  }
-  const std::optional<QImage> picture = platform::DecodePicture(chunks_[index].body);
-  if (!picture) return ShowText(*cell.shown, kNoPicture);
-  const int zoom = ZoomToFit(picture->size(), room_);
-  const long long pixels = pixelsFor(picture->size(), zoom);
-  if (pixelsHeld_ + pixels > kSheetPixels) return ShowText(*cell.shown, kTooManyPixels);
-  pixelsHeld_ += pixels;
+  QLabel& shown = *cells_[index].shown;
+  const SheetPicture decoded = pixels_.decode(chunks_[index].body);
+  if (decoded.picture.isNull()) return ShowText(shown, decoded.placeholder);
+  const QImage& picture = decoded.picture;
   NamedPicture& named = pictures_[index];
-  named.picture = *picture;
-  cell.shown->setFixedSize(picture->size() * zoom);
-  cell.shown->setPixmap(SharpPixmap(*picture, picture->size() * zoom, devicePixelRatioF()));
-  cell.shown->setProperty("zoom", zoom);
-  cell.shown->setToolTip(QStringLiteral("%1 \u00d7 %2 pixels, shown %3\u00d7")
-                             .arg(picture->width())
-                             .arg(picture->height())
-                             .arg(zoom));
-  offerActions(cell.shown, named);
+  named.picture = picture;
+  shown.setFixedSize(picture.size() * decoded.zoom);
+  shown.setPixmap(SharpPixmap(picture, picture.size() * decoded.zoom, devicePixelRatioF()));
+  shown.setProperty("zoom", decoded.zoom);
+  shown.setToolTip(QStringLiteral("%1 \u00d7 %2 pixels, shown %3\u00d7")
+                       .arg(picture.width())
+                       .arg(picture.height())
+                       .arg(decoded.zoom));
+  offerActions(&shown, named);
 }
 
 void PictureSheet::decodeForATurn() {
@@ -185,12 +174,6 @@ QSize PictureSheet::room() const {
   // Margins, the button and the window's frame take a little of the screen.
   const QSize share((screen.width() - 64) / kColumns, (screen.height() - 160) / kRows - 24);
   return share.boundedTo(kLargestRoom).expandedTo(kSmallestRoom);
-}
-
-long long PictureSheet::pixelsFor(QSize size, int zoom) const {
-  const double screenPixels = zoom * devicePixelRatioF();
-  const auto area = static_cast<long long>(size.width()) * size.height();
-  return area + static_cast<long long>(std::ceil(area * screenPixels * screenPixels));
 }
 
 }  // namespace quill

@@ -8,6 +8,7 @@
 
 #include "chunkfile/chunk_table.h"
 #include "window/picture_actions.h"
+#include "window/sheet_pixels.h"
 
 class QLabel;
 class QScrollArea;
@@ -23,12 +24,6 @@ struct PictureChunk {
 
 // Every "BMP_" chunk among the first `rows` rows.
 std::vector<PictureChunk> PictureChunksOf(const ChunkTable& table, int rows);
-
-// The most pixels the sheet holds at once, decoded and enlarged together; pictures beyond it get
-// a placeholder. A character file's six portraits take a few hundred thousand.
-inline constexpr long long kSheetPixels = 16LL * 1024 * 1024;
-inline constexpr const char* kNoPicture = "(no picture)";
-inline constexpr const char* kTooManyPixels = "(too large to show)";
 
 class PictureSheet : public QWidget {
   Q_OBJECT
@@ -46,18 +41,16 @@ class PictureSheet : public QWidget {
  private:
   struct Cell {
     QLabel* shown = nullptr;
-    QSize stated;  // as the picture's header states it; empty when there is nothing to decode
+    bool pending = false;  // to be decoded
   };
 
-  QWidget* plan(const PictureChunk& chunk, QSize room, Cell& cell);
+  QWidget* plan(const PictureChunk& chunk, Cell& cell);
   void decodeNext();
   void decodeForATurn();
   void decodeRest();
   void offerActions(QLabel* shown, const NamedPicture& named);
   // The space one picture may take: two columns, three rows of the screen, within reason.
   QSize room() const;
-  // Pixels held for a picture of `size` shown at `zoom` on this screen.
-  long long pixelsFor(QSize size, int zoom) const;
 
   const PictureDialogs& dialogs_;
   QString sim_;
@@ -65,8 +58,7 @@ class PictureSheet : public QWidget {
   std::vector<NamedPicture> pictures_;
   std::vector<Cell> cells_;
   std::size_t next_ = 0;  // the next cell to decode
-  long long pixelsHeld_ = 0;
-  QSize room_;
+  SheetPixels pixels_{{}, 1};
   QTimer decoder_;
   QScrollArea* scroll_ = nullptr;
 };
