@@ -233,15 +233,28 @@ void PictureSeeds(Seeds& seeds) {
 
 void PictureNameSeeds(Seeds& seeds) {
   // The first byte is the label's length; the rest, the label and then the Sim's name.
-  seeds.add("faces", "\x05facesAda: the best"_b);
-  seeds.add("devices", "\x0Cspeech_large\x43ON"_b);
-  seeds.add("com-superscript", "\x00COM\xC2\xB2.png"_b);
-  seeds.add("conout", "\x03webCONOUT$"_b);
+  seeds.add("faces",
+            "\x05"
+            "facesAda: the best"_b);
+  seeds.add("devices",
+            "\x0C"
+            "speech_largeCON"_b);
+  seeds.add("com-superscript",
+            "\x00"
+            "COM\xC2\xB2.png"_b);
+  seeds.add("conout",
+            "\x03"
+            "webCONOUT$"_b);
   seeds.add("dots-and-spaces", "\x02. . . ."_b);
-  seeds.add("long-name", "\x0Brel. images"_b + Bytes(240, 'x'));
+  seeds.add("long-name",
+            "\x0B"
+            "rel. images"_b +
+                Bytes(240, 'x'));
   seeds.add("long-accented-name",
             "\x40"_b + Bytes(64, '\xE9') + Bytes(120, 'a') + "\xF0\x9F\x98\x80"_b);
-  seeds.add("folders", "\x04a/b\\..\\..//x\n\t"_b);
+  seeds.add("folders",
+            "\x04"
+            "a/b\\..\\..//x\n\t"_b);
 }
 
 // Character files of pictures, some claiming far more pixels than they hold.
