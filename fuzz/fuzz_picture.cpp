@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Pictures decoded straight from memory (the picture sheet) go the same way as loaded ones.
   const auto decoded = quill::platform::DecodePicture(quill::fuzz::AsBytes(data, size));
   FUZZ_REQUIRE(decoded.has_value() == picture.has_value());
+  // What decodes states its size first; the picture sheet plans its cells from that alone.
+  if (decoded) FUZZ_REQUIRE(quill::platform::StatedPictureSize(quill::fuzz::AsBytes(data, size)));
   if (decoded) FUZZ_REQUIRE(decoded->size() == picture->size());
   if (picture) {
     FUZZ_REQUIRE(!picture->isNull());

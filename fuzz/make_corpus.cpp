@@ -93,8 +93,8 @@ std::vector<std::pair<std::string, Chunk>> InterestingChunks() {
       {"bmp-not-picture", Typed("BMP_", "This is not a picture at all."_b, "faces")},
       {"bmp-empty", Typed("BMP_", ""_b, "faces")},
       {"bmp-huge-claim", Typed("BMP_", BitmapHeaderOnly(60000, 60000), "faces")},
-      {"bmp-limit-claim", Typed("BMP_", BitmapHeaderOnly(4096, 4096, 16), "faces")},
-      {"bmp-over-limit-claim", Typed("BMP_", BitmapHeaderOnly(4097, 4096, 16), "faces")},
+      {"bmp-limit-claim", Typed("BMP_", BitmapHeaderOnly(1024, 1024, 16), "faces")},
+      {"bmp-over-limit-claim", Typed("BMP_", BitmapHeaderOnly(1025, 1024, 16), "faces")},
       {"bmp-negative-height", Typed("BMP_", BitmapHeaderOnly(4, -4, 48), "faces")},
       {"bmp-truncated-pixels", Typed("BMP_", picture.substr(0, picture.size() - 5), "faces")},
       {"bmp-size-75", Sized(Typed("BMP_", picture, "faces"), 75)},
@@ -192,8 +192,10 @@ void PictureSeeds(Seeds& seeds) {
   seeds.add("bmp-strip", Portrait(105, 41, SimLook{}));
   seeds.add("bmp-1x1", Bitmap(1, 1, [](int, int) { return Rgb{1, 2, 3}; }));
   seeds.add("bmp-huge-claim", BitmapHeaderOnly(60000, 60000));
-  seeds.add("bmp-limit-claim", BitmapHeaderOnly(4096, 4096, 16));
-  seeds.add("bmp-over-limit-claim", BitmapHeaderOnly(4097, 4096, 16));
+  seeds.add("bmp-limit-claim", BitmapHeaderOnly(1024, 1024, 16));
+  seeds.add("bmp-over-limit-claim", BitmapHeaderOnly(1025, 1024, 16));
+  seeds.add("bmp-run-length", RunLengthBitmap(1024, 1024));
+  seeds.add("gif-around-one-pixel", GifAroundOnePixel(4096, 4096));
   seeds.add("bmp-negative-height", BitmapHeaderOnly(3, -2, 24));
   seeds.add("bmp-zero-width", BitmapHeaderOnly(0, 4));
   seeds.add("bmp-truncated", small.substr(0, small.size() - 7));
@@ -230,6 +232,46 @@ void PictureSeeds(Seeds& seeds) {
                        body;
     seeds.add("icon-holding-png", icon);
   }
+}
+
+void PictureNameSeeds(Seeds& seeds) {
+  // The first byte is the label's length; the rest, the label and then the Sim's name.
+  seeds.add("faces",
+            "\x05"
+            "facesAda: the best"_b);
+  seeds.add("devices",
+            "\x0C"
+            "speech_largeCON"_b);
+  seeds.add("com-superscript",
+            "\x00"
+            "COM\xC2\xB2.png"_b);
+  seeds.add("conout",
+            "\x03"
+            "webCONOUT$"_b);
+  seeds.add("dots-and-spaces", "\x02. . . ."_b);
+  seeds.add("long-name",
+            "\x0B"
+            "rel. images"_b +
+                Bytes(240, 'x'));
+  seeds.add("long-accented-name",
+            "\x40"_b + Bytes(64, '\xE9') + Bytes(120, 'a') + "\xF0\x9F\x98\x80"_b);
+  seeds.add("folders",
+            "\x04"
+            "a/b\\..\\..//x\n\t"_b);
+}
+
+// Character files of pictures, some claiming far more pixels than they hold.
+void PictureSheetSeeds(Seeds& seeds) {
+  seeds.add("lookalike", LookalikeCharacter("Bella Goth", "Loves the night sky.").build());
+  const auto many = [](const Bytes& picture, int count) {
+    CharacterFile file;
+    for (int index = 0; index < count; ++index) file.add(Typed("BMP_", picture, "p"));
+    return file.build();
+  };
+  seeds.add("gifs-around-one-pixel", many(GifAroundOnePixel(4096, 4096), 20));
+  seeds.add("run-length-bitmaps", many(RunLengthBitmap(1024, 1024), 3));
+  seeds.add("small-gif", many(GifAroundOnePixel(2, 2), 2));
+  seeds.add("many-small-pictures", many(SmallPicture(), 300));
 }
 
 void StringTableSeeds(Seeds& seeds) {
@@ -339,10 +381,16 @@ int main(int argc, char** argv) {
   const fs::path root = argv[1];
   try {
     const std::pair<const char*, void (*)(Seeds&)> targets[] = {
-        {"fuzz_chunk_walk", WholeFileSeeds},     {"fuzz_inspector", WholeFileSeeds},
-        {"fuzz_string_table", StringTableSeeds}, {"fuzz_resource_map", ResourceMapSeeds},
-        {"fuzz_picture", PictureSeeds},          {"fuzz_wine_registry", RegistrySeeds},
-        {"fuzz_wine_path", WinePathSeeds},       {"fuzz_library_lists", LibraryListSeeds},
+        {"fuzz_chunk_walk", WholeFileSeeds},
+        {"fuzz_inspector", WholeFileSeeds},
+        {"fuzz_string_table", StringTableSeeds},
+        {"fuzz_resource_map", ResourceMapSeeds},
+        {"fuzz_picture", PictureSeeds},
+        {"fuzz_picture_names", PictureNameSeeds},
+        {"fuzz_picture_sheet", PictureSheetSeeds},
+        {"fuzz_wine_registry", RegistrySeeds},
+        {"fuzz_wine_path", WinePathSeeds},
+        {"fuzz_library_lists", LibraryListSeeds},
         {"fuzz_command_line", CommandLineSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);

@@ -40,6 +40,12 @@ bool ReadFileInPieces(const std::filesystem::path& path, std::size_t limit, std:
 // Refuses to follow a symbolic link in the file's place.
 bool WriteAtStart(const std::filesystem::path& path, const std::string& bytes);
 
+// Writes `bytes` as the whole file `path`: into a new file beside it, every write checked and
+// flushed to the disk, then renamed over `path`. So a full disk or any other failure leaves an
+// existing file as it was, and a symbolic link at `path` is itself replaced, never written
+// through. Returns the system's reason on failure, an empty text on success.
+std::string SaveWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
 bool DeleteFileNamed(const std::filesystem::path& path);
 
 // Where scratch folders are made: $XDG_RUNTIME_DIR when it names a folder we may write in, else

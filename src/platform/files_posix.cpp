@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <system_error>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/read_to_end.h"
@@ -28,6 +30,8 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
+  // Closes now, for callers that must know whether the last of the data reached the disk.
+  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
  private:
   int fd_;
@@ -92,6 +96,38 @@ bool WriteAllAtStart(int file, const std::string& bytes) {
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
   return file.get() >= 0 && WriteAllAtStart(file.get(), bytes);
+}
+
+std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const auto reason = [](int error) { return std::generic_category().message(error); };
+  fs::path partial;
+  int fd = -1;
+  // A name of its own, so that nothing else in the folder is ever opened; never a link's target.
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    partial = folder / (".quillmere-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) +
+                        ".part");
+    fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return reason(errno);
+  }
+  if (fd < 0) return reason(EEXIST);
+  Descriptor file(fd);
+  const auto fail = [&](int error) {
+    ::unlink(partial.c_str());
+    return reason(error);
+  };
+  for (std::size_t written = 0; written < bytes.size();) {
+    const ssize_t put = ::write(file.get(), bytes.data() + written, bytes.size() - written);
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return fail(errno);
+    if (put == 0) return fail(ENOSPC);
+    written += static_cast<std::size_t>(put);
+  }
+  // A disk that fills up may only say so when the data is flushed.
+  if (::fsync(file.get()) != 0) return fail(errno);
+  if (!file.close()) return fail(errno);
+  if (::rename(partial.c_str(), path.c_str()) != 0) return fail(errno);
+  return {};
 }
 
 bool DeleteFileNamed(const fs::path& path) {

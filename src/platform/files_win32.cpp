@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "platform/files.h"
@@ -47,6 +48,19 @@ std::optional<std::size_t> OpenDiskFile(const fs::path& path, std::size_t limit,
     return std::nullopt;
   }
   return static_cast<std::size_t>(size.QuadPart);
+}
+
+// The system's own words for an error code.
+std::string Reason(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  if (length == 0) return "Windows error " + std::to_string(error);
+  std::wstring wide(text, length);
+  ::LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
+  return DisplayName(fs::path(wide));
 }
 
 }  // namespace
@@ -97,6 +111,46 @@ bool WriteAtStart(const fs::path& path, const std::string& bytes) {
     written += put;
   }
   return true;
+}
+
+std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  fs::path partial;
+  Handle file(INVALID_HANDLE_VALUE);
+  // A name of its own: CREATE_NEW never opens anything already in the folder.
+  for (int attempt = 0; file.get() == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
+    partial = folder / (".quillmere-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                        std::to_string(attempt) + ".part");
+    file = Handle(::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
+      return Reason(::GetLastError());
+    }
+  }
+  if (file.get() == INVALID_HANDLE_VALUE) return Reason(ERROR_FILE_EXISTS);
+  const auto fail = [&](DWORD error) {
+    file = Handle(INVALID_HANDLE_VALUE);
+    ::DeleteFileW(partial.c_str());
+    return Reason(error);
+  };
+  for (std::size_t written = 0; written < bytes.size();) {
+    DWORD put = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+    if (!::WriteFile(file.get(), bytes.data() + written, want, &put, nullptr)) {
+      return fail(::GetLastError());
+    }
+    if (put == 0) return fail(ERROR_DISK_FULL);
+    written += put;
+  }
+  // A disk that fills up may only say so when the data is flushed.
+  if (!::FlushFileBuffers(file.get())) return fail(::GetLastError());
+  file = Handle(INVALID_HANDLE_VALUE);
+  // A link in the file's place is replaced as a name; its target is not touched.
+  if (!::MoveFileExW(partial.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return fail(::GetLastError());
+  }
+  return {};
 }
 
 bool DeleteFileNamed(const fs::path& path) {

@@ -16,10 +16,30 @@ bool IsPictureFormat(const QByteArray& format) {
          format == "ico" || format == "cur";
 }
 
-bool WithinLimit(const QSize& size) {
-  return size.isValid() && !size.isEmpty() &&
-         static_cast<long long>(size.width()) * size.height() <= kLargestPicturePixels;
+bool Admitted(const QSize& size, std::size_t byteCount) {
+  if (!size.isValid() || size.isEmpty()) return false;
+  const long long pixels = static_cast<long long>(size.width()) * size.height();
+  return pixels <= kLargestPicturePixels &&
+         (pixels <= kAlwaysAdmittedPixels ||
+          pixels / kMostPixelsPerByte <= static_cast<long long>(byteCount));
 }
+
+// An image reader over bytes in memory, which it does not copy.
+class MemoryReader {
+ public:
+  explicit MemoryReader(std::string_view bytes)
+      : data_(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))),
+        buffer_(&data_) {
+    buffer_.open(QIODevice::ReadOnly);
+    reader_.setDevice(&buffer_);
+  }
+  QImageReader& reader() { return reader_; }
+
+ private:
+  QByteArray data_;
+  QBuffer buffer_;
+  QImageReader reader_;
+};
 
 }  // namespace
 
@@ -29,19 +49,25 @@ std::optional<QImage> LoadPicture(const std::filesystem::path& file) {
   return DecodePicture(*bytes);
 }
 
-std::optional<QImage> DecodePicture(std::string_view bytes) {
+std::optional<QSize> StatedPictureSize(std::string_view bytes) {
   if (bytes.empty()) return std::nullopt;
-  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  if (!IsPictureFormat(reader.format())) return std::nullopt;
-  // The stated size is checked first; a container (an icon) may still hold a larger picture
-  // than it states, so the decoder gets a hard limit as well.
-  if (!WithinLimit(reader.size())) return std::nullopt;
+  MemoryReader memory(bytes);
+  QImageReader& reader = memory.reader();
+  if (!IsPictureFormat(reader.format()) || !Admitted(reader.size(), bytes.size())) {
+    return std::nullopt;
+  }
+  return reader.size();
+}
+
+std::optional<QImage> DecodePicture(std::string_view bytes) {
+  if (!StatedPictureSize(bytes)) return std::nullopt;
+  MemoryReader memory(bytes);
+  QImageReader& reader = memory.reader();
+  // A container (an icon) may still hold a larger picture than it states, so the decoder gets a
+  // hard limit as well.
   reader.setAllocationLimit(static_cast<int>(kLargestPicturePixels * 4 / (1024 * 1024)));
   QImage picture = reader.read();
-  if (picture.isNull() || !WithinLimit(picture.size())) return std::nullopt;
+  if (picture.isNull() || !Admitted(picture.size(), bytes.size())) return std::nullopt;
   // Detach from the caller's bytes, which may die before the picture does.
   picture.detach();
   return picture;

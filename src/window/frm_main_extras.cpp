@@ -25,7 +25,7 @@ void FrmMain::showPictureSheet() {
   // Mid-read the chunk table holds part of another file: the request is let go.
   if (busy()) return;
   if (pictureSheet_ == nullptr) pictureSheet_ = new PictureSheet(pictureDialogs_, this);
-  pictureSheet_->showPictures(simName(), PicturesOfFile(state_.ChunkTable, list1_->count()));
+  pictureSheet_->showPictures(simName(), PictureChunksOf(state_.ChunkTable, list1_->count()));
   pictureSheet_->show();
   pictureSheet_->raise();
   pictureSheet_->activateWindow();
@@ -33,7 +33,7 @@ void FrmMain::showPictureSheet() {
 
 void FrmMain::followInPictureSheet() {
   if (pictureSheet_ == nullptr || !pictureSheet_->isVisible()) return;
-  pictureSheet_->showPictures(simName(), PicturesOfFile(state_.ChunkTable, list1_->count()));
+  pictureSheet_->showPictures(simName(), PictureChunksOf(state_.ChunkTable, list1_->count()));
 }
 
 }  // namespace quill

@@ -19,6 +19,18 @@ std::optional<fs::path> Chosen(const QString& text) {
   return PathFromText(text);
 }
 
+// The most bytes a Sim's name takes of a picture's file name (in UTF-8, as Linux counts; Windows
+// counts fewer), so that the chunk's label (64 characters at most), a copy number and ".png" still
+// fit the 255 that file systems allow.
+constexpr qsizetype kLongestSimPart = 100;
+
+QString SimPart(const QString& sim) {
+  QString part = sim.left(kLongestSimPart);
+  while (part.toUtf8().size() > kLongestSimPart) part.chop(1);
+  if (!part.isEmpty() && part.back().isHighSurrogate()) part.chop(1);
+  return part;
+}
+
 void TellNotSaved(QWidget* parent, const fs::path& file, const QString& failure,
                   const PictureDialogs& dialogs) {
   dialogs.tellFailure(parent, QStringLiteral("%1 was not saved.\n%2").arg(PathText(file), failure));
@@ -88,7 +100,7 @@ void AddPictureActions(QMenu& menu, QWidget* parent, const QImage& picture,
 }
 
 QString PictureFileStem(const QString& sim, const QString& label) {
-  return FileNameSafe(sim.isEmpty() ? label : sim + QStringLiteral(" - ") + label);
+  return FileNameSafe(sim.isEmpty() ? label : SimPart(sim) + QStringLiteral(" - ") + label);
 }
 
 }  // namespace quill

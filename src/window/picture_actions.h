@@ -48,7 +48,7 @@ void SaveAllPictures(QWidget* parent, const QString& sim, const std::vector<Name
 void AddPictureActions(QMenu& menu, QWidget* parent, const QImage& picture,
                        const QString& suggestedName, const PictureDialogs& dialogs);
 
-// "<sim> - <label>", fit for a file name.
+// "<sim> - <label>", fit for a file name; a long name is cut to leave room for the label.
 QString PictureFileStem(const QString& sim, const QString& label);
 
 }  // namespace quill

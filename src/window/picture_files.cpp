@@ -1,8 +1,10 @@
 #include "window/picture_files.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <system_error>
+
+#include "platform/files.h"
 
 namespace quill {
 
@@ -10,15 +12,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Failure(const QSaveFile& out) {
-  return out.errorString().isEmpty() ? QStringLiteral("The picture could not be written.")
-                                     : out.errorString();
-}
-
 // Names Windows keeps for its devices, whatever extension follows them.
 bool IsDeviceName(const QString& name) {
-  static const QRegularExpression kDevice(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
-                                          QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression kDevice(
+      QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9\u00b9\u00b2\u00b3]|LPT[1-9\u00b9\u00b2\u00b3]|"
+                     "CONIN\\$|CONOUT\\$)$"),
+      QRegularExpression::CaseInsensitiveOption);
   return kDevice.match(name.section(QLatin1Char('.'), 0, 0).trimmed()).hasMatch();
 }
 
@@ -64,12 +63,13 @@ fs::path FreePngName(const fs::path& folder, const QString& stem) {
 }
 
 QString SavePng(const QImage& picture, const fs::path& file) {
-  QSaveFile out(PathText(file));
-  // Whatever fails, the temporary file goes with `out`; the named file is only ever renamed in.
-  if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.commit()) {
-    return Failure(out);
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
+    return QStringLiteral("The picture could not be made into a PNG file.");
   }
-  return {};
+  return QString::fromStdString(
+      platform::SaveWholeFile(file, std::string_view(png.constData(), png.size())));
 }
 
 }  // namespace quill

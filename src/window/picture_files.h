@@ -18,14 +18,16 @@ bool NameTaken(const std::filesystem::path& file);
 std::filesystem::path WithPngSuffix(const std::filesystem::path& file);
 
 // The text with every character a file name cannot hold on Windows or Linux replaced by "_",
-// trailing dots and spaces dropped; never empty and never a Windows device name.
+// trailing dots and spaces dropped; never empty and never a Windows device name ("CON", "COM1",
+// "LPT³", "CONIN$", ...).
 QString FileNameSafe(const QString& text);
 
 // "<stem>.png" in the folder, or "<stem> (2).png", "<stem> (3).png", ... whichever is free.
 std::filesystem::path FreePngName(const std::filesystem::path& folder, const QString& stem);
 
-// Writes the picture as PNG through a temporary file renamed into place at the end, so a failed
-// save leaves no partial file. Returns an explanation on failure, an empty text on success.
+// Writes the picture as PNG through a file renamed into place once all of it is on the disk, so a
+// failed save leaves no partial file and an existing one whole; a link in the file's place is
+// replaced, not followed. Returns an explanation on failure, an empty text on success.
 QString SavePng(const QImage& picture, const std::filesystem::path& file);
 
 }  // namespace quill

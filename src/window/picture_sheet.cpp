@@ -1,5 +1,6 @@
 #include "window/picture_sheet.h"
 
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -11,7 +12,6 @@
 #include <algorithm>
 
 #include "inspect/bitmap_chunk.h"
-#include "platform/picture.h"
 #include "window/sharp_picture.h"
 
 namespace quill {
@@ -22,11 +22,12 @@ constexpr int kColumns = 2;
 constexpr int kRows = 3;
 const QSize kLargestRoom(480, 240);
 const QSize kSmallestRoom(64, 64);
+// How long decoding may keep the window from its events at a time.
+constexpr qint64 kDecodingMsPerTurn = 10;
 
-QImage PictureOf(const ChunkRecord& record) {
+Bytes BodyOf(const ChunkRecord& record) {
   try {
-    const std::optional<QImage> picture = platform::DecodePicture(BitmapBody(record));
-    return picture ? *picture : QImage();
+    return BitmapBody(record);
   } catch (const ChunkFailure&) {
     return {};  // a size smaller than the chunk header: no picture
   }
@@ -36,16 +37,21 @@ QString Text(const std::string& bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+void ShowText(QLabel& shown, const char* text) {
+  shown.setMinimumSize(0, 0);
+  shown.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  shown.setText(QString::fromUtf8(text));
+}
+
 }  // namespace
 
-std::vector<NamedPicture> PicturesOfFile(const ChunkTable& table, int rows) {
-  std::vector<NamedPicture> pictures;
+std::vector<PictureChunk> PictureChunksOf(const ChunkTable& table, int rows) {
+  std::vector<PictureChunk> chunks;
   for (int row = 1; row <= std::min(rows, kLastChunkRow); ++row) {
     const ChunkRecord& record = table[row];
-    if (record.ChunkType == "BMP_")
-      pictures.push_back({Text(record.ChunkLabel), PictureOf(record)});
+    if (record.ChunkType == "BMP_") chunks.push_back({Text(record.ChunkLabel), BodyOf(record)});
   }
-  return pictures;
+  return chunks;
 }
 
 PictureSheet::PictureSheet(const PictureDialogs& dialogs, QWidget* owner)
@@ -58,36 +64,36 @@ PictureSheet::PictureSheet(const PictureDialogs& dialogs, QWidget* owner)
   layout->addWidget(scroll_);
   auto* saveAll = new QPushButton(QString::fromUtf8(kSaveAllPictures), this);
   saveAll->setObjectName(QStringLiteral("SaveAllPictures"));
-  connect(saveAll, &QPushButton::clicked, this,
-          [this] { SaveAllPictures(this, sim_, pictures_, dialogs_); });
+  connect(saveAll, &QPushButton::clicked, this, [this] {
+    decodeRest();
+    SaveAllPictures(this, sim_, pictures_, dialogs_);
+  });
   layout->addWidget(saveAll, 0, Qt::AlignRight);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+  decoder_.setInterval(0);
+  connect(&decoder_, &QTimer::timeout, this, &PictureSheet::decodeForATurn);
 }
 
-void PictureSheet::showPictures(const QString& sim, std::vector<NamedPicture> pictures) {
-  const auto same = [](const NamedPicture& a, const NamedPicture& b) {
-    return a.label == b.label && a.picture == b.picture;
-  };
-  if (scroll_->widget() != nullptr && sim == sim_ &&
-      std::equal(pictures.begin(), pictures.end(), pictures_.begin(), pictures_.end(), same)) {
-    return;
-  }
+void PictureSheet::showPictures(const QString& sim, std::vector<PictureChunk> chunks) {
+  if (scroll_->widget() != nullptr && sim == sim_ && chunks == chunks_) return;
   sim_ = sim;
-  pictures_ = std::move(pictures);
+  chunks_ = std::move(chunks);
   setWindowTitle(QStringLiteral("Pictures of ") + sim_);
 
+  pictures_.assign(chunks_.size(), {});
+  cells_.assign(chunks_.size(), {});
+  next_ = 0;
+  pixels_ = SheetPixels(room(), devicePixelRatioF());
   auto* sheet = new QWidget;
   auto* grid = new QGridLayout(sheet);
-  const QSize space = room();
-  int index = 0;
-  for (const NamedPicture& named : pictures_) {
-    grid->addWidget(cell(named, space), index / kColumns, index % kColumns,
-                    Qt::AlignLeft | Qt::AlignTop);
-    ++index;
+  for (std::size_t index = 0; index < chunks_.size(); ++index) {
+    pictures_[index].label = chunks_[index].label;
+    grid->addWidget(plan(chunks_[index], cells_[index]), static_cast<int>(index) / kColumns,
+                    static_cast<int>(index) % kColumns, Qt::AlignLeft | Qt::AlignTop);
   }
-  if (pictures_.empty())
-    grid->addWidget(new QLabel(QStringLiteral("This file holds no pictures.")));
+  if (chunks_.empty()) grid->addWidget(new QLabel(QStringLiteral("This file holds no pictures.")));
   scroll_->setWidget(sheet);  // the previous sheet goes with it
+  decoder_.start();
 
   // Opened as large as the pictures need, as far as the screen allows; once open, the size is
   // the player's.
@@ -97,34 +103,69 @@ void PictureSheet::showPictures(const QString& sim, std::vector<NamedPicture> pi
   resize(wanted.boundedTo(screen * 9 / 10));
 }
 
-QWidget* PictureSheet::cell(const NamedPicture& named, QSize room) {
-  auto* cell = new QWidget;
-  auto* layout = new QVBoxLayout(cell);
+QWidget* PictureSheet::plan(const PictureChunk& chunk, Cell& cell) {
+  auto* widget = new QWidget;
+  auto* layout = new QVBoxLayout(widget);
   layout->setContentsMargins(4, 4, 4, 12);
-  layout->addWidget(new QLabel(named.label));
-  auto* shown = new QLabel;
-  shown->setObjectName(QStringLiteral("SheetPicture"));
-  if (named.picture.isNull()) {
-    shown->setText(QStringLiteral("(no picture)"));
-  } else {
-    const int zoom = ZoomToFit(named.picture.size(), room);
-    shown->setPixmap(SharpPixmap(named.picture, named.picture.size() * zoom, devicePixelRatioF()));
-    shown->setProperty("zoom", zoom);
-    shown->setToolTip(QStringLiteral("%1 \u00d7 %2 pixels, shown %3\u00d7")
-                          .arg(named.picture.width())
-                          .arg(named.picture.height())
-                          .arg(zoom));
-    shown->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(shown, &QWidget::customContextMenuRequested, this,
-            [this, shown, named](const QPoint& at) {
-              QMenu menu(this);
-              AddPictureActions(menu, this, named.picture, PictureFileStem(sim_, named.label),
-                                dialogs_);
-              menu.exec(shown->mapToGlobal(at));
-            });
+  layout->addWidget(new QLabel(chunk.label));
+  cell.shown = new QLabel;
+  cell.shown->setObjectName(QStringLiteral("SheetPicture"));
+  layout->addWidget(cell.shown);
+  // Only the header is read here, so that the cells take their room at once.
+  const std::optional<QSize> size = pixels_.plannedSize(chunk.body);
+  if (!size) {
+    ShowText(*cell.shown, kNoPicture);
+    return widget;
   }
-  layout->addWidget(shown);
-  return cell;
+  cell.pending = true;
+  cell.shown->setFixedSize(*size);
+  return widget;
+}
+
+void PictureSheet::decodeNext() {
+  while (next_ < cells_.size() && !cells_[next_].pending) ++next_;
+  if (next_ == cells_.size()) {
+    decoder_.stop();
+    return;
+  }
+  const std::size_t index = next_++;
+  QLabel& shown = *cells_[index].shown;
+  const SheetPicture decoded = pixels_.decode(chunks_[index].body);
+  if (decoded.picture.isNull()) return ShowText(shown, decoded.placeholder);
+  const QImage& picture = decoded.picture;
+  NamedPicture& named = pictures_[index];
+  named.picture = picture;
+  shown.setFixedSize(picture.size() * decoded.zoom);
+  shown.setPixmap(SharpPixmap(picture, picture.size() * decoded.zoom, devicePixelRatioF()));
+  shown.setProperty("zoom", decoded.zoom);
+  shown.setToolTip(QStringLiteral("%1 \u00d7 %2 pixels, shown %3\u00d7")
+                       .arg(picture.width())
+                       .arg(picture.height())
+                       .arg(decoded.zoom));
+  offerActions(&shown, named);
+}
+
+void PictureSheet::decodeForATurn() {
+  // Laying the sheet out again after each small picture would cost more than decoding it.
+  QElapsedTimer turn;
+  turn.start();
+  do {
+    decodeNext();
+  } while (decoder_.isActive() && turn.elapsed() < kDecodingMsPerTurn);
+}
+
+void PictureSheet::decodeRest() {
+  while (decoder_.isActive()) decodeNext();
+}
+
+void PictureSheet::offerActions(QLabel* shown, const NamedPicture& named) {
+  shown->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(
+      shown, &QWidget::customContextMenuRequested, this, [this, shown, named](const QPoint& at) {
+        QMenu menu(this);
+        AddPictureActions(menu, this, named.picture, PictureFileStem(sim_, named.label), dialogs_);
+        menu.exec(shown->mapToGlobal(at));
+      });
 }
 
 QSize PictureSheet::room() const {

@@ -1,5 +1,6 @@
 #include "character_builder.h"
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -114,6 +115,41 @@ Bytes BitmapHeaderOnly(int width, int height, std::size_t pixelBytes) {
          LittleEndian16(24) + LittleEndian32(0) +
          LittleEndian32(static_cast<std::int32_t>(pixelBytes)) + LittleEndian32(2835) +
          LittleEndian32(2835) + LittleEndian32(0) + LittleEndian32(0);
+}
+
+Bytes RunLengthBitmap(int width, int height) {
+  Bytes pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int left = width; left > 0; left -= 255) pixels += Hex({std::min(left, 255), 1});
+    pixels += Hex({0, 0});  // end of the row
+  }
+  pixels += Hex({0, 1});  // end of the picture
+  const Bytes palette = Hex({0, 0, 0, 0, 40, 110, 190, 0});
+  const auto offset = static_cast<std::int32_t>(14 + 40 + palette.size());
+  return "BM"_b + LittleEndian32(offset + static_cast<std::int32_t>(pixels.size())) +
+         LittleEndian32(0) + LittleEndian32(offset) + LittleEndian32(40) + LittleEndian32(width) +
+         LittleEndian32(height) + LittleEndian16(1) + LittleEndian16(8) +
+         LittleEndian32(1) /* run-length coded, 8 bits */ +
+         LittleEndian32(static_cast<std::int32_t>(pixels.size())) + LittleEndian32(2835) +
+         LittleEndian32(2835) + LittleEndian32(2) + LittleEndian32(0) + palette + pixels;
+}
+
+Bytes GifAroundOnePixel(int width, int height) {
+  return "GIF89a"_b + LittleEndian16(static_cast<std::uint16_t>(width)) +
+         LittleEndian16(static_cast<std::uint16_t>(height)) +
+         Hex({0x80, 0,
+              0,    /* two colours */ 0,
+              0,    0,
+              255,  255,
+              255,  /* the frame */ 0x2C,
+              0,    0,
+              0,    0,
+              1,    0,
+              1,    0,
+              0,    /* its one pixel, LZW-coded */ 2,
+              2,    0x44,
+              0x01, 0,
+              0x3B});
 }
 
 Bytes ResourceMap(const std::vector<MapGroup>& groups, std::optional<std::int32_t> groupCount) {

@@ -67,6 +67,10 @@ Bytes Bitmap(int width, int height, const std::function<Rgb(int x, int y)>& pixe
 Bytes Bitmap(int width, int height, Rgb colour);
 // A bitmap whose header claims `width` x `height` but carries `pixelBytes` bytes of pixels.
 Bytes BitmapHeaderOnly(int width, int height, std::size_t pixelBytes = 0);
+// An 8-bit bitmap of one colour, run-length coded: a few dozen bytes a row however wide it is.
+Bytes RunLengthBitmap(int width, int height);
+// A 35-byte GIF whose logical screen is `width` x `height` around a frame of one pixel.
+Bytes GifAroundOnePixel(int width, int height);
 
 struct MapEntry {
   std::int32_t number = 0;
