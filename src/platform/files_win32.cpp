@@ -51,10 +51,12 @@ std::optional<std::size_t> OpenDiskFile(const fs::path& path, std::size_t limit,
 }  // namespace
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
-  bytes.clear();
   Handle file(INVALID_HANDLE_VALUE);
   const std::optional<std::size_t> size = OpenDiskFile(path, limit, file);
-  if (!size) return false;
+  if (!size) {
+    bytes.clear();
+    return false;
+  }
   return ReadToEnd(bytes, *size, limit, [&file](char* into, std::size_t room) -> long long {
     DWORD got = 0;
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
