@@ -46,8 +46,7 @@ double RunForCpu(std::vector<std::string> arguments) {
   }
   int status = 0;
   rusage usage{};
-  if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0) {
+  if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     std::fprintf(stderr, "launch_bench: %s failed\n", argv[0]);
     std::exit(1);
   }
@@ -87,8 +86,8 @@ int main(int argc, char** argv) {
   }
   const double viewerCpu = Median(viewerRuns);
   const double bareCpu = Median(bareRuns);
-  std::printf("(a) bare window, one list of %zu lines: %.3f s CPU (median of %d)\n", files,
-              bareCpu, runs);
+  std::printf("(a) bare window, one list of %zu lines: %.3f s CPU (median of %d)\n", files, bareCpu,
+              runs);
   std::printf("(b) viewer, roster of %zu Sims:        %.3f s CPU (median of %d)\n", files,
               viewerCpu, runs);
   std::printf("(b)/(a) = %.2f\n", viewerCpu / bareCpu);

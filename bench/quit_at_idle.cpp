@@ -36,9 +36,8 @@ class QuitAtIdlePlugin : public QGenericPlugin {
 
  public:
   QObject* create(const QString& key, const QString&) override {
-    return key.compare(QLatin1String("quitatidle"), Qt::CaseInsensitive) == 0
-               ? new QuitAtIdle(this)
-               : nullptr;
+    return key.compare(QLatin1String("quitatidle"), Qt::CaseInsensitive) == 0 ? new QuitAtIdle(this)
+                                                                              : nullptr;
   }
 };
 

@@ -29,8 +29,7 @@ TEST_F(Files, ReadsRegularFilesWholeWithinTheLimit) {
   EXPECT_FALSE(ReadWholeFile(dir));
   EXPECT_FALSE(ReadWholeFile(dir / "plain", 2));
   EXPECT_EQ(ReadWholeFile(dir / "plain", 3)->size(), 3u);
-  // One string read into file after file, as a roster pass does: nothing of a longer file read
-  // before stays behind, and a refused file leaves it empty.
+  // One string read into file after file: nothing of a longer one stays, a refused one empties it.
   std::string reused = "a longer file read before";
   EXPECT_TRUE(ReadWholeFile(dir / "plain", reused));
   EXPECT_EQ(reused, std::string("a\0b", 3));
