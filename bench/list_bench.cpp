@@ -13,39 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "character_builder.h"
 #include "chunkfile/name_order.h"
 #include "command_line/roster_listing.h"
+#include "lookalike_folder.h"
 #include "platform/files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-namespace td = quill::testdata;
 
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 9;
-
-// 50 KB of portraits and chunks, plus up to 320 KB of behaviour code: 50-370 KB a file, the
-// spread the game's own character files show. The same sizes on every run.
-std::size_t PaddingOf(std::size_t file) {
-  return (file * 7919 % 321) * 1024;
-}
-
-std::uintmax_t WriteFolder(const fs::path& folder, std::size_t files) {
-  const td::SimLook looks[] = {{}, {{120, 80, 50}, {30, 20, 15}, {200, 120, 30}, {240, 220, 200}}};
-  std::uintmax_t bytes = 0;
-  for (std::size_t file = 0; file < files; ++file) {
-    char name[32];
-    std::snprintf(name, sizeof name, "User%05zu.iff", file);
-    td::LookalikeCharacter("Sim " + std::to_string(file), "Lives in a benchmark.", looks[file % 2],
-                           {.padding = PaddingOf(file)})
-        .write(folder / name);
-    bytes += fs::file_size(folder / name);
-  }
-  return bytes;
-}
 
 template <typename Work>
 double Seconds(Work work) {
@@ -66,7 +45,7 @@ int main(int argc, char** argv) {
   const quill::platform::ScratchFolder temporary;
   const fs::path folder = argc > 2 ? fs::path(argv[2]) : temporary.path() / "characters";
   fs::create_directories(folder);
-  const std::uintmax_t bytes = WriteFolder(folder, files);
+  const std::uintmax_t bytes = quill::bench::WriteLookalikeFolder(folder, files);
   std::printf("%zu files, %.1f MB, in %s\n", files, bytes / 1e6, folder.string().c_str());
 
   // In the order --list reads them, so that both read the disk alike.

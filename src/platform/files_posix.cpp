@@ -40,13 +40,14 @@ class Descriptor {
 }  // namespace
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
-  bytes.clear();
   // Non-blocking, so that a FIFO planted under a character file's name cannot stall the viewer.
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.get() < 0) return false;
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return false;
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) {
+    bytes.clear();
+    return false;
+  }
 
   return ReadToEnd(bytes, static_cast<std::size_t>(info.st_size), limit,
                    [&file](char* into, std::size_t room) -> long long {

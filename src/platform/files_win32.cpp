@@ -66,10 +66,12 @@ std::string Reason(DWORD error) {
 }  // namespace
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
-  bytes.clear();
   Handle file(INVALID_HANDLE_VALUE);
   const std::optional<std::size_t> size = OpenDiskFile(path, limit, file);
-  if (!size) return false;
+  if (!size) {
+    bytes.clear();
+    return false;
+  }
   return ReadToEnd(bytes, *size, limit, [&file](char* into, std::size_t room) -> long long {
     DWORD got = 0;
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));

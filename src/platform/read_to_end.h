@@ -7,9 +7,11 @@
 
 namespace quill::platform {
 
-// Reads until the end into `bytes`, starting from a buffer for `expected` bytes. `readSome` reads
-// at most `room` bytes into `into`: the count read, 0 at the end, or -1 on an error. A file that
-// turns out to hold more than `limit` bytes, or an error, empties `bytes` and yields false.
+// Reads until the end into `bytes`, starting from a buffer for `expected` bytes. What `bytes` held
+// is read over, not cleared first: a roster pass reads a whole folder into one string, and zeroing
+// it before each file only to overwrite it was wasted. `readSome` reads at most `room` bytes into
+// `into`: the count read, 0 at the end, or -1 on an error. A file that turns out to hold more than
+// `limit` bytes, or an error, empties `bytes` and yields false.
 bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
                const std::function<long long(char* into, std::size_t room)>& readSome);
 

@@ -286,7 +286,9 @@ void FrmMain::letEventsRun() {
   if (sinceEventTurn_.elapsed() < services_.eventTurnIntervalMs) return;
   // Timed from the start of the turn, so that a slow repaint does not stretch the wait after it.
   sinceEventTurn_.restart();
-  showPendingSummary();
+  // Start-up reads the whole roster before the window is first shown: a summary set then would
+  // be laid out for nobody, again at every turn, and replaced before anyone could see it.
+  if (isVisible()) showPendingSummary();
   QCoreApplication::processEvents();
 }
 

@@ -85,13 +85,4 @@ QFont WindowFont() {
   return font;
 }
 
-QIcon WindowIcon() {
-  // The desktop's icon, rendered from the same drawing for every size a title bar or task
-  // switcher asks for.
-  QIcon icon;
-  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/quillmere-%1.png").arg(size), QSize(size, size));
-  return icon;
-}
-
 }  // namespace quill

@@ -80,5 +80,18 @@ TEST_F(Layout, ButtonsOpenTheTwoPagesAndCloseEnds) {
   EXPECT_FALSE(std::filesystem::exists(scratch));
 }
 
+TEST_F(Layout, TheIconDrawsEverySizeAsFromAllItsFilesAtOnce) {
+  QIcon allAtOnce;
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    allAtOnce.addFile(QStringLiteral(":/icons/quillmere-%1.png").arg(size), QSize(size, size));
+  const QIcon icon = window().windowIcon();
+  EXPECT_EQ(icon.availableSizes(), allAtOnce.availableSizes());
+  // Exact sizes, sizes between two files, and beyond the largest; normal and greyed.
+  for (const int size : {16, 20, 23, 32, 40, 100, 256, 300}) {
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+      EXPECT_EQ(icon.pixmap(size, mode).toImage(), allAtOnce.pixmap(size, mode).toImage()) << size;
+  }
+}
+
 }  // namespace
 }  // namespace quill::test

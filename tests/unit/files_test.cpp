@@ -30,6 +30,12 @@ TEST_F(Files, ReadsRegularFilesWholeWithinTheLimit) {
   EXPECT_FALSE(ReadWholeFile(dir));
   EXPECT_FALSE(ReadWholeFile(dir / "plain", 2));
   EXPECT_EQ(ReadWholeFile(dir / "plain", 3)->size(), 3u);
+  // One string read into file after file: nothing of a longer one stays, a refused one empties it.
+  std::string reused = "a longer file read before";
+  EXPECT_TRUE(ReadWholeFile(dir / "plain", reused));
+  EXPECT_EQ(reused, std::string("a\0b", 3));
+  EXPECT_FALSE(ReadWholeFile(dir / "missing", reused));
+  EXPECT_EQ(reused, "");
 }
 
 TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {

@@ -1,0 +1,13 @@
+// The folder the benchmarks read: game-like characters of the sizes the game's own files show.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace quill::bench {
+
+// Writes `files` characters as User00000.iff ... into `folder`, 50-370 KB each, the same on every
+// run, and returns their bytes in all.
+std::uintmax_t WriteLookalikeFolder(const std::filesystem::path& folder, std::size_t files);
+
+}  // namespace quill::bench
