@@ -1,34 +1,26 @@
 #include "inspect/name_and_description.h"
 
+#include "inspect/string_table_layout.h"
+
 namespace quill {
 
 namespace {
 
 constexpr std::string_view kBeforeName = ".....";
 constexpr std::string_view kAfterText = "...";
-constexpr std::size_t kTableHeaderLength = 4;  // format code FD FF, then a 16-bit count
 
 std::optional<std::string> CompleteTableRendering(std::string_view body) {
-  if (body.size() < kTableHeaderLength || static_cast<unsigned char>(body[0]) != 0xFD ||
-      static_cast<unsigned char>(body[1]) != 0xFF) {
-    return std::nullopt;
-  }
-  const unsigned count = static_cast<unsigned char>(body[2]) |
-                         (static_cast<unsigned>(static_cast<unsigned char>(body[3])) << 8);
+  const std::optional<CompleteTable> table = ReadCompleteTable(body);
+  if (!table) return std::nullopt;
   std::string text = "....";
-  std::size_t at = kTableHeaderLength;
-  for (unsigned i = 0; i < count; ++i) {
-    if (at >= body.size()) return std::nullopt;  // no language byte
-    const std::size_t valueEnd = body.find('\0', at + 1);
-    if (valueEnd == std::string_view::npos) return std::nullopt;
-    const std::size_t commentEnd = body.find('\0', valueEnd + 1);
-    if (commentEnd == std::string_view::npos) return std::nullopt;
+  for (const TableString& string : table->strings) {
     // The language byte and the value, then both terminators; the comment is the game's own note.
-    text += PrintableRendering(body.substr(at, valueEnd - at));
+    const char language = static_cast<char>(string.language);
+    text += PrintableRendering(std::string_view(&language, 1));
+    text += PrintableRendering(string.value);
     text += "..";
-    at = commentEnd + 1;
   }
-  text.append(body.size() - at, '.');
+  text.append(body.size() - table->end, '.');
   return text;
 }
 
