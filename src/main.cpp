@@ -37,10 +37,10 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
-int PrintRoster(const std::filesystem::path& folder) {
+int PrintRoster(const std::filesystem::path& folder, int languageSlot) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   const quill::platform::ScratchFolder scratch;
-  const auto roster = quill::ListRoster(folder, scratch.path());
+  const auto roster = quill::ListRoster(folder, scratch.path(), languageSlot);
   if (!roster) {
     Print(stderr,
           "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
@@ -61,7 +61,8 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       Print(stderr, request.text);
       return 2;
     case quill::StartupMode::List:
-      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())));
+      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
+                         request.languageSlot);
     case quill::StartupMode::Window:
       break;
   }
@@ -89,7 +90,9 @@ int main(int argc, char** argv) {
   quill::platform::CallOnEndRequest(application, [&window] {
     if (window) window->close();
   });
-  window.emplace(quill::SystemServices());
+  quill::PlatformServices services = quill::SystemServices();
+  services.languageSlot = request.languageSlot;
+  window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);
   } else {

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "command_line/language_slot.h"
+
 namespace quill {
 
 namespace {
@@ -37,6 +39,13 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("Print the Sims of FOLDER (by default the folder the window opens at "
                      "start-up), one line per character file: file name, a tab, Sim name."));
   parser.addOption(list);
+  const QCommandLineOption language(
+      QStringLiteral("language"),
+      QStringLiteral("Show the Sims' names and descriptions in LANG (a locale name such as fr, "
+                     "de_DE, ja, zh_TW or pt_BR) where a file holds that language, else in US "
+                     "English. By default the system's language."),
+      QStringLiteral("LANG"));
+  parser.addOption(language);
   parser.addPositionalArgument(QStringLiteral("path"),
                                QStringLiteral("A folder to open, or a character file to show."),
                                QStringLiteral("[FOLDER|FILE]"));
@@ -55,6 +64,13 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
   }
 
   StartupRequest request;
+  if (parser.isSet(language)) {
+    const std::optional<int> slot = LanguageSlot(parser.value(language));
+    if (!slot) return refuse(QStringLiteral("unknown language '%1'").arg(parser.value(language)));
+    request.languageSlot = *slot;
+  } else {
+    request.languageSlot = LanguageSlot(QLocale::system());
+  }
   if (!paths.isEmpty()) request.path = PathOf(paths.first());
   if (parser.isSet(help)) {
     request.mode = StartupMode::Help;
