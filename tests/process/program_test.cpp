@@ -32,8 +32,8 @@ class Program : public ::testing::Test {
   // Japanese player; a window on an offscreen screen, an answer with no display at all.
   void start(QProcess& program, const QStringList& arguments, bool window = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM", "LC_ALL", "LC_MESSAGES"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM",
+                             "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
       env.remove(QString::fromLatin1(name));
     env.insert("LANG", "ja_JP.UTF-8");
     if (window) env.insert("QT_QPA_PLATFORM", "offscreen");
