@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <string>
@@ -50,7 +51,12 @@ class Decoder {
 }  // namespace
 
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
-  if (bytes.empty()) return {};
+  // Every code page the game uses reads bytes below 0x80 as ASCII; most names are only that, and
+  // opening a decoder costs more than the name.
+  if (std::all_of(bytes.begin(), bytes.end(),
+                  [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
+    return std::string(bytes);
+  }
   const std::string name = "CP" + std::to_string(codePage);
   const iconv_t opened = iconv_open("UTF-8", name.c_str());
   if (opened == reinterpret_cast<iconv_t>(-1)) return Replacements(bytes.size());
