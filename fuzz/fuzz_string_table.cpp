@@ -1,5 +1,5 @@
 // The string-table claim over an arbitrary chunk (header included), as a "STR#" row holds it; the
-// game's text table read in a language over the chunk's body; and every code page the game uses
+// game's text table read in a language over the chunk's body; and a code page of the game's
 // decoding the body whole.
 #include <algorithm>
 #include <cstddef>
@@ -75,11 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    (FirstCharacters(whole, kStart) == whole));
     }
   }
-  for (int slot = 1; slot <= 20; ++slot) {
-    const unsigned codePage = quill::CodePageOfSlot(slot);
-    // Slots sharing a code page are decoded once.
-    if (slot > 1 && codePage == quill::CodePageOfSlot(slot - 1)) continue;
-    FUZZ_REQUIRE(Bounded(quill::platform::CodePageToUtf8(body, codePage), body.size()));
-  }
+  // The second byte chooses a code page to decode the whole body in.
+  const unsigned codePage = quill::CodePageOfSlot(data[1] % 20 + 1);
+  FUZZ_REQUIRE(Bounded(quill::platform::CodePageToUtf8(body, codePage), body.size()));
   return 0;
 }
