@@ -27,7 +27,7 @@ bool IsSlot(int slot) {
   return slot >= kFirstSlot && slot <= kLastSlot;
 }
 
-// The value of string 0 in each slot, when the slot holds any string.
+// Which slots hold strings, and which of them a name (a string 0 that is not empty).
 struct SlotNames {
   std::array<bool, kLastSlot + 1> present{};
   std::array<bool, kLastSlot + 1> named{};
