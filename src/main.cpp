@@ -52,7 +52,7 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
-int PrintRoster(const std::filesystem::path& folder) {
+int PrintRoster(const std::filesystem::path& folder, int languageSlot) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   std::optional<std::vector<quill::RosterEntry>> roster;
   {
@@ -64,7 +64,7 @@ int PrintRoster(const std::filesystem::path& folder) {
       quill::platform::EndAsSignalled(signal);
     });
     scratch.emplace();
-    roster = quill::ListRoster(folder, scratch->path());
+    roster = quill::ListRoster(folder, scratch->path(), languageSlot);
   }
   // Printed only once the scratch folder is gone, so that a reader that stops reading (`| head`)
   // ends the program with nothing left behind.
@@ -86,7 +86,8 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       Print(stderr, request.text);
       return 2;
     case quill::StartupMode::List:
-      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())));
+      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
+                         request.languageSlot);
     case quill::StartupMode::Window:
       break;
   }
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
     if (endSignal != 0) quill::platform::EndAsSignalled(endSignal);
     endProgram();
   };
+  services.languageSlot = request.languageSlot;
   window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);

@@ -14,11 +14,13 @@ struct RosterEntry {
   std::string name;            // the roster's line: the Sim's name or "Bad File"
 };
 
-// One entry per character file of `folder`, in file-list order; nothing when the folder cannot
-// be read. Pictures met on the way are written to `scratchFolder`, as the window does. Events are
-// let run now and then, so that a request to end the program is heard during the pass.
+// One entry per character file of `folder`, in file-list order, the names in the game's language
+// slot `languageSlot` where a file has it; nothing when the folder cannot be read. Pictures met
+// on the way are written to `scratchFolder`, as the window does. Events are let run now and then,
+// so that a request to end the program is heard during the pass.
 std::optional<std::vector<RosterEntry>> ListRoster(const std::filesystem::path& folder,
-                                                   const std::filesystem::path& scratchFolder);
+                                                   const std::filesystem::path& scratchFolder,
+                                                   int languageSlot);
 
 // "file name<TAB>Sim name" lines, UTF-8, with control characters in either shown as the lists
 // show them, so that a file name cannot forge a line.

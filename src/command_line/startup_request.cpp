@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "command_line/language_slot.h"
 #include "platform/files.h"
 
 namespace quill {
@@ -19,14 +20,20 @@ QString Shown(const platform::NativeArgument& argument) {
 
 // What the option parser is given in place of the arguments: the options as text, and each
 // argument that can only be a path as its position among `arguments`, for the path itself may be
-// no valid text. Nothing after "--", nor a lone "-", is an option.
-QStringList ParserArguments(const std::vector<platform::NativeArgument>& arguments) {
+// no valid text. Nothing after "--", nor a lone "-", is an option; the word after an option that
+// takes a value (`valueOption`, given apart) is that value.
+QStringList ParserArguments(const std::vector<platform::NativeArgument>& arguments,
+                            const QString& valueOption) {
   QStringList texts{arguments.empty() ? QStringLiteral("quillmere") : Shown(arguments.front())};
   bool optionsEnded = false;
+  bool valueDue = false;
   for (std::size_t index = 1; index < arguments.size(); ++index) {
     const QString text = Shown(arguments[index]);
-    const bool path = optionsEnded || !text.startsWith(QLatin1Char('-')) || text.size() == 1;
-    optionsEnded = optionsEnded || text == QStringLiteral("--");
+    const bool value = valueDue && !optionsEnded;
+    const bool path =
+        !value && (optionsEnded || !text.startsWith(QLatin1Char('-')) || text.size() == 1);
+    valueDue = !optionsEnded && !value && text == valueOption;
+    optionsEnded = optionsEnded || (!value && text == QStringLiteral("--"));
     texts.push_back(path ? QString::number(index) : text);
   }
   return texts;
@@ -49,6 +56,13 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
       QStringLiteral("Print the Sims of FOLDER (by default the folder the window opens at "
                      "start-up), one line per character file: file name, a tab, Sim name."));
   parser.addOption(list);
+  const QCommandLineOption language(
+      QStringLiteral("language"),
+      QStringLiteral("Show the Sims' names and descriptions in LANG (a locale name such as fr, "
+                     "de_DE, ja, zh_TW or pt_BR) where a file holds that language, else in US "
+                     "English. By default the system's language."),
+      QStringLiteral("LANG"));
+  parser.addOption(language);
   parser.addPositionalArgument(QStringLiteral("path"),
                                QStringLiteral("A folder to open, or a character file to show."),
                                QStringLiteral("[FOLDER|FILE]"));
@@ -60,7 +74,8 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
         Utf8(QCoreApplication::applicationName().toLower() + QStringLiteral(": ") + why +
              QLatin1Char('\n') + usage + QLatin1Char('\n'))};
   };
-  if (!parser.parse(ParserArguments(arguments))) return refuse(parser.errorText());
+  if (!parser.parse(ParserArguments(arguments, QStringLiteral("--language"))))
+    return refuse(parser.errorText());
   // Each is the position of a path among the arguments.
   const QStringList paths = parser.positionalArguments();
   const auto pathAt = [&arguments, &paths](int which) {
@@ -71,6 +86,13 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
   }
 
   StartupRequest request;
+  if (parser.isSet(language)) {
+    const std::optional<int> slot = LanguageSlot(parser.value(language));
+    if (!slot) return refuse(QStringLiteral("unknown language '%1'").arg(parser.value(language)));
+    request.languageSlot = *slot;
+  } else {
+    request.languageSlot = LanguageSlot(QLocale::system());
+  }
   if (!paths.isEmpty()) request.path = std::filesystem::path(pathAt(0));
   if (parser.isSet(help)) {
     request.mode = StartupMode::Help;

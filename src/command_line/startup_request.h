@@ -20,10 +20,14 @@ struct StartupRequest {
   // The text to print: the help, the version line, or why the command line was refused followed
   // by the usage line.
   std::string text;
+  // The game's language slot for the names shown: `--language`'s, else the system locale's
+  // (0 for a language the game does not have, which shows US English).
+  int languageSlot = 0;
 };
 
 // Reads the program's arguments, the program's own name first, as the system passed them: a path
-// keeps its exact bytes. Needs the application's name and version to be set.
+// keeps its exact bytes. Needs the application's name and version to be set. Without
+// `--language`, the language is the system locale's.
 StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arguments);
 
 }  // namespace quill

@@ -1,34 +1,67 @@
 #include "inspect/name_and_description.h"
 
+#include <algorithm>
+
+#include "inspect/localized_strings.h"
+#include "inspect/string_table_layout.h"
+#include "platform/text.h"
+
 namespace quill {
 
 namespace {
 
 constexpr std::string_view kBeforeName = ".....";
 constexpr std::string_view kAfterText = "...";
-constexpr std::size_t kTableHeaderLength = 4;  // format code FD FF, then a 16-bit count
+constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // "…" in UTF-8
+
+bool StartsCharacter(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char byte : text) count += StartsCharacter(byte) ? 1 : 0;
+  return count;
+}
+
+// At most `limit` characters of the UTF-8 `text`, then the cut mark when there were more.
+std::string Capped(std::string text, std::size_t limit) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (StartsCharacter(text[at]) && characters++ == limit) {
+      text.resize(at);
+      text += kCutMark;
+      break;
+    }
+  }
+  return text;
+}
+
+std::string ShownDescription(std::string description) {
+  if (CharacterCount(description) < 2) return kNoInformation;
+  return Capped(std::move(description), kDescriptionLimit);
+}
+
+// The chosen language's first two strings, whole: no marker cuts them.
+NameAndDescription FromLanguage(LocalizedStrings strings) {
+  NameAndDescription found;
+  found.name = platform::VisibleText(Capped(std::move(strings.texts.at(0)), kNameLimit));
+  found.description = ShownDescription(strings.texts.size() > 1 ? std::move(strings.texts[1]) : "");
+  return found;
+}
 
 std::optional<std::string> CompleteTableRendering(std::string_view body) {
-  if (body.size() < kTableHeaderLength || static_cast<unsigned char>(body[0]) != 0xFD ||
-      static_cast<unsigned char>(body[1]) != 0xFF) {
-    return std::nullopt;
-  }
-  const unsigned count = static_cast<unsigned char>(body[2]) |
-                         (static_cast<unsigned>(static_cast<unsigned char>(body[3])) << 8);
+  const std::optional<CompleteTable> table = ReadCompleteTable(body);
+  if (!table) return std::nullopt;
   std::string text = "....";
-  std::size_t at = kTableHeaderLength;
-  for (unsigned i = 0; i < count; ++i) {
-    if (at >= body.size()) return std::nullopt;  // no language byte
-    const std::size_t valueEnd = body.find('\0', at + 1);
-    if (valueEnd == std::string_view::npos) return std::nullopt;
-    const std::size_t commentEnd = body.find('\0', valueEnd + 1);
-    if (commentEnd == std::string_view::npos) return std::nullopt;
+  for (const TableString& string : table->strings) {
     // The language byte and the value, then both terminators; the comment is the game's own note.
-    text += PrintableRendering(body.substr(at, valueEnd - at));
+    const char language = static_cast<char>(string.language);
+    text += PrintableRendering(std::string_view(&language, 1));
+    text += PrintableRendering(string.value);
     text += "..";
-    at = commentEnd + 1;
   }
-  text.append(body.size() - at, '.');
+  text.append(body.size() - table->end, '.');
   return text;
 }
 
@@ -48,7 +81,12 @@ std::string RenderingForExtraction(std::string_view body) {
   return PrintableRendering(body);
 }
 
-NameAndDescription ExtractNameAndDescription(std::string_view body) {
+NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSlot) {
+  // The name and the description, no more of either than can be shown.
+  if (std::optional<LocalizedStrings> strings =
+          ReadLocalizedStrings(body, playerSlot, 2, std::max(kNameLimit, kDescriptionLimit))) {
+    return FromLanguage(std::move(*strings));
+  }
   const std::string text = RenderingForExtraction(body);
   // 0-based offsets; without the opening marker the name starts at the fifth character.
   const std::size_t opening = text.find(kBeforeName);
@@ -58,13 +96,13 @@ NameAndDescription ExtractNameAndDescription(std::string_view body) {
   if (afterName == std::string::npos) return {};
 
   NameAndDescription found;
-  found.name = text.substr(nameStart, afterName - nameStart);
+  found.name = Capped(text.substr(nameStart, afterName - nameStart), kNameLimit);
   const std::size_t descriptionStart = afterName + kAfterText.size();
   const std::size_t closing = text.find(kAfterText, descriptionStart);
   if (closing == std::string::npos) return found;
   // Through the closing marker's first dot, so an empty description reads as a single ".".
-  std::string description = text.substr(descriptionStart, closing + 1 - descriptionStart);
-  found.description = description.size() < 2 ? kNoInformation : std::move(description);
+  found.description =
+      ShownDescription(text.substr(descriptionStart, closing + 1 - descriptionStart));
   return found;
 }
 

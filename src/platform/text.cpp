@@ -62,15 +62,7 @@ std::string VisibleText(std::string_view text) {
     const std::optional<Utf8Char> next = DecodeUtf8Char(text);
     const char32_t point = next ? next->point : 0xFFFD;
     text.remove_prefix(next ? next->length : 1);
-    if (point < 0x20) {
-      AppendUtf8(shown, 0x2400 + point);
-    } else if (point == 0x7F) {
-      AppendUtf8(shown, 0x2421);
-    } else if ((point >= 0x80 && point <= 0x9F) || point == 0x2028 || point == 0x2029) {
-      AppendUtf8(shown, 0xFFFD);
-    } else {
-      AppendUtf8(shown, point);
-    }
+    AppendUtf8(shown, VisibleCharacter(point));
   }
   return shown;
 }

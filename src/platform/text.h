@@ -30,13 +30,22 @@ std::optional<Utf8Char> DecodeUtf8Char(std::string_view text);
 // Whether all of `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 
+// A character as the lists show it, so that a name always stays one line: a control character
+// (below U+0020, or U+007F) as its visible symbol from the Control Pictures block (U+2400 to
+// U+2421); the controls and line breaks that have none (U+0080 to U+009F, U+2028, U+2029) as
+// U+FFFD; any other as itself.
+inline char32_t VisibleCharacter(char32_t point) {
+  if (point < 0x20) return 0x2400 + point;
+  if (point == 0x7F) return 0x2421;
+  if ((point >= 0x80 && point <= 0x9F) || point == 0x2028 || point == 0x2029) return 0xFFFD;
+  return point;
+}
+
 // Appends the code point `point` (at most U+10FFFF) to `out` as UTF-8.
 void AppendUtf8(std::string& out, char32_t point);
 
-// UTF-8 text as the lists and `quillmere --list` show names, so that one name always stays one
-// line: control characters (a tab or newline in a file name, say) become their visible symbols
-// from the Control Pictures block (U+2400 to U+2421); the controls and line breaks that have
-// none (U+0080 to U+009F, U+2028, U+2029) and bytes that are not UTF-8 become U+FFFD.
+// UTF-8 text as the lists and `quillmere --list` show names: each character as VisibleCharacter
+// shows it (a tab or newline in a file name, say), and bytes that are not UTF-8 as U+FFFD.
 std::string VisibleText(std::string_view text);
 
 }  // namespace quill::platform

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "chunkfile/chunk_walk.h"
 #include "inspect/bitmap_chunk.h"
 #include "window/sharp_picture.h"
 
@@ -33,10 +34,6 @@ Bytes BodyOf(const ChunkRecord& record) {
   }
 }
 
-QString Text(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 void ShowText(QLabel& shown, const char* text) {
   shown.setMinimumSize(0, 0);
   shown.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -49,7 +46,8 @@ std::vector<PictureChunk> PictureChunksOf(const ChunkTable& table, int rows) {
   std::vector<PictureChunk> chunks;
   for (int row = 1; row <= std::min(rows, kLastChunkRow); ++row) {
     const ChunkRecord& record = table[row];
-    if (record.ChunkType == "BMP_") chunks.push_back({Text(record.ChunkLabel), BodyOf(record)});
+    if (record.ChunkType == "BMP_")
+      chunks.push_back({QString::fromStdString(Cp1252ToUtf8(record.ChunkLabel)), BodyOf(record)});
   }
   return chunks;
 }

@@ -11,7 +11,8 @@ class FileSelection : public Viewer {};
 
 TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnView) {
   writeSim("UserA.iff", "Ada", "Keeps bees");
-  writeSim("UserB.iff", "Bram & Bo", "Builds boats");
+  // Windows-1252, as the game writes English.
+  writeSim("UserB.iff", "Br\xE4m & Bo", "Builds\r\nboats");
   // Chunks, but neither a CTSS line nor a speech_large line.
   CharacterFile().add({"OBJD", 1, 0, "object", "x"_b, {}, {}}).write(folder() / "UserC.iff");
   // A name on the first line, but no speech_large portrait.
@@ -24,13 +25,13 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
       .add({"STR#", 1, 0, "my ctss copy", testdata::NameAndDescription("Later", "y"), {}, {}})
       .write(folder() / "UserE.iff");
   open();
-  // File by file: the Sim on view, its description and the chunk line selected. Only Bram has a
+  // File by file: the Sim on view, its description and the chunk line selected. Only Bräm has a
   // portrait. The caption doubles an "&", which alone would mark a keyboard shortcut.
   const std::tuple<int, const char*, const char*, int> kSteps[] = {
-      {1, "Name: Bram && Bo", "Builds boats.", 6},  // 7: BMP_ [speech_large]
-      {2, "Name: Bram && Bo", "Builds boats.", -1},
-      {3, "Name: Cy", "Sings.", 0},  // no portrait: the CTSS line stays selected
-      {4, "Name: Cy", "Sings.", 1},
+      {1, "Name: Bräm && Bo", "Builds\nboats", 6},  // 7: BMP_ [speech_large]
+      {2, "Name: Bräm && Bo", "Builds\nboats", -1},
+      {3, "Name: Cy", "Sings", 0},  // no portrait: the CTSS line stays selected
+      {4, "Name: Cy", "Sings", 1},
   };
   const testdata::Rgb portrait = ColourOf("speech_large");
   for (const auto& [file, name, about, chunk] : kSteps) {
@@ -47,10 +48,10 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked());
   EXPECT_EQ(nameCaption(), "Name: Cy");
   // Everywhere else the "&" is shown as it is.
-  EXPECT_EQ(lines("List2")[1], "Bram & Bo");
+  EXPECT_EQ(lines("List2")[1], "Bräm & Bo");
   list("File1")->setCurrentRow(1);
   window().showPictureSheet();
-  EXPECT_EQ(control<QWidget>("PictureSheet")->windowTitle().toStdString(), "Pictures of Bram & Bo");
+  EXPECT_EQ(control<QWidget>("PictureSheet")->windowTitle().toStdString(), "Pictures of Bräm & Bo");
 }
 
 Chunk Picture(const std::string& label, std::uint8_t shade) {
