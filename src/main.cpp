@@ -39,10 +39,10 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
-int PrintRoster(const std::filesystem::path& folder, bool json) {
+int PrintRoster(const std::filesystem::path& folder, int languageSlot, bool json) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   const quill::platform::ScratchFolder scratch;
-  const auto roster = quill::ListRoster(folder, scratch.path());
+  const auto roster = quill::ListRoster(folder, scratch.path(), languageSlot);
   if (!roster) {
     Print(stderr,
           "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
@@ -51,8 +51,8 @@ int PrintRoster(const std::filesystem::path& folder, bool json) {
   if (json) {
     quill::NeighbourhoodFiles neighbourhoods;
     const std::optional<std::filesystem::path> resolved = quill::platform::ResolveFolder(folder);
-    Print(stdout,
-          quill::FormatRosterJson(*roster, neighbourhoods.of(resolved.value_or(folder), 1)));
+    Print(stdout, quill::FormatRosterJson(
+                      *roster, neighbourhoods.of(resolved.value_or(folder), languageSlot)));
     return 0;
   }
   Print(stdout, quill::FormatRoster(*roster));
@@ -71,7 +71,7 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       return 2;
     case quill::StartupMode::List:
       return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
-                         request.json);
+                         request.languageSlot, request.json);
     case quill::StartupMode::Window:
       break;
   }
@@ -99,7 +99,9 @@ int main(int argc, char** argv) {
   quill::platform::CallOnEndRequest(application, [&window] {
     if (window) window->close();
   });
-  window.emplace(quill::SystemServices());
+  quill::PlatformServices services = quill::SystemServices();
+  services.languageSlot = request.languageSlot;
+  window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);
   } else {
