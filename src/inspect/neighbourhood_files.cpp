@@ -39,14 +39,14 @@ std::optional<fs::path> NeighbourhoodFileOf(const fs::path& charactersFolder) {
   if (!listing) return std::nullopt;
   const std::string wanted = platform::AsciiLowerCase(kNeighbourhoodFileName);
   for (const fs::path& name : listing->files) {
-    if (platform::AsciiLowerCase(name.string()) == wanted) return above / name;
+    if (platform::AsciiLowerCase(platform::DisplayName(name)) == wanted) return above / name;
   }
   return std::nullopt;
 }
 
 std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
   const auto named = [](const fs::path& folder, std::string_view start, bool whole) {
-    const std::string name = platform::AsciiLowerCase(folder.filename().string());
+    const std::string name = platform::AsciiLowerCase(platform::DisplayName(folder.filename()));
     return whole ? name == start : name.rfind(start, 0) == 0;
   };
   const fs::path userData = charactersFolder.parent_path();
