@@ -1,6 +1,7 @@
 #include "inspect/localized_strings.h"
 
 #include <array>
+#include <limits>
 
 #include "inspect/string_table_layout.h"
 #include "platform/code_page.h"
@@ -12,6 +13,8 @@ namespace {
 constexpr int kFirstSlot = 1;
 constexpr int kLastSlot = 20;
 constexpr int kUsEnglish = 1;
+constexpr std::size_t kAllBytes = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t kBytesPerCharacter = 3;
 
 // Slots 1 to 20: English (US, UK), French, German, Italian, Spanish, Dutch, Danish, Swedish,
 // Norwegian, Finnish, Hebrew, Russian, Portuguese (Brazil), Japanese, Polish, Chinese
@@ -65,6 +68,17 @@ unsigned CodePageOfSlot(int slot) {
 }
 
 std::optional<LocalizedStrings> ReadLocalizedStrings(std::string_view body, int playerSlot) {
+  return ReadLocalizedStrings(body, playerSlot, kAllBytes, kAllBytes);
+}
+
+std::optional<LocalizedStrings> ReadLocalizedStrings(std::string_view body, int playerSlot,
+                                                     std::size_t count, std::size_t characters) {
+  // A character of the game's code pages takes two bytes at most, or three when a Hebrew letter
+  // joins the two marks after it; an undefined byte becomes one character. So this many bytes
+  // hold more than `characters` characters.
+  const std::size_t bytes = characters < kAllBytes / kBytesPerCharacter - 1
+                                ? kBytesPerCharacter * (characters + 1)
+                                : kAllBytes;
   const std::optional<CompleteTable> table = ReadCompleteTable(body);
   if (!table) return std::nullopt;
   const int slot = ChosenSlot(NamesBySlot(*table), playerSlot);
@@ -73,9 +87,9 @@ std::optional<LocalizedStrings> ReadLocalizedStrings(std::string_view body, int 
   chosen.slot = slot;
   const unsigned codePage = CodePageOfSlot(slot);
   for (const TableString& string : table->strings) {
-    if (string.language == slot) {
-      chosen.texts.push_back(platform::CodePageToUtf8(string.value, codePage));
-    }
+    if (string.language != slot) continue;
+    if (chosen.texts.size() == count) break;
+    chosen.texts.push_back(platform::CodePageToUtf8(string.value.substr(0, bytes), codePage));
   }
   return chosen;
 }

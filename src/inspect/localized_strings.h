@@ -1,6 +1,7 @@
 // The game's text table read as the game reads it: one language's strings, decoded to UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,5 +23,11 @@ unsigned CodePageOfSlot(int slot);
 // is empty gives way to the next choice while one with a name is left. Nothing when `body` is
 // not complete, or holds no string of a slot 1..20.
 std::optional<LocalizedStrings> ReadLocalizedStrings(std::string_view body, int playerSlot);
+
+// The same, keeping only the slot's first `count` strings, each decoded only as far as its first
+// `characters` characters need: a longer one is returned with more than `characters` characters
+// but not whole. For showing the start of strings that may be megabytes long.
+std::optional<LocalizedStrings> ReadLocalizedStrings(std::string_view body, int playerSlot,
+                                                     std::size_t count, std::size_t characters);
 
 }  // namespace quill

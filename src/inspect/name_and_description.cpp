@@ -1,5 +1,7 @@
 #include "inspect/name_and_description.h"
 
+#include <algorithm>
+
 #include "inspect/localized_strings.h"
 #include "inspect/string_table_layout.h"
 #include "platform/text.h"
@@ -92,7 +94,9 @@ std::string RenderingForExtraction(std::string_view body) {
 }
 
 NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSlot) {
-  if (std::optional<LocalizedStrings> strings = ReadLocalizedStrings(body, playerSlot)) {
+  // The name and the description, no more of either than can be shown.
+  if (std::optional<LocalizedStrings> strings =
+          ReadLocalizedStrings(body, playerSlot, 2, std::max(kNameLimit, kDescriptionLimit))) {
     return FromLanguage(std::move(*strings));
   }
   const std::string text = RenderingForExtraction(body);

@@ -29,12 +29,14 @@ class Program : public ::testing::Test {
   fs::path base() const { return root() / "runtime"; }
   fs::path sims() const { return root() / "sims"; }
 
-  // Started in sims(), in a home without the game, with scratch folders made in base(); a window
-  // on an offscreen screen, an answer with no display at all.
+  // Started in sims(), in a home without the game, with scratch folders made in base(), for a
+  // Japanese player; a window on an offscreen screen, an answer with no display at all.
   void start(QProcess& program, const QStringList& arguments, bool window = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WINEPREFIX", "QT_QPA_PLATFORM",
+                             "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
       env.remove(QString::fromLatin1(name));
+    env.insert("LANG", "ja_JP.UTF-8");
     if (window) env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("HOME", Text(root()));
     env.insert("XDG_RUNTIME_DIR", Text(base()));
@@ -66,7 +68,13 @@ TEST_F(Program, AnswersWithoutADisplay) {
   const std::tuple<QStringList, int, std::string, std::string> cases[] = {
       {{"--help"}, 0, "Usage: ", ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
-      {{"--list", Text(sims())}, 0, "User00000.iff\tAda Thornbury\nUser00001.iff\tBram", ""},
+      {{"--list", Text(sims())},
+       0,
+       "User00000.iff\tAda Thornbury\nUser00001.iff\tBram Okonkwo\nUser00002.iff\tCeleste "
+       "Marchetti\nUser00003.iff\tDmitri Vale\nUser00004.iff\tEsme Quillfeather\nUser00005.iff\t"
+       "Felix Nakamura-Reyes\nUser00006.iff\tGwendolyn Ash\nUser00007.iff\tマリーゴールド\n",
+       ""},
+      {{"--language", "xx"}, 2, "", "quillmere: unknown language 'xx'\nUsage: "},
       {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
       {{"--list", Text(missing)}, 2, "", "quillmere: cannot read the folder " + missing + "\n"},
       {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
