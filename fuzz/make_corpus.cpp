@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "character_builder.h"
+#include "neighbourhood_builder.h"
 
 namespace fs = std::filesystem;
 using namespace quill::testdata;
@@ -374,6 +375,21 @@ void CommandLineSeeds(Seeds& seeds) {
   seeds.add("two-paths", "one\0-\0two"_b);
 }
 
+void NeighbourhoodSeeds(Seeds& seeds) {
+  const PersonSpec ada{"Ada", 0xA,  PersonData({{7, 850}, {61, 2}, {65, 1}}),
+                       1,     0xA1, {{2, {90, 1}}}};
+  const PersonSpec old{"Bo", 0x4, PersonData({{70, 3}}, 80), 2, 0xB0, {{1, {60}}, {9, {}}}};
+  const FamilySpec family{2, 1, 2, 500, 1, {0xA1, 0xB0}, "Goth"};
+  const Bytes whole = NeighbourhoodFile({ada, std::nullopt, old}, {family}).build();
+  seeds.add("neighbourhood", whole);
+  seeds.add("neighbourhood-cut", whole.substr(0, whole.size() / 2));
+  seeds.add("neighbourhood-large", LargeNeighbourhood(40, 6).build());
+  seeds.add("people", PeopleBody({ada, old}));
+  seeds.add("people-no-data", PeopleBody({PersonSpec{"", 0xA, std::nullopt, 3, 3, {}}}));
+  seeds.add("people-count-past-end", PeopleBody({ada}, 0x7FFFFFFF));
+  seeds.add("family", FamilyBody(family));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -394,7 +410,8 @@ int main(int argc, char** argv) {
         {"fuzz_wine_registry", RegistrySeeds},
         {"fuzz_wine_path", WinePathSeeds},
         {"fuzz_library_lists", LibraryListSeeds},
-        {"fuzz_command_line", CommandLineSeeds}};
+        {"fuzz_command_line", CommandLineSeeds},
+        {"fuzz_neighbourhood", NeighbourhoodSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

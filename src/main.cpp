@@ -11,8 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "command_line/json_listing.h"
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
+#include "inspect/neighbourhood_files.h"
 #include "platform/arguments.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
@@ -52,7 +54,7 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
-int PrintRoster(const std::filesystem::path& folder, int languageSlot) {
+int PrintRoster(const std::filesystem::path& folder, int languageSlot, bool json) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   std::optional<std::vector<quill::RosterEntry>> roster;
   {
@@ -73,6 +75,12 @@ int PrintRoster(const std::filesystem::path& folder, int languageSlot) {
           "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
     return 2;
   }
+  if (json) {
+    quill::NeighbourhoodFiles neighbourhoods;
+    const std::optional<std::filesystem::path> resolved = quill::platform::ResolveFolder(folder);
+    return PrintAnswer(quill::FormatRosterJson(
+        *roster, neighbourhoods.of(resolved.value_or(folder), languageSlot)));
+  }
   return PrintAnswer(quill::FormatRoster(*roster));
 }
 
@@ -87,7 +95,7 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       return 2;
     case quill::StartupMode::List:
       return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
-                         request.languageSlot);
+                         request.languageSlot, request.json);
     case quill::StartupMode::Window:
       break;
   }

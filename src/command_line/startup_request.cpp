@@ -56,6 +56,12 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
       QStringLiteral("Print the Sims of FOLDER (by default the folder the window opens at "
                      "start-up), one line per character file: file name, a tab, Sim name."));
   parser.addOption(list);
+  const QCommandLineOption json(
+      QStringLiteral("json"),
+      QStringLiteral("With --list: one JSON object per Sim instead, with what the neighbourhood "
+                     "knows of it (family, species, age, star sign, career, personality, skills, "
+                     "friends)."));
+  parser.addOption(json);
   const QCommandLineOption language(
       QStringLiteral("language"),
       QStringLiteral("Show the Sims' names and descriptions in LANG (a locale name such as fr, "
@@ -85,6 +91,9 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
     return refuse(QStringLiteral("more than one path given: '%1'").arg(Shown(pathAt(1))));
   }
 
+  if (parser.isSet(json) && !parser.isSet(list))
+    return refuse(QStringLiteral("--json needs --list"));
+
   StartupRequest request;
   if (parser.isSet(language)) {
     const std::optional<int> slot = LanguageSlot(parser.value(language));
@@ -103,6 +112,7 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
                         QCoreApplication::applicationVersion() + QLatin1Char('\n'));
   } else if (parser.isSet(list)) {
     request.mode = StartupMode::List;
+    request.json = parser.isSet(json);
   }
   return request;
 }

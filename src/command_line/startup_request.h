@@ -23,6 +23,8 @@ struct StartupRequest {
   // The game's language slot for the names shown: `--language`'s, else the system locale's
   // (0 for a language the game does not have, which shows US English).
   int languageSlot = 0;
+  // --list --json: who each Sim is, as JSON.
+  bool json = false;
 };
 
 // Reads the program's arguments, the program's own name first, as the system passed them: a path

@@ -71,6 +71,7 @@ FrmMain::Busy::~Busy() {
   window_.list1_->setAutoScroll(true);
   window_.showPendingSummary();
   window_.followInPictureSheet();
+  window_.followInSimCard();
 }
 
 void FrmMain::connectHandlers() {

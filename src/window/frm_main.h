@@ -10,6 +10,7 @@
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
 #include "inspect/inspector_view.h"
+#include "inspect/neighbourhood_files.h"
 #include "inspect/resource_map.h"
 #include "platform/files.h"
 #include "window/input_gate.h"
@@ -19,6 +20,7 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -30,6 +32,7 @@ class FileList;
 class FolderList;
 class PictureBoxActions;
 class PictureSheet;
+class SimCard;
 class SelectionList;
 
 inline constexpr const char* kFirstWebPage = "https://harrowfen.example/";
@@ -62,6 +65,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   PictureDialogs& pictureDialogs() { return pictureDialogs_; }
   // Opens the picture sheet on the loaded file's pictures, or brings it forward.
   void showPictureSheet();
+  // Opens the Sim card on the loaded Sim, or brings it forward.
+  void showSimCard();
 
   // CharacterView and InspectorView.
   void clearChunkList() override;
@@ -124,6 +129,15 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void followInPictureSheet();
   // The name the caption shows, as last set: the picture files are named after it.
   QString simName() const { return QString::fromStdString(simName_); }
+  // The Sim card: shown on the Sim now loaded, kept on it while open. Defined in
+  // frm_main_neighbourhood.cpp.
+  void fillSimCard();
+  void followInSimCard();
+  // "About <name>..." on List2's and File1's lines: loads the line's Sim, then shows its card.
+  void offerSimCard(QListWidget& list, const QPoint& at);
+  // Dir1's menu, in a neighbourhood's Characters folder: "Neighbourhoods", each of the game's
+  // neighbourhoods, opened as a double-click in Dir1 opens a folder.
+  void offerNeighbourhoods(const QPoint& at);
 
   void Drive1_Change();
   void Dir1_Change();
@@ -171,6 +185,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   PictureDialogs pictureDialogs_ = SystemPictureDialogs();
   PictureBoxActions* pictureBox_ = nullptr;
   PictureSheet* pictureSheet_ = nullptr;
+  NeighbourhoodFiles neighbourhoods_;
+  SimCard* simCard_ = nullptr;
 };
 
 }  // namespace quill
