@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "character_builder.h"
+#include "neighbourhood_builder.h"
 
 namespace fs = std::filesystem;
 using namespace quill::testdata;
@@ -302,6 +303,21 @@ void LibraryListSeeds(Seeds& seeds) {
   seeds.add("lutris-quoted", "game:\r\n  prefix: '/home/p/My Games/sims'\r\n"_b);
 }
 
+void NeighbourhoodSeeds(Seeds& seeds) {
+  const PersonSpec ada{"Ada", 0xA,  PersonData({{7, 850}, {61, 2}, {65, 1}}),
+                       1,     0xA1, {{2, {90, 1}}}};
+  const PersonSpec old{"Bo", 0x4, PersonData({{70, 3}}, 80), 2, 0xB0, {{1, {60}}, {9, {}}}};
+  const FamilySpec family{2, 1, 2, 500, 1, {0xA1, 0xB0}, "Goth"};
+  const Bytes whole = NeighbourhoodFile({ada, std::nullopt, old}, {family}).build();
+  seeds.add("neighbourhood", whole);
+  seeds.add("neighbourhood-cut", whole.substr(0, whole.size() / 2));
+  seeds.add("neighbourhood-large", LargeNeighbourhood(40, 6).build());
+  seeds.add("people", PeopleBody({ada, old}));
+  seeds.add("people-no-data", PeopleBody({PersonSpec{"", 0xA, std::nullopt, 3, 3, {}}}));
+  seeds.add("people-count-past-end", PeopleBody({ada}, 0x7FFFFFFF));
+  seeds.add("family", FamilyBody(family));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -312,10 +328,15 @@ int main(int argc, char** argv) {
   const fs::path root = argv[1];
   try {
     const std::pair<const char*, void (*)(Seeds&)> targets[] = {
-        {"fuzz_chunk_walk", WholeFileSeeds},     {"fuzz_inspector", WholeFileSeeds},
-        {"fuzz_string_table", StringTableSeeds}, {"fuzz_resource_map", ResourceMapSeeds},
-        {"fuzz_picture", PictureSeeds},          {"fuzz_wine_registry", RegistrySeeds},
-        {"fuzz_wine_path", WinePathSeeds},       {"fuzz_library_lists", LibraryListSeeds}};
+        {"fuzz_chunk_walk", WholeFileSeeds},
+        {"fuzz_inspector", WholeFileSeeds},
+        {"fuzz_string_table", StringTableSeeds},
+        {"fuzz_resource_map", ResourceMapSeeds},
+        {"fuzz_picture", PictureSeeds},
+        {"fuzz_wine_registry", RegistrySeeds},
+        {"fuzz_wine_path", WinePathSeeds},
+        {"fuzz_library_lists", LibraryListSeeds},
+        {"fuzz_neighbourhood", NeighbourhoodSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

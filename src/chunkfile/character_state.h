@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "chunkfile/chunk_table.h"
 
@@ -15,6 +17,9 @@ struct CharacterState {
   std::filesystem::path CurrentFilePath;
   // "0" while the roster is being built, "1" otherwise; the inspector adds names only on "0".
   std::string RosterPass = "1";
+  // Per file of the last roster pass, in its order: the Sim's GUID, which links the Sim to its
+  // neighbourhood record. Gathered from the chunks the pass reads anyway.
+  std::vector<std::optional<std::uint32_t>> RosterGuids;
 
   // Advanced by every read, search and roster pass. These let window events run, and one
   // started from such an event supersedes the one it interrupted: that one sees the number move

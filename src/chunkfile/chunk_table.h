@@ -55,6 +55,14 @@ class ChunkFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The chunk's id: the first two bytes of its id-and-flags field, big-endian; -1 when they are
+// missing.
+inline int ChunkIdOf(const ChunkRecord& record) {
+  if (record.IdAndFlags.size() < 2) return -1;
+  return static_cast<unsigned char>(record.IdAndFlags[0]) << 8 |
+         static_cast<unsigned char>(record.IdAndFlags[1]);
+}
+
 inline unsigned char ByteAt(std::string_view bytes, std::size_t offset) {
   if (offset >= bytes.size()) throw ChunkFailure("read past the end");
   return static_cast<unsigned char>(bytes[offset]);

@@ -17,23 +17,22 @@ constexpr int kLabelLength = 64;
 // The walk goes on while at least this many bytes follow the next chunk's position minus one.
 constexpr std::int64_t kRemainderToGoOn = 6;
 
-std::string_view ViewOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) {
+std::string_view ViewOrLess(std::string_view bytes, std::int64_t offset, std::int64_t length) {
   if (offset < 0 || length <= 0 || offset >= static_cast<std::int64_t>(bytes.size())) return {};
-  return std::string_view(bytes).substr(static_cast<std::size_t>(offset),
-                                        static_cast<std::size_t>(length));
+  return bytes.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
 }
 
-Bytes SliceOrLess(const Bytes& bytes, std::int64_t offset, std::int64_t length) {
+Bytes SliceOrLess(std::string_view bytes, std::int64_t offset, std::int64_t length) {
   return Bytes(ViewOrLess(bytes, offset, length));
 }
 
-std::int32_t BigEndian32(const Bytes& bytes, std::size_t offset) {
+std::int32_t BigEndian32(std::string_view bytes, std::size_t offset) {
   std::uint32_t value = 0;
   for (std::size_t k = 0; k < 4; ++k) value = (value << 8) | ByteAt(bytes, offset + k);
   return static_cast<std::int32_t>(value);
 }
 
-std::string LabelAt(const Bytes& image, std::int64_t chunkOffset) {
+std::string LabelAt(std::string_view image, std::int64_t chunkOffset) {
   std::string label;
   for (std::int64_t offset = chunkOffset + kLabelOffset;
        offset < chunkOffset + kLabelOffset + kLabelLength &&
@@ -71,13 +70,12 @@ std::string FormatChunkLine(int row, const ChunkRecord& record) {
          Cp1252ToUtf8(record.ChunkLabel) + "]";
 }
 
-void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink) {
+void VisitChunks(std::string_view image, const std::function<bool(ChunkRecord&)>& visit) {
   const auto length = static_cast<std::int64_t>(image.size());
-  int row = 1;
   std::int64_t position = kFileHeaderLength + 1;  // 1-based, as the chunk records count
+  ChunkRecord record;
   try {
     for (;;) {
-      ChunkRecord& record = table[row];
       const std::int64_t offset = position - 1;
       record.StartPos = static_cast<std::int32_t>(position);
       record.ChunkType = SliceOrLess(image, offset, 4);
@@ -86,19 +84,26 @@ void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink) {
       if (record.ChunkSize < 0) return;
       record.ChunkData = ViewOrLess(image, offset, record.ChunkSize);
       record.ChunkLabel = LabelAt(image, offset);
-      sink.appendChunkLine(FormatChunkLine(row, record));
-
       position += record.ChunkSize;
-      ++row;
-      if (!sink.continueAfterChunk()) return;
-      if (position + kRemainderToGoOn > length || row > kLastChunkRow) {
-        if (row > kLastChunkRow) sink.appendChunkLine(kTooManyChunks);
-        return;
-      }
+      if (!visit(record)) return;
+      if (position + kRemainderToGoOn > length) return;
     }
   } catch (const ChunkFailure&) {
     // Size bytes missing: the walk simply ends here.
   }
+}
+
+void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink) {
+  int row = 0;
+  VisitChunks(image, [&](ChunkRecord& record) {
+    ChunkRecord& filled = table[++row];
+    filled = std::move(record);
+    sink.appendChunkLine(FormatChunkLine(row, filled));
+    if (!sink.continueAfterChunk()) return false;
+    if (row < kLastChunkRow) return true;
+    sink.appendChunkLine(kTooManyChunks);
+    return false;
+  });
 }
 
 }  // namespace quill

@@ -1,7 +1,10 @@
-// Walking a character file's chain of chunks: a plain function over the file's bytes.
+// Walking the chain of chunks of an IFF file (a character file, a neighbourhood): plain functions
+// over the file's bytes.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "chunkfile/chunk_table.h"
 
@@ -16,6 +19,13 @@ class ChunkWalkSink {
   // Called after each chunk; false ends the walk (the read has been superseded).
   virtual bool continueAfterChunk() = 0;
 };
+
+// Hands each chunk after the 64-byte file header to `visit`, in file order, until `visit` returns
+// false, fewer than seven bytes are left for another chunk, or a size field is missing or
+// negative. Sizes are trusted as the game's own reader trusts them: a size under 76 puts the next
+// chunk inside this one, and a size of 0 hands the same chunk over again. The record's chunk data
+// point into `image`; `visit` may move its fields away.
+void VisitChunks(std::string_view image, const std::function<bool(ChunkRecord&)>& visit);
 
 // Fills table rows 1, 2, 3, ... from `image` and reports one line per chunk. Bytes the walk cannot
 // use end it quietly; what was already reported stays. The rows' chunk data point into `image`.

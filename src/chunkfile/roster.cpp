@@ -3,6 +3,7 @@
 #include "chunkfile/file_selection.h"
 #include "chunkfile/read_character_file.h"
 #include "chunkfile/select_chunk_line.h"
+#include "chunkfile/sim_guid.h"
 #include "platform/files.h"
 
 namespace quill {
@@ -17,6 +18,7 @@ bool ListEveryFile(CharacterState& state, CharacterView& view) {
     const int linesBefore = view.rosterLineCount();
     state.CurrentFilePath = platform::JoinFolderAndName(view.folderPath(), view.fileName(index));
     if (!ReadCharacterFile(state, view)) return false;
+    state.RosterGuids.push_back(SimGuid(state.ChunkTable, view.chunkLineCount()));
     if (SelectChunkLine(state, view, "CTSS") == SearchOutcome::kSuperseded) return false;
     // Unreadable, nameless or not: every file gets its line, or every later name would sit
     // beside the wrong file.
@@ -32,6 +34,7 @@ void BuildRoster(CharacterState& state, CharacterView& view) {
   ++state.generation;
   state.markRosterPass(true);
   view.clearRoster();
+  state.RosterGuids.clear();
   if (view.fileCount() == 0) {
     ShowEmptySummary(view);
     state.markRosterPass(false);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -34,6 +35,16 @@ inline std::optional<std::string> ReadWholeFile(const std::filesystem::path& pat
 // error ends it with false after the pieces already taken.
 bool ReadFileInPieces(const std::filesystem::path& path, std::size_t limit, std::size_t pieceSize,
                       const std::function<bool(std::string_view piece)>& take);
+
+// What tells one version of a file from the next without reading it: its size and the time of
+// its last change.
+struct FileStamp {
+  std::uintmax_t size = 0;
+  std::int64_t modified = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// Nothing when the path is no regular file (links followed) or cannot be examined.
+std::optional<FileStamp> StampOf(const std::filesystem::path& path);
 
 // Writes `bytes` at offset 0 without emptying the file first, creating it (owner-only) when absent.
 // Refuses to follow a symbolic link in the file's place.

@@ -63,6 +63,16 @@ std::optional<fs::path> ResolveFolder(const fs::path& folder) {
   return absolute;
 }
 
+std::optional<FileStamp> StampOf(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (ec) return std::nullopt;
+  const fs::file_time_type modified = fs::last_write_time(path, ec);
+  if (ec) return std::nullopt;
+  return FileStamp{size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
+}
+
 fs::path CurrentFolder() {
   std::error_code ec;
   fs::path here = fs::current_path(ec);

@@ -26,11 +26,12 @@ Bytes BigEndian32(std::int32_t value) {
   return Bytes(little.rbegin(), little.rend());
 }
 
-namespace {
-
 Bytes LittleEndian16(std::uint16_t value) {
   return Hex({value & 0xFF, value >> 8});
 }
+
+namespace {
+
 Bytes BigEndian16(std::uint16_t value) {
   return Hex({value >> 8, value & 0xFF});
 }

@@ -82,6 +82,7 @@ struct MapGroup {
 // A resource map body: 8 unused bytes, "pmsr", 4 unused bytes, the group count, the groups.
 Bytes ResourceMap(const std::vector<MapGroup>& groups, std::optional<std::int32_t> groupCount = {});
 
+Bytes LittleEndian16(std::uint16_t value);
 Bytes LittleEndian32(std::int32_t value);
 Bytes BigEndian32(std::int32_t value);
 
@@ -99,6 +100,7 @@ struct LookalikeExtras {
   std::size_t padding = 0;  // bytes spread over the behaviour chunks
   std::size_t chunks = 0;   // small chunks, half among the behaviours, half after the portraits
   std::size_t remarks = 0;  // strings after the name and the description
+  std::optional<std::uint32_t> guid;  // the Sim's GUID in its OBJD chunk (body bytes 28 to 31)
 };
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
                                  const SimLook& look = {}, const LookalikeExtras& extras = {});

@@ -63,8 +63,10 @@ CharacterFile LookalikeCharacter(const std::string& name, const std::string& des
         {type, static_cast<std::uint16_t>(4200 + k), 0x10, label, std::move(body), {}, {}});
   }
 
+  Bytes object = Filler(218, 'a');
+  if (extras.guid) object.replace(28, 4, LittleEndian32(static_cast<std::int32_t>(*extras.guid)));
   CharacterFile file;
-  file.add({"OBJD", 128, 0x10, name, Filler(218, 'a'), {}, {}})
+  file.add({"OBJD", 128, 0x10, name, object, {}, {}})
       .add({"OBJf", 128, 0x10, "", Filler(72, 'b'), {}, {}})
       .add({"GLOB", 128, 0x10, "", "PersonGlobals\0"_b, {}, {}})
       .add({"SLOT", 128, 0x10, "", Filler(51, 'c'), {}, {}})

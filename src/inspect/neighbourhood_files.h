@@ -1,0 +1,34 @@
+// The neighbourhood files of the folders a player looks at, each read when first needed and again
+// only when it has changed.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "inspect/neighbourhood.h"
+#include "platform/files.h"
+
+namespace quill {
+
+// The neighbourhood file in the folder above `charactersFolder`, whatever the case of its name.
+std::optional<std::filesystem::path> NeighbourhoodFileOf(
+    const std::filesystem::path& charactersFolder);
+
+class NeighbourhoodFiles {
+ public:
+  // The neighbourhood of a Characters folder. A missing, unreadable or oversized file gives an
+  // empty neighbourhood whose problem says so.
+  const Neighbourhood& of(const std::filesystem::path& charactersFolder, int playerSlot);
+
+ private:
+  struct Kept {
+    std::optional<std::filesystem::path> file;
+    std::optional<platform::FileStamp> stamp;
+    int playerSlot = 0;
+    Neighbourhood hood;
+  };
+  std::map<std::filesystem::path, Kept> kept_;
+};
+
+}  // namespace quill

@@ -1,0 +1,102 @@
+#include "inspect/sim_profile.h"
+
+#include <algorithm>
+#include <set>
+
+namespace quill {
+
+namespace {
+
+constexpr std::size_t kFamily = 61;
+constexpr std::int32_t kFriendship = 50;
+
+std::optional<std::int32_t> Daily(const PersonRecord& from, std::int32_t toNeighbourId) {
+  const auto found = std::lower_bound(
+      from.relationships.begin(), from.relationships.end(), toNeighbourId,
+      [](const Relationship& relationship, std::int32_t id) { return relationship.other < id; });
+  if (found == from.relationships.end() || found->other != toNeighbourId) return std::nullopt;
+  return found->daily;
+}
+
+bool IsPet(const PersonRecord& record) {
+  const std::optional<Kind> kind = KindOf(record);
+  return kind && kind->species != Species::Human;
+}
+
+// The friends of `sim`, each once: the indexed relationships lead to each other Sim once.
+std::vector<const PersonRecord*> FriendsOf(const Neighbourhood& hood, const PersonRecord& sim) {
+  std::vector<const PersonRecord*> friends;
+  for (const Relationship& relationship : sim.relationships) {
+    const PersonRecord* other = hood.neighbour(relationship.other);
+    if (other != nullptr && other != &sim && AreFriends(sim, *other)) friends.push_back(other);
+  }
+  return friends;
+}
+
+std::string NameOf(const PersonRecord* record, std::uint32_t guid, const NameOfSim& nameOf) {
+  if (std::optional<std::string> name = nameOf(guid)) return std::move(*name);
+  if (record != nullptr && !record->name.empty()) return record->name;
+  return "(unnamed Sim)";
+}
+
+Household HouseholdOf(const Neighbourhood& hood, const FamilyRecord& family,
+                      const NameOfSim& nameOf) {
+  Household household{family.name, {}, family.cash, family.house, FamilyFriendCount(hood, family)};
+  for (const std::uint32_t member : family.members)
+    household.members.push_back(NameOf(hood.person(member), member, nameOf));
+  return household;
+}
+
+}  // namespace
+
+bool AreFriends(const PersonRecord& a, const PersonRecord& b) {
+  return Daily(a, b.neighbourId).value_or(0) >= kFriendship &&
+         Daily(b, a.neighbourId).value_or(0) >= kFriendship;
+}
+
+int FamilyFriendCount(const Neighbourhood& hood, const FamilyRecord& family) {
+  std::set<std::int32_t> friends;
+  std::set<const PersonRecord*> counted;
+  const std::set<std::uint32_t> members(family.members.begin(), family.members.end());
+  for (const std::uint32_t member : family.members) {
+    const PersonRecord* record = hood.person(member);
+    if (record == nullptr || !counted.insert(record).second) continue;
+    for (const PersonRecord* other : FriendsOf(hood, *record)) {
+      if (!IsPet(*other) && !members.contains(other->guid)) friends.insert(other->neighbourId);
+    }
+  }
+  return static_cast<int>(friends.size());
+}
+
+SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,
+                     const NameOfSim& nameOf) {
+  SimProfile profile;
+  profile.missing = hood.problem;
+  const PersonRecord* record = guid ? hood.person(*guid) : nullptr;
+  if (record == nullptr) {
+    if (profile.missing.empty()) {
+      profile.missing = guid ? "The neighbourhood holds no record of this Sim."
+                             : "This character file holds no GUID to find the Sim's record by.";
+    }
+    return profile;
+  }
+  profile.kind = KindOf(*record);
+  profile.age = AgeOf(*record);
+  profile.sign = StarSignOf(*record);
+  profile.career = CareerOf(*record);
+  profile.personality = PersonalityOf(*record);
+  profile.skills = SkillsOf(*record);
+  profile.friends.emplace();
+  for (const PersonRecord* other : FriendsOf(hood, *record))
+    profile.friends->push_back(NameOf(other, other->guid, nameOf));
+  const int familyId = record->value(kFamily).value_or(0);
+  if (const FamilyRecord* family = familyId != 0 ? hood.family(familyId) : nullptr) {
+    profile.family = HouseholdOf(hood, *family, nameOf);
+  }
+  if (record->personData.empty() && profile.missing.empty()) {
+    profile.missing = "The Sim's record holds no personality, skills or career.";
+  }
+  return profile;
+}
+
+}  // namespace quill

@@ -1,0 +1,50 @@
+// Everything the neighbourhood says about one Sim, gathered for the Sim card and --list --json.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "inspect/neighbourhood.h"
+#include "inspect/person_traits.h"
+
+namespace quill {
+
+// A Sim's name from its character file, by GUID; nothing when no file of the folder has it.
+using NameOfSim = std::function<std::optional<std::string>(std::uint32_t guid)>;
+
+struct Household {
+  std::optional<std::string> name;
+  std::vector<std::string> members;  // in the family's order
+  std::int32_t cash = 0;
+  std::int32_t house = 0;
+  int friends = 0;  // worked out from the relationships
+};
+
+struct SimProfile {
+  std::optional<Kind> kind;
+  std::optional<Age> age;
+  std::optional<int> sign;
+  std::optional<Career> career;
+  std::vector<Trait> personality;  // empty when not known
+  std::vector<Trait> skills;
+  std::optional<std::vector<std::string>> friends;  // absent without a record
+  std::optional<Household> family;                  // absent for a Sim of no family
+  // Empty when everything is known; otherwise one line saying why the rest is missing.
+  std::string missing;
+};
+
+// `guid` is the Sim's from its character file, when it has one. `hood.problem` (a missing or
+// damaged file) comes first among the reasons.
+SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,
+                     const NameOfSim& nameOf);
+
+// Whether the two Sims' daily relationships are both at least 50.
+bool AreFriends(const PersonRecord& a, const PersonRecord& b);
+
+// Sims outside the family, pets left out, who are friends with one of its members.
+int FamilyFriendCount(const Neighbourhood& hood, const FamilyRecord& family);
+
+}  // namespace quill
