@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "character_builder.h"
+#include "family_export_builder.h"
 #include "neighbourhood_builder.h"
 
 namespace fs = std::filesystem;
@@ -318,6 +319,15 @@ void NeighbourhoodSeeds(Seeds& seeds) {
   seeds.add("family", FamilyBody(family));
 }
 
+void FamilyExportSeeds(Seeds& seeds) {
+  ExportSpec unindexed = FamilyOfFour();
+  unindexed.index = false;
+  seeds.add("family-export", FamilyExportFile(FamilyOfFour()).build());
+  seeds.add("family-export-old", FamilyExportFile(FamilyOfFour(true)).build());
+  seeds.add("family-export-unindexed", FamilyExportFile(unindexed).build());
+  seeds.add("family-export-damaged", DamagedFamilyExport());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -336,7 +346,8 @@ int main(int argc, char** argv) {
         {"fuzz_wine_registry", RegistrySeeds},
         {"fuzz_wine_path", WinePathSeeds},
         {"fuzz_library_lists", LibraryListSeeds},
-        {"fuzz_neighbourhood", NeighbourhoodSeeds}};
+        {"fuzz_neighbourhood", NeighbourhoodSeeds},
+        {"fuzz_family_export", FamilyExportSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

@@ -16,7 +16,8 @@ SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${FUZZ_BUILD_DIR:-$SOURCE_DIR/build-fuzz}
 CXX_COMPILER=${FUZZ_CXX:-clang++}
 TARGETS=(fuzz_chunk_walk fuzz_inspector fuzz_string_table fuzz_resource_map fuzz_picture
-         fuzz_wine_registry fuzz_wine_path fuzz_library_lists fuzz_neighbourhood)
+         fuzz_wine_registry fuzz_wine_path fuzz_library_lists fuzz_neighbourhood
+         fuzz_family_export)
 
 case $SECONDS_PER_TARGET in '' | *[!0-9]*) echo "SECONDS_PER_TARGET must be a number" >&2; exit 2 ;; esac
 case $JOBS in '' | *[!0-9]* | 0) echo "JOBS must be a positive number" >&2; exit 2 ;; esac

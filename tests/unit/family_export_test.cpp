@@ -1,5 +1,5 @@
 // Family exports: the body strings, the export index and how the members are found.
-#include "inspect/body_strings.h"
+#include "inspect/family_export.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +79,79 @@ TEST(BodyStrings, FieldsAndOutfitsOfTheUsEnglishTable) {
   for (const Bytes& broken : {cut, "ab"_b, StringTable({{"adult", "", 2}})}) {
     EXPECT_FALSE(ReadBodyStrings(broken)) << broken;
   }
+}
+
+// "family name|cash|problem" then per member "name:skeleton:picture:record", picture and record
+// as + or -.
+std::string Summary(const std::optional<FamilyExport>& read) {
+  if (!read) return "none";
+  std::string text = read->name.value_or("?") + "|" +
+                     (read->family ? std::to_string(read->family->cash) : "?") + "|" +
+                     read->problem;
+  for (const FamilyMember& member : read->members) {
+    text += " " + member.name + ":" + (member.looks ? member.looks->skeleton : "?") + ":" +
+            (member.thumbnail.empty() ? "-" : "+") + ":" + (member.guid ? "+" : "-");
+  }
+  return text;
+}
+
+TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyInBothLayouts) {
+  const std::string four = " Harriet:adult:+:+ Clement:adult:+:+ Wren:child:+:+ Biscuit:dog:+:+";
+  ExportSpec unindexed = FamilyOfFour();
+  unindexed.index = false;
+  CharacterFile reordered = FamilyExportFile(unindexed);
+  reordered.add({"EXPi", 2, 0x10, "", ExportIndexBody(7, {0, 24, 99, 0, 21, 24}), {}, {}});
+  reordered.add({"EXPi", 1, 0x10, "", ExportIndexBody(7, {22}), {}, {}});
+  ExportSpec strangerFamily = FamilyOfFour(true);
+  strangerFamily.family.members = {0xF4018, 1};  // Biscuit's GUID, and one no record carries
+  strangerFamily.index = false;
+  Bytes shortIndex = ExportIndexBody(7, {21});
+  shortIndex.resize(29);
+  ExportSpec badIndex = FamilyOfFour();
+  badIndex.index = false;
+  CharacterFile badIndexFile = FamilyExportFile(badIndex);
+  badIndexFile.add({"EXPi", 1, 0x10, "", shortIndex, {}, {}});
+  const std::string noIndex = "The export's list of members is missing or damaged.";
+  // An export's bytes, the player's language slot, what is read.
+  const std::tuple<Bytes, int, std::string> cases[] = {
+      {FamilyExportFile(FamilyOfFour()).build(), 1, "Pemberton|20450|" + four},
+      {FamilyExportFile(FamilyOfFour(true)).build(), 1, "Pemberton|20450|" + four},
+      {FamilyExportFile(FamilyOfFour()).build(), 4,
+       "Pemberton|20450| Henriette:adult:+:+" + four.substr(four.find(" Clement"))},
+      {FamilyExportFile(FamilyOfFour(true)).build(), 4, "Pemberton|20450|" + four},
+      {FamilyExportFile(unindexed).build(), 1, "Pemberton|20450|" + noIndex + four},
+      {badIndexFile.build(), 1, "Pemberton|20450|" + noIndex + four},
+      {FamilyExportFile(strangerFamily).build(), 1,
+       "Pemberton|20450|" + noIndex + " Biscuit:dog:+:+"},
+      // The first index counts; empty places and repeats are left out.
+      {reordered.build(), 1,
+       "Pemberton|20450|The export holds no record of one of its members. Biscuit:dog:+:+ "
+       ":?:-:- Harriet:adult:+:+"},
+      {DamagedFamilyExport(), 1,
+       "Pemberton|20450|The family export is damaged; what follows the damage is missing." +
+           four.substr(0, four.find(" Biscuit")) + " Biscuit:?:-:+"},
+      {LookalikeCharacter("Ada", "Not a family.").build(), 1, "none"},
+      {FileHeader(), 1, "none"},
+      {"", 1, "none"},
+  };
+  for (const auto& [bytes, slot, expected] : cases) {
+    SCOPED_TRACE(expected);
+    EXPECT_EQ(Summary(ReadFamilyExport(bytes, slot)), expected);
+  }
+}
+
+TEST(FamilyExport, IndexReadsTheFamilyAndEveryPlace) {
+  Bytes wrongMark = ExportIndexBody(7, {21});
+  wrongMark[8] = 'X';
+  Bytes shortIndex = ExportIndexBody(7, {21});
+  shortIndex.pop_back();
+  const std::optional<ExportIndex> index =
+      ReadExportIndex(ExportIndexBody(0xFFFF, {1, 0, 0, 0, 0, 0, 0, 0xFFFF}));
+  ASSERT_TRUE(index);
+  EXPECT_EQ(index->familyId, 0xFFFF);
+  EXPECT_EQ(index->members, (std::vector<int>{1, 0xFFFF}));
+  EXPECT_FALSE(ReadExportIndex(wrongMark));
+  EXPECT_FALSE(ReadExportIndex(shortIndex));
 }
 
 }  // namespace
