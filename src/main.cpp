@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "command_line/json_listing.h"
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
+#include "inspect/neighbourhood_files.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
 #include "quillmere_version.h"
@@ -37,7 +39,7 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
-int PrintRoster(const std::filesystem::path& folder) {
+int PrintRoster(const std::filesystem::path& folder, bool json) {
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   const quill::platform::ScratchFolder scratch;
   const auto roster = quill::ListRoster(folder, scratch.path());
@@ -45,6 +47,13 @@ int PrintRoster(const std::filesystem::path& folder) {
     Print(stderr,
           "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
     return 2;
+  }
+  if (json) {
+    quill::NeighbourhoodFiles neighbourhoods;
+    const std::optional<std::filesystem::path> resolved = quill::platform::ResolveFolder(folder);
+    Print(stdout,
+          quill::FormatRosterJson(*roster, neighbourhoods.of(resolved.value_or(folder), 1)));
+    return 0;
   }
   Print(stdout, quill::FormatRoster(*roster));
   return 0;
@@ -61,7 +70,8 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       Print(stderr, request.text);
       return 2;
     case quill::StartupMode::List:
-      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())));
+      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
+                         request.json);
     case quill::StartupMode::Window:
       break;
   }

@@ -84,9 +84,11 @@ std::optional<std::vector<RosterEntry>> ListRoster(const fs::path& folder,
   ListingView view(*resolved, *files, scratchFolder);
   BuildRoster(view.state(), view);
   const std::vector<std::string> names = view.takeRoster();
+  const auto& guids = view.state().RosterGuids;
   std::vector<RosterEntry> roster;
   for (std::size_t index = 0; index < files->size() && index < names.size(); ++index) {
-    roster.push_back({std::move((*files)[index]), names[index]});
+    roster.push_back({std::move((*files)[index]), names[index],
+                      index < guids.size() ? guids[index] : std::nullopt});
   }
   return roster;
 }

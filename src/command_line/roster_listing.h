@@ -2,6 +2,7 @@
 // window at all.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,8 +11,9 @@
 namespace quill {
 
 struct RosterEntry {
-  std::filesystem::path file;  // name only
-  std::string name;            // the roster's line: the Sim's name or "Bad File"
+  std::filesystem::path file;         // name only
+  std::string name;                   // the roster's line: the Sim's name or "Bad File"
+  std::optional<std::uint32_t> guid;  // the Sim's, which links it to the neighbourhood
 };
 
 // One entry per character file of `folder`, in file-list order; nothing when the folder cannot

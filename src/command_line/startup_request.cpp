@@ -37,6 +37,12 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("Print the Sims of FOLDER (by default the folder the window opens at "
                      "start-up), one line per character file: file name, a tab, Sim name."));
   parser.addOption(list);
+  const QCommandLineOption json(
+      QStringLiteral("json"),
+      QStringLiteral("With --list: one JSON object per Sim instead, with what the neighbourhood "
+                     "knows of it (family, species, age, star sign, career, personality, skills, "
+                     "friends)."));
+  parser.addOption(json);
   parser.addPositionalArgument(QStringLiteral("path"),
                                QStringLiteral("A folder to open, or a character file to show."),
                                QStringLiteral("[FOLDER|FILE]"));
@@ -54,6 +60,9 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
     return refuse(QStringLiteral("more than one path given: '%1'").arg(paths.at(1)));
   }
 
+  if (parser.isSet(json) && !parser.isSet(list))
+    return refuse(QStringLiteral("--json needs --list"));
+
   StartupRequest request;
   if (!paths.isEmpty()) request.path = PathOf(paths.first());
   if (parser.isSet(help)) {
@@ -65,6 +74,7 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
                         QCoreApplication::applicationVersion() + QLatin1Char('\n'));
   } else if (parser.isSet(list)) {
     request.mode = StartupMode::List;
+    request.json = parser.isSet(json);
   }
   return request;
 }

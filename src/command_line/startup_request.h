@@ -18,6 +18,8 @@ struct StartupRequest {
   // The text to print: the help, the version line, or why the command line was refused followed
   // by the usage line.
   std::string text;
+  // --list --json: who each Sim is, as JSON.
+  bool json = false;
 };
 
 // Reads the program's arguments, the program's own name first. Needs the application object for

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "character_builder.h"
+#include "neighbourhood_builder.h"
 #include "platform/files.h"
 
 namespace quill::test {
@@ -69,6 +70,7 @@ TEST_F(Program, AnswersWithoutADisplay) {
       {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
       {{"--list", Text(missing)}, 2, "", "quillmere: cannot read the folder " + missing + "\n"},
       {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
+      {{"--json"}, 2, "", "quillmere: --json needs --list\nUsage: "},
       {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\nUsage: "},
   };
   for (const auto& [arguments, exitCode, out, err] : cases) {
@@ -81,6 +83,41 @@ TEST_F(Program, AnswersWithoutADisplay) {
     EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
     EXPECT_TRUE(fs::is_empty(base())) << what;  // --list's scratch folder is gone
   }
+}
+
+TEST_F(Program, ListsWhoEachSimIsAsJson) {
+  testdata::WriteSavedGame(root() / "game");
+  QProcess program;
+  start(program, {"--list", "--json", Text(root() / "game" / "UserData" / "Characters")});
+  ASSERT_TRUE(program.waitForFinished());
+  const QStringList lines = QString::fromUtf8(program.readAllStandardOutput()).split('\n');
+  ASSERT_EQ(lines.size(), 8);  // seven Sims and the last line's end
+  // The adult with friends in and out of the family, the dog, the lone Sim, the Sim of no record.
+  const std::pair<int, const char*> expected[] = {
+      {0,
+       R"({"file":"User00000.iff","name":"Ada Thornbury","family":"Thornbury","species":"human",)"
+       R"("gender":"female","age":"adult","sign":"Virgo","career":"Military","level":2,)"
+       R"("performance":40,"personality":{"neat":8,"outgoing":3,"active":6,"playful":3,"nice":4},)"
+       R"("skills":{"cooking":4,"mechanical":1,"charisma":0,"body":7,"logic":2,"creativity":9},)"
+       R"("friends":["Bram Thornbury","Gwendolyn Ash"]})"},
+      {3,
+       R"({"file":"User00003.iff","name":"Biscuit","family":"Thornbury","species":"dog",)"
+       R"("gender":"male","age":null,"sign":null,"career":"Unemployed","level":null,)"
+       R"("performance":0,"personality":{"quiet":1,"friendly":9,"playful":8,"smart":3,"loyal":10},)"
+       R"("skills":{"house_breaking":7,"tricks":3,"obedience":1},"friends":["Pip Thornbury"]})"},
+      {5,
+       R"({"file":"User00005.iff","name":"Gwendolyn Ash","family":null,"species":"human",)"
+       R"("gender":"female","age":"adult","sign":"Cancer","career":"Science","level":5,)"
+       R"("performance":100,"personality":{"neat":5,"outgoing":5,"active":5,"playful":5,"nice":5},)"
+       R"("skills":{"cooking":0,"mechanical":0,"charisma":0,"body":0,"logic":10,"creativity":0},)"
+       R"("friends":["Ada Thornbury"]})"},
+      {6,
+       R"({"file":"User00006.iff","name":"Dmitri Vale","family":null,"species":null,"gender":null,)"
+       R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
+       R"("personality":null,"skills":null,"friends":null})"},
+  };
+  for (const auto& [line, json] : expected) EXPECT_EQ(lines[line].toStdString(), json);
+  EXPECT_TRUE(lines[2].contains(R"("age":"kid","sign":"Pisces","career":"School","level":"B+")"));
 }
 
 TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {

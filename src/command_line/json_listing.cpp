@@ -1,0 +1,99 @@
+#include "command_line/json_listing.h"
+
+#include <cstdio>
+#include <unordered_map>
+
+#include "inspect/sim_profile.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace quill {
+
+namespace {
+
+// A JSON string; bytes that are not UTF-8 become U+FFFD.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  while (!text.empty()) {
+    const std::optional<platform::Utf8Char> next = platform::DecodeUtf8Char(text);
+    const char32_t point = next ? next->point : 0xFFFD;
+    text.remove_prefix(next ? next->length : 1);
+    if (point == '"' || point == '\\') {
+      quoted += '\\';
+      quoted += static_cast<char>(point);
+    } else if (point < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(point));
+      quoted += escaped;
+    } else {
+      platform::AppendUtf8(quoted, point);
+    }
+  }
+  return quoted + '"';
+}
+
+template <typename T, typename Show>
+std::string OrNull(const std::optional<T>& value, Show show) {
+  return value ? show(*value) : "null";
+}
+
+// "House Breaking" as the key house_breaking.
+std::string Key(const std::string& label) {
+  std::string key = platform::AsciiLowerCase(label);
+  for (char& c : key)
+    if (c == ' ') c = '_';
+  return key;
+}
+
+std::string Traits(const std::vector<Trait>& traits) {
+  if (traits.empty()) return "null";
+  std::string object;
+  for (const Trait& trait : traits)
+    object += (object.empty() ? "{" : ",") + Quoted(Key(trait.label)) + ":" +
+              std::to_string(trait.points);
+  return object + "}";
+}
+
+std::string Level(const Career& career) {
+  if (career.level) return std::to_string(*career.level);
+  return OrNull(career.grade, Quoted);
+}
+
+std::string Names(const std::vector<std::string>& names) {
+  std::string list = "[";
+  for (const std::string& name : names) list += (list.size() > 1 ? "," : "") + Quoted(name);
+  return list + "]";
+}
+
+}  // namespace
+
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood) {
+  std::unordered_map<std::uint32_t, std::string> names;
+  for (const RosterEntry& entry : roster)
+    if (entry.guid) names.emplace(*entry.guid, entry.name);
+  const NameOfSim nameOf = [&names](std::uint32_t guid) -> std::optional<std::string> {
+    const auto found = names.find(guid);
+    if (found == names.end()) return std::nullopt;
+    return found->second;
+  };
+  std::string text;
+  for (const RosterEntry& entry : roster) {
+    const SimProfile sim = ProfileOf(hood, entry.guid, nameOf);
+    const std::optional<std::string> family = sim.family ? sim.family->name : std::nullopt;
+    text +=
+        "{\"file\":" + Quoted(platform::DisplayName(entry.file)) +
+        ",\"name\":" + Quoted(entry.name) + ",\"family\":" + OrNull(family, Quoted) +
+        ",\"species\":" + OrNull(sim.kind, [](Kind k) { return Quoted(SpeciesName(k.species)); }) +
+        ",\"gender\":" + OrNull(sim.kind, [](Kind k) { return Quoted(GenderName(k.gender)); }) +
+        ",\"age\":" + OrNull(sim.age, [](Age a) { return Quoted(AgeName(a)); }) +
+        ",\"sign\":" + OrNull(sim.sign, [](int s) { return Quoted(StarSignName(s)); }) +
+        ",\"career\":" + OrNull(sim.career, [](const Career& c) { return Quoted(c.track); }) +
+        ",\"level\":" + OrNull(sim.career, Level) + ",\"performance\":" +
+        OrNull(sim.career, [](const Career& c) { return std::to_string(c.performance); }) +
+        ",\"personality\":" + Traits(sim.personality) + ",\"skills\":" + Traits(sim.skills) +
+        ",\"friends\":" + OrNull(sim.friends, Names) + "}\n";
+  }
+  return text;
+}
+
+}  // namespace quill
