@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "command_line/family_listing.h"
 #include "command_line/json_listing.h"
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
@@ -39,7 +40,25 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
+// The members of a family export, when `file` names one: nothing when it is a folder or another
+// kind of file, so that those keep their own answers.
+std::optional<int> PrintFamily(const std::filesystem::path& file, bool json) {
+  if (quill::platform::ResolveFolder(file)) return std::nullopt;
+  const std::optional<quill::FamilyExport> family = quill::ReadFamilyExportFile(file, 1);
+  const std::string name = quill::platform::DisplayName(file.filename());
+  if (!family) {
+    if (!quill::HasFamilyExportName(file)) return std::nullopt;
+    Print(stderr,
+          "quillmere: cannot read the family export " + quill::platform::DisplayName(file) + "\n");
+    return 2;
+  }
+  Print(stdout, json ? quill::FormatFamilyJson(name, *family) : quill::FormatFamily(name, *family));
+  if (!family->problem.empty()) Print(stderr, "quillmere: " + name + ": " + family->problem + "\n");
+  return 0;
+}
+
 int PrintRoster(const std::filesystem::path& folder, bool json) {
+  if (const std::optional<int> status = PrintFamily(folder, json)) return *status;
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   const quill::platform::ScratchFolder scratch;
   const auto roster = quill::ListRoster(folder, scratch.path());

@@ -216,12 +216,14 @@ Bytes DamagedFamilyExport() {
   return bytes;
 }
 
-void WriteSampleFamilies(const std::filesystem::path& folder) {
-  std::filesystem::create_directories(folder);
-  FamilyExportFile(FamilyOfFour()).write(folder / "Pemberton.FAM");
-  FamilyExportFile(FamilyOfFour(true)).write(folder / "Pemberton (old).FAM");
+void WriteSampleFamilies(const std::filesystem::path& exported,
+                         const std::filesystem::path& imported) {
+  std::filesystem::create_directories(exported);
+  std::filesystem::create_directories(imported);
+  FamilyExportFile(FamilyOfFour()).write(exported / "Pemberton.FAM");
+  FamilyExportFile(FamilyOfFour(true)).write(imported / "Pemberton (old).FAM");
   const Bytes bytes = DamagedFamilyExport();
-  std::ofstream out(folder / "Damaged.FAM", std::ios::binary | std::ios::trunc);
+  std::ofstream out(imported / "Damaged.FAM", std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write Damaged.FAM");
 }

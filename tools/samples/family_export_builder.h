@@ -55,7 +55,10 @@ ExportSpec FamilyOfFour(bool oldLayout = false);
 // The family of four cut off inside its last member's body strings.
 Bytes DamagedFamilyExport();
 
-// Writes the three exports into `folder`: Pemberton.FAM, Pemberton (old).FAM, Damaged.FAM.
-void WriteSampleFamilies(const std::filesystem::path& folder);
+// Writes the three exports as a player's game might hold them: Pemberton.FAM, the family as it
+// moved out, into `exported`; Pemberton (old).FAM and Damaged.FAM, as downloaded, into
+// `imported`.
+void WriteSampleFamilies(const std::filesystem::path& exported,
+                         const std::filesystem::path& imported);
 
 }  // namespace quill::testdata
