@@ -69,9 +69,12 @@ int PrintRoster(const std::filesystem::path& folder, bool json) {
   }
   if (json) {
     quill::NeighbourhoodFiles neighbourhoods;
-    const std::optional<std::filesystem::path> resolved = quill::platform::ResolveFolder(folder);
-    Print(stdout,
-          quill::FormatRosterJson(*roster, neighbourhoods.of(resolved.value_or(folder), 1)));
+    const std::filesystem::path resolved = quill::platform::ResolveFolder(folder).value_or(folder);
+    std::vector<std::optional<quill::BodyLooks>> looks;
+    for (const quill::RosterEntry& entry : *roster) {
+      looks.push_back(quill::BodyLooksOfFile(resolved / entry.file));
+    }
+    Print(stdout, quill::FormatRosterJson(*roster, neighbourhoods.of(resolved, 1), looks));
     return 0;
   }
   Print(stdout, quill::FormatRoster(*roster));

@@ -4,16 +4,6 @@
 
 namespace quill {
 
-NameOfSim MemberNames(const FamilyExport& family) {
-  return [&family](std::uint32_t guid) -> std::optional<std::string> {
-    for (const FamilyMember& member : family.members) {
-      if (member.guid == guid) return member.name;
-    }
-    if (const PersonRecord* record = family.records.person(guid)) return record->name;
-    return std::nullopt;
-  };
-}
-
 std::string FormatFamily(const std::string& file, const FamilyExport& family) {
   std::string text;
   int number = 0;

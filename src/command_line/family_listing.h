@@ -5,12 +5,8 @@
 #include <string>
 
 #include "inspect/family_export.h"
-#include "inspect/sim_profile.h"
 
 namespace quill {
-
-// The members' names by GUID, for the friends and the family on each member's card.
-NameOfSim MemberNames(const FamilyExport& family);
 
 // "file<TAB>member<TAB>name" lines, the member numbered from 1, UTF-8.
 std::string FormatFamily(const std::string& file, const FamilyExport& family);

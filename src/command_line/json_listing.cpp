@@ -97,7 +97,8 @@ std::string SimJson(const std::string& file, const std::string& name, const SimP
          ",\"friends\":" + OrNull(sim.friends, Names) + more + "}\n";
 }
 
-std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood) {
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood,
+                             const std::vector<std::optional<BodyLooks>>& looks) {
   std::unordered_map<std::uint32_t, std::string> names;
   for (const RosterEntry& entry : roster)
     if (entry.guid) names.emplace(*entry.guid, entry.name);
@@ -107,9 +108,11 @@ std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neigh
     return found->second;
   };
   std::string text;
-  for (const RosterEntry& entry : roster) {
+  for (std::size_t k = 0; k < roster.size(); ++k) {
+    const RosterEntry& entry = roster[k];
     text +=
-        SimJson(platform::DisplayName(entry.file), entry.name, ProfileOf(hood, entry.guid, nameOf));
+        SimJson(platform::DisplayName(entry.file), entry.name, ProfileOf(hood, entry.guid, nameOf),
+                ",\"looks\":" + LooksJson(k < looks.size() ? looks[k] : std::nullopt));
   }
   return text;
 }

@@ -4,6 +4,7 @@
 
 #include "chunkfile/chunk_walk.h"
 #include "inspect/string_table_layout.h"
+#include "platform/files.h"
 
 namespace quill {
 
@@ -16,6 +17,7 @@ constexpr int kHead = 2;
 constexpr int kGender = 12;
 constexpr int kAge = 13;
 constexpr int kSkinTone = 14;
+constexpr int kBodyStringsId = 200;
 
 }  // namespace
 
@@ -66,6 +68,24 @@ std::optional<BodyLooks> ReadBodyStrings(std::string_view body) {
   }
   if (index == 0) return std::nullopt;
   return looks;
+}
+
+std::optional<BodyLooks> BodyLooksOf(std::string_view image) {
+  std::optional<BodyLooks> looks;
+  VisitChunks(image, [&looks](ChunkRecord& chunk) {
+    if (chunk.ChunkType != "STR#" || ChunkIdOf(chunk) != kBodyStringsId) return true;
+    if (chunk.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)) {
+      looks = ReadBodyStrings(chunk.ChunkData.substr(kChunkHeaderLength));
+    }
+    return false;
+  });
+  return looks;
+}
+
+std::optional<BodyLooks> BodyLooksOfFile(const std::filesystem::path& file) {
+  const std::optional<std::string> image = platform::ReadWholeFile(file);
+  if (!image) return std::nullopt;
+  return BodyLooksOf(*image);
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 // family export's "uChr" chunks): a string table in US English only.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,5 +39,10 @@ std::optional<Garment> ReadGarment(std::string_view text);
 // A body-string table's body (from its format code on); nothing when it is not a complete table or
 // holds no US English string. Strings the table lacks stay empty.
 std::optional<BodyLooks> ReadBodyStrings(std::string_view body);
+
+// The body strings of a character file, from its whole bytes: the "STR#" chunk 200.
+std::optional<BodyLooks> BodyLooksOf(std::string_view image);
+// The same, read from the file; nothing when it cannot be read.
+std::optional<BodyLooks> BodyLooksOfFile(const std::filesystem::path& file);
 
 }  // namespace quill

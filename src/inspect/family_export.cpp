@@ -178,6 +178,16 @@ std::optional<FamilyExport> ReadFamilyExportFile(const std::filesystem::path& pa
   return ReadFamilyExport(image, playerSlot);
 }
 
+NameOfSim MemberNames(const FamilyExport& family) {
+  return [&family](std::uint32_t guid) -> std::optional<std::string> {
+    for (const FamilyMember& member : family.members) {
+      if (member.guid == guid) return member.name;
+    }
+    if (const PersonRecord* record = family.records.person(guid)) return record->name;
+    return std::nullopt;
+  };
+}
+
 bool HasFamilyExportName(const std::filesystem::path& path) {
   return platform::AsciiLowerCase(path.extension().string()) == ".fam";
 }

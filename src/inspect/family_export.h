@@ -11,6 +11,7 @@
 
 #include "inspect/body_strings.h"
 #include "inspect/neighbourhood.h"
+#include "inspect/sim_profile.h"
 
 namespace quill {
 
@@ -56,6 +57,10 @@ std::optional<FamilyExport> ReadFamilyExport(std::string_view image, int playerS
 // The file `path`, read whole when it is no larger than an export can be; nothing when it cannot
 // be read or is no family export.
 std::optional<FamilyExport> ReadFamilyExportFile(const std::filesystem::path& path, int playerSlot);
+
+// The members' names by GUID, else the names their records carry: for the friends and the family
+// on each member's card. `family` must outlive the function.
+NameOfSim MemberNames(const FamilyExport& family);
 
 // Whether a file's name says it is a family export (".fam", any case).
 bool HasFamilyExportName(const std::filesystem::path& path);

@@ -7,7 +7,6 @@ namespace quill::testdata {
 
 namespace {
 
-constexpr std::size_t kBodyStringCount = 15;
 constexpr std::size_t kExportPlaces = 8;
 constexpr std::size_t kThumbnailSide = 25;
 
@@ -34,18 +33,6 @@ MemberSpec Member(const std::string& name, std::int16_t id, std::int32_t version
 }
 
 }  // namespace
-
-Bytes BodyStrings(const LooksSpec& looks) {
-  std::vector<TableString> strings(kBodyStringCount);
-  strings[0].value = looks.skeleton;
-  strings[1].value = looks.body;
-  strings[2].value = looks.head;
-  strings[12].value = looks.gender;
-  strings[13].value = looks.age;
-  strings[14].value = looks.skinTone;
-  for (const std::string& outfit : looks.outfits) strings.push_back({outfit, ""});
-  return StringTable(strings);
-}
 
 Bytes ExportIndexBody(std::uint16_t familyId, const std::vector<std::uint16_t>& members) {
   Bytes body = LittleEndian32(0) + LittleEndian32(0x3F) + "iPXE"_b + LittleEndian16(familyId);
