@@ -212,12 +212,13 @@ Neighbourhood ReadNeighbourhood(std::string_view image, int playerSlot) {
   bool brokenFamilies = false;
   std::unordered_map<int, std::string_view> names;
   VisitChunks(image, [&](ChunkRecord& chunk) {
-    // A chunk shorter than its own header, or cut off by the file's end, breaks the chain.
-    if (chunk.ChunkSize < kChunkHeaderLength ||
-        chunk.ChunkData.size() < static_cast<std::size_t>(chunk.ChunkSize)) {
+    // A chunk shorter than its own header breaks the chain; one cut off by the file's end is
+    // the last, read as far as it goes.
+    if (chunk.ChunkSize < kChunkHeaderLength) {
       chainWhole = false;
       return false;
     }
+    if (chunk.ChunkData.size() < static_cast<std::size_t>(chunk.ChunkSize)) chainWhole = false;
     const int id = ChunkIdOf(chunk);
     if (chunk.ChunkType == "NBRS" && !sawPeople) {
       sawPeople = true;
@@ -233,7 +234,7 @@ Neighbourhood ReadNeighbourhood(std::string_view image, int playerSlot) {
     } else if (chunk.ChunkType == "FAMs") {
       names.emplace(id, BodyOf(chunk));
     }
-    return true;
+    return chainWhole;
   });
   hood.index();
   // The first family of an id takes the first name chunk of that id; other families of the id are

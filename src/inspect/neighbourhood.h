@@ -77,8 +77,8 @@ struct Neighbourhood {
   std::unordered_map<int, std::size_t> byChunkId_;
 };
 
-// A whole neighbourhood file's bytes; indexed. A chunk shorter than its header or cut off by the
-// file's end ends the reading there.
+// A whole neighbourhood file's bytes; indexed. A chunk shorter than its header ends the reading
+// there; one cut off by the file's end is read as far as it goes.
 Neighbourhood ReadNeighbourhood(std::string_view image, int playerSlot);
 
 }  // namespace quill

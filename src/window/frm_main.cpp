@@ -70,6 +70,7 @@ FrmMain::Busy::~Busy() {
   window_.list1_->setAutoScroll(true);
   window_.showPendingSummary();
   window_.followInPictureSheet();
+  window_.followInSimCard();
 }
 
 void FrmMain::connectHandlers() {

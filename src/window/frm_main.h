@@ -10,6 +10,7 @@
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
 #include "inspect/inspector_view.h"
+#include "inspect/neighbourhood_files.h"
 #include "inspect/resource_map.h"
 #include "platform/files.h"
 #include "window/input_gate.h"
@@ -19,6 +20,7 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -31,6 +33,7 @@ class FolderList;
 class PictureBoxActions;
 class FamilyWindow;
 class PictureSheet;
+class SimCard;
 class SelectionList;
 
 inline constexpr const char* kFirstWebPage = "https://harrowfen.example/";
@@ -65,6 +68,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   PictureDialogs& pictureDialogs() { return pictureDialogs_; }
   // Opens the picture sheet on the loaded file's pictures, or brings it forward.
   void showPictureSheet();
+  // Opens the Sim card on the loaded Sim, or brings it forward.
+  void showSimCard();
 
   // CharacterView and InspectorView.
   void clearChunkList() override;
@@ -124,6 +129,12 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void addPlayerAids();
   // Keeps an open picture sheet on the Sim now loaded.
   void followInPictureSheet();
+  // The Sim card: shown on the Sim now loaded, kept on it while open. Defined in
+  // frm_main_card.cpp.
+  void fillSimCard();
+  void followInSimCard();
+  // "About <name>..." on List2's and File1's lines: loads the line's Sim, then shows its card.
+  void offerSimCard(QListWidget& list, const QPoint& at);
   QString simName() const;
 
   void Drive1_Change();
@@ -168,6 +179,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   PictureDialogs pictureDialogs_ = SystemPictureDialogs();
   PictureBoxActions* pictureBox_ = nullptr;
   PictureSheet* pictureSheet_ = nullptr;
+  NeighbourhoodFiles neighbourhoods_;
+  SimCard* simCard_ = nullptr;
   FamilyWindow* familyWindow_ = nullptr;
 };
 

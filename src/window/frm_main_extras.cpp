@@ -15,8 +15,16 @@
 namespace quill {
 
 void FrmMain::addPlayerAids() {
-  pictureBox_ = new PictureBoxActions(*picture1_, pictureDialogs_);
+  pictureBox_ = new PictureBoxActions(*picture1_, pictureDialogs_, [this] { return simName(); });
   connect(pictureBox_, &PictureBoxActions::showAllRequested, this, &FrmMain::showPictureSheet);
+  connect(pictureBox_, &PictureBoxActions::aboutRequested, this, &FrmMain::showSimCard);
+  connect(list2_, &QListWidget::itemDoubleClicked, this, &FrmMain::showSimCard);
+  for (SelectionList* list :
+       {static_cast<SelectionList*>(list2_), static_cast<SelectionList*>(file1_)}) {
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this,
+            [this, list](const QPoint& at) { offerSimCard(*list, at); });
+  }
   for (QAbstractItemView* list :
        std::initializer_list<QAbstractItemView*>{dir1_, file1_, list1_, list2_})
     ShowWholeTextOfCutOffLines(*list);

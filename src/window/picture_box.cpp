@@ -6,11 +6,13 @@
 #include <QMenu>
 
 #include "window/picture_actions.h"
+#include "window/sim_card.h"
 
 namespace quill {
 
-PictureBoxActions::PictureBoxActions(QLabel& box, const PictureDialogs& dialogs)
-    : QObject(&box), box_(box), dialogs_(dialogs) {
+PictureBoxActions::PictureBoxActions(QLabel& box, const PictureDialogs& dialogs,
+                                     std::function<QString()> simName)
+    : QObject(&box), box_(box), dialogs_(dialogs), simName_(std::move(simName)) {
   box_.installEventFilter(this);
 }
 
@@ -29,6 +31,9 @@ bool PictureBoxActions::eventFilter(QObject* watched, QEvent* event) {
       QMenu menu(&box_);
       menu.addAction(QString::fromUtf8(kShowAllPictures), this,
                      &PictureBoxActions::showAllRequested);
+      QString about = QString::fromUtf8(kAboutSim).arg(simName_());
+      menu.addAction(about.replace(QLatin1Char('&'), QStringLiteral("&&")), this,
+                     &PictureBoxActions::aboutRequested);
       menu.addSeparator();
       AddPictureActions(menu, &box_, picture_, fileStem_, dialogs_);
       menu.exec(static_cast<QContextMenuEvent*>(event)->globalPos());

@@ -1,0 +1,82 @@
+// The Sim card: who the chosen Sim is, from the neighbourhood beside its folder.
+#include <QMenu>
+#include <unordered_map>
+
+#include "chunkfile/sim_guid.h"
+#include "inspect/body_strings.h"
+#include "window/file_list.h"
+#include "window/folder_list.h"
+#include "window/frm_main.h"
+#include "window/picture_sheet.h"
+#include "window/selection_list.h"
+#include "window/sim_card.h"
+
+namespace quill {
+
+namespace {
+
+// The card's portrait: the large speech picture, else the first picture the file holds.
+QImage Portrait(const std::vector<NamedPicture>& pictures) {
+  for (const NamedPicture& named : pictures)
+    if (named.label.compare(QStringLiteral("speech_large"), Qt::CaseInsensitive) == 0)
+      return named.picture;
+  for (const NamedPicture& named : pictures)
+    if (!named.picture.isNull()) return named.picture;
+  return {};
+}
+
+}  // namespace
+
+void FrmMain::showSimCard() {
+  // Mid-read the chunk table holds part of another file: the request is let go.
+  if (busy()) return;
+  if (simCard_ == nullptr) simCard_ = new SimCard(this);
+  fillSimCard();
+  simCard_->show();
+  simCard_->raise();
+  simCard_->activateWindow();
+}
+
+void FrmMain::followInSimCard() {
+  if (simCard_ != nullptr && simCard_->isVisible()) fillSimCard();
+}
+
+void FrmMain::fillSimCard() {
+  // Friends and family members are named as the roster names them.
+  std::unordered_map<std::uint32_t, std::string> names;
+  for (std::size_t k = 0; k < state_.RosterGuids.size(); ++k) {
+    if (state_.RosterGuids[k] && static_cast<int>(k) < list2_->count()) {
+      names.emplace(*state_.RosterGuids[k],
+                    list2_->item(static_cast<int>(k))->text().toStdString());
+    }
+  }
+  const NameOfSim nameOf = [&names](std::uint32_t guid) -> std::optional<std::string> {
+    const auto found = names.find(guid);
+    if (found == names.end()) return std::nullopt;
+    return found->second;
+  };
+  const int rows = list1_->count();
+  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), 1);
+  simCard_->showSim(simName(), Portrait(PicturesOfFile(state_.ChunkTable, rows)),
+                    ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf),
+                    BodyLooksOf(state_.FileImage));
+}
+
+void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {
+  const QListWidgetItem* item = list.itemAt(at);
+  if (busy() || item == nullptr) return;
+  const int row = list.row(item);
+  const QString name = row < list2_->count() ? list2_->item(row)->text() : item->text();
+  QMenu menu(&list);
+  QString text = QString::fromUtf8(kAboutSim).arg(name);
+  QAction* about = menu.addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+  if (menu.exec(list.viewport()->mapToGlobal(at)) != about || busy()) return;
+  if (&list == list2_) {
+    list2_->setSelectedIndex(row);
+  } else {
+    file1_->setSelectedIndex(row);
+  }
+  showSimCard();
+}
+
+}  // namespace quill

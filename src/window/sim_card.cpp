@@ -1,0 +1,171 @@
+#include "window/sim_card.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "window/sharp_picture.h"
+#include "window/sim_card_looks.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kPortraitZoom = 2;
+constexpr int kLargestPoints = 10;
+
+QString Text(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* Line(const QString& text, const char* name, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  return label;
+}
+
+QString Capitalised(const char* word) {
+  QString text = QString::fromLatin1(word);
+  if (!text.isEmpty()) text[0] = text[0].toUpper();
+  return text;
+}
+
+// "Human, female · adult · Virgo"; a pet's has neither age nor sign.
+QString KindLine(const SimProfile& sim) {
+  QStringList parts;
+  if (sim.kind) {
+    parts << Capitalised(SpeciesName(sim.kind->species)) + QStringLiteral(", ") +
+                 QString::fromLatin1(GenderName(sim.kind->gender));
+  }
+  if (sim.age) parts << QString::fromLatin1(AgeName(*sim.age));
+  if (sim.sign) parts << QString::fromLatin1(StarSignName(*sim.sign));
+  return parts.join(QStringLiteral(" \u00b7 "));
+}
+
+QString Simoleons(std::int32_t amount) {
+  return QStringLiteral("\u00a7") + QLocale(QLocale::English).toString(amount);
+}
+
+// One row per trait: its label, a bar of 0 to 10 and its points.
+QGroupBox* Traits(const QString& title, const char* name, const std::vector<Trait>& traits,
+                  QWidget* parent) {
+  auto* box = new QGroupBox(title, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  auto* grid = new QGridLayout(box);
+  int row = 0;
+  for (const Trait& trait : traits) {
+    grid->addWidget(new QLabel(Text(trait.label), box), row, 0);
+    auto* bar = new QProgressBar(box);
+    bar->setRange(0, kLargestPoints);
+    bar->setValue(std::clamp(trait.points, 0, kLargestPoints));
+    bar->setTextVisible(false);
+    bar->setFixedHeight(12);
+    grid->addWidget(bar, row, 1);
+    grid->addWidget(new QLabel(QString::number(trait.points), box), row, 2, Qt::AlignRight);
+    ++row;
+  }
+  return box;
+}
+
+QStringList Joined(const std::vector<std::string>& names) {
+  QStringList list;
+  for (const std::string& name : names) list << Text(name);
+  return list;
+}
+
+}  // namespace
+
+SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
+  setObjectName(QStringLiteral("SimCard"));
+  layout_ = new QVBoxLayout(this);
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+}
+
+void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim,
+                      const std::optional<BodyLooks>& looks) {
+  setWindowTitle(QString::fromUtf8(kAboutSim).arg(name).chopped(1));
+  delete shown_;
+  shown_ = new QWidget(this);
+  auto* column = new QVBoxLayout(shown_);
+  column->setContentsMargins(0, 0, 0, 0);
+
+  auto* top = new QHBoxLayout;
+  auto* picture = Line(QString(), "SimCardPortrait", shown_);
+  if (!portrait.isNull()) {
+    picture->setPixmap(
+        SharpPixmap(portrait, portrait.size() * kPortraitZoom, picture->devicePixelRatioF()));
+  }
+  top->addWidget(picture, 0, Qt::AlignTop);
+  auto* heading = new QVBoxLayout;
+  QLabel* nameLine = Line(name, "SimCardName", shown_);
+  QFont large = nameLine->font();
+  large.setBold(true);
+  large.setPointSizeF(large.pointSizeF() * 1.4);
+  nameLine->setFont(large);
+  heading->addWidget(nameLine);
+  const std::optional<std::string> family = sim.family ? sim.family->name : std::nullopt;
+  if (family || sim.friends) {
+    // Without a record, whether the Sim has a family is not known.
+    heading->addWidget(Line(
+        family ? QStringLiteral("The %1 family").arg(Text(*family)) : QStringLiteral("No family"),
+        "SimCardFamily", shown_));
+  }
+  heading->addWidget(Line(KindLine(sim), "SimCardKind", shown_));
+  if (sim.career) {
+    heading->addWidget(
+        Line(Text(CareerText(*sim.career)) +
+                 QStringLiteral(" \u00b7 job performance %1").arg(sim.career->performance),
+             "SimCardCareer", shown_));
+  }
+  top->addLayout(heading, 1);
+  column->addLayout(top);
+
+  if (!sim.personality.empty() || !sim.skills.empty()) {
+    auto* traits = new QHBoxLayout;
+    traits->addWidget(
+        Traits(QStringLiteral("Personality"), "SimCardPersonality", sim.personality, shown_));
+    traits->addWidget(Traits(QStringLiteral("Skills"), "SimCardSkills", sim.skills, shown_));
+    column->addLayout(traits);
+  }
+  if (sim.friends) {
+    const QStringList friends = Joined(*sim.friends);
+    column->addWidget(
+        Line(QStringLiteral("Friends: ") +
+                 (friends.isEmpty() ? QStringLiteral("none") : friends.join(QStringLiteral(", "))),
+             "SimCardFriends", shown_));
+  }
+  if (sim.family) {
+    const Household& household = *sim.family;
+    column->addWidget(
+        Line(QStringLiteral("Family: ") + Joined(household.members).join(QStringLiteral(", ")),
+             "SimCardMembers", shown_));
+    const QString house = household.house == 0 ? QStringLiteral("no house")
+                                               : QStringLiteral("house %1").arg(household.house);
+    const QString friends = household.friends == 1
+                                ? QStringLiteral("1 family friend")
+                                : QStringLiteral("%1 family friends").arg(household.friends);
+    column->addWidget(Line(QStringLiteral("Cash %1 \u00b7 %2 \u00b7 %3")
+                               .arg(Simoleons(household.cash), house, friends),
+                           "SimCardHousehold", shown_));
+  }
+  if (!sim.missing.empty()) {
+    QLabel* missing = Line(Text(sim.missing), "SimCardMissing", shown_);
+    QFont italic = missing->font();
+    italic.setItalic(true);
+    missing->setFont(italic);
+    column->addWidget(missing);
+  }
+  if (looks) column->addWidget(LooksBox(*looks, shown_));
+  column->addStretch(1);
+  layout_->addWidget(shown_);
+  if (!isVisible()) resize(sizeHint().expandedTo(QSize(420, 0)));
+}
+
+}  // namespace quill

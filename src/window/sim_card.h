@@ -1,0 +1,33 @@
+// The Sim card: a window of its own with who the chosen Sim is, as the neighbourhood knows it:
+// family, species and gender, age, star sign, career, personality, skills and friends.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "inspect/body_strings.h"
+#include "inspect/sim_profile.h"
+
+class QVBoxLayout;
+
+namespace quill {
+
+inline constexpr const char* kAboutSim = "About %1\u2026";
+
+class SimCard : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit SimCard(QWidget* owner);
+
+  // Shows this Sim, titled "About <name>", in place of the one shown before.
+  // `looks`: what the Sim wears, from its body strings, when it has them.
+  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile,
+               const std::optional<BodyLooks>& looks);
+
+ private:
+  QVBoxLayout* layout_ = nullptr;
+  QWidget* shown_ = nullptr;
+};
+
+}  // namespace quill

@@ -1,0 +1,80 @@
+// The Sim card: who the chosen Sim is, following the Sim chosen in the main window.
+#include <QTest>
+
+#include "neighbourhood_builder.h"
+#include "viewer_fixture.h"
+#include "window/sim_card.h"
+
+namespace quill::test {
+namespace {
+
+class SimCardTest : public Viewer {
+ protected:
+  void SetUp() override {
+    testdata::WriteSavedGame(folder() / "game");
+    open(folder() / "game" / "UserData" / "Characters");
+  }
+  SimCard* card() const { return window().findChild<SimCard*>(); }
+  // The texts of the card's labels, in the order they are laid out.
+  std::string texts() const {
+    std::string all;
+    for (const QLabel* label : card()->findChildren<QLabel*>())
+      if (!label->text().isEmpty()) all += label->text().toStdString() + "|";
+    return all;
+  }
+};
+
+TEST_F(SimCardTest, OpensOnADoubleClickedNameAndFollowsTheChosenSim) {
+  doubleClick("List2", 0);
+  ASSERT_NE(card(), nullptr);
+  EXPECT_TRUE(card()->isVisible());
+  EXPECT_EQ(card()->windowTitle(), "About Ada Thornbury");
+  // The roster line, then what the card says of that Sim.
+  const std::pair<int, std::string> sims[] = {
+      {0,
+       "Ada Thornbury|The Thornbury family|Human, female \u00b7 adult \u00b7 Virgo|Military, "
+       "level 2 \u00b7 job performance 40|Neat|8|Outgoing|3|Active|6|Playful|3|Nice|4|Cooking|4|"
+       "Mechanical|1|Charisma|0|Body|7|Logic|2|Creativity|9|Friends: Bram Thornbury, Gwendolyn "
+       "Ash|Family: Ada Thornbury, Bram Thornbury, Pip Thornbury, Biscuit, Marmalade|Cash "
+       "\u00a720,500 \u00b7 house 3 \u00b7 1 family friend|"},
+      {2, "School, grade B+ \u00b7 job performance 0"},
+      {3,
+       "Biscuit|The Thornbury family|Dog, male|Unemployed \u00b7 job performance 0|Quiet|1|"
+       "Friendly|9|Playful|8|Smart|3|Loyal|10|House Breaking|7|Tricks|3|Obedience|1|"},
+      {4, "Hunting|6|"},
+      {5, "Gwendolyn Ash|No family|Human, female \u00b7 adult \u00b7 Cancer|Science, level 5"},
+      {6, "Dmitri Vale|The neighbourhood holds no record of this Sim.|"},
+  };
+  for (const auto& [row, shown] : sims) {
+    click("List2", row);
+    EXPECT_NE(texts().find(shown), std::string::npos) << texts();
+  }
+  card()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(card()));
+  QTest::keyClick(card(), Qt::Key_Escape);
+  EXPECT_FALSE(card()->isVisible());
+}
+
+TEST_F(SimCardTest, SaysWhyWhenTheNeighbourhoodIsMissingOrBroken) {
+  const auto file = folder() / "game" / "UserData" / "Neighborhood.iff";
+  const testdata::Bytes whole = platform::ReadWholeFile(file).value();
+  // The file, and the line the card shows for the first Sim.
+  const std::pair<testdata::Bytes, std::string> cases[] = {
+      {"", "The neighbourhood file holds no list of Sims."},
+      {whole.substr(0, 600), "The neighbourhood's list of Sims is damaged."},
+  };
+  window().showSimCard();
+  for (const auto& [bytes, line] : cases) {
+    write("game/UserData/Neighborhood.iff", bytes);
+    click("List2", 1);
+    click("List2", 0);
+    EXPECT_NE(texts().find("Ada Thornbury|" + line), std::string::npos) << texts();
+  }
+  std::filesystem::remove(file);
+  click("List2", 1);
+  EXPECT_NE(texts().find("There is no neighbourhood file (Neighborhood.iff) beside this folder."),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace quill::test
