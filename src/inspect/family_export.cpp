@@ -168,6 +168,8 @@ std::optional<FamilyExport> ReadFamilyExport(std::string_view image, int playerS
     read.name = ReadFamilyName(*table, playerSlot);
   }
   read.problem = ProblemOf(chunks, index, read);
+  // The cards say why their records fall short in the export's words, not a neighbourhood's.
+  if (!read.records.problem.empty()) read.records.problem = read.problem;
   return read;
 }
 
