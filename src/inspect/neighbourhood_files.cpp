@@ -1,5 +1,6 @@
 #include "inspect/neighbourhood_files.h"
 
+#include "chunkfile/name_order.h"
 #include "platform/text.h"
 
 namespace quill {
@@ -41,6 +42,45 @@ std::optional<fs::path> NeighbourhoodFileOf(const fs::path& charactersFolder) {
     if (platform::AsciiLowerCase(name.string()) == wanted) return above / name;
   }
   return std::nullopt;
+}
+
+std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
+  const auto named = [](const fs::path& folder, std::string_view start, bool whole) {
+    const std::string name = platform::AsciiLowerCase(folder.filename().string());
+    return whole ? name == start : name.rfind(start, 0) == 0;
+  };
+  const fs::path userData = charactersFolder.parent_path();
+  if (!named(charactersFolder, "characters", true) || !named(userData, "userdata", false))
+    return {};
+  std::optional<platform::FolderListing> game = platform::ListFolder(userData.parent_path());
+  if (!game) return {};
+  SortByName(game->folders);
+  std::vector<fs::path> folders;
+  for (const fs::path& sibling : game->folders) {
+    if (!named(sibling, "userdata", false)) continue;
+    const std::optional<platform::FolderListing> inside =
+        platform::ListFolder(userData.parent_path() / sibling);
+    if (!inside) continue;
+    for (const fs::path& folder : inside->folders) {
+      if (named(folder, "characters", true)) {
+        folders.push_back(userData.parent_path() / sibling / folder);
+        break;
+      }
+    }
+  }
+  return folders;
+}
+
+std::string NeighbourhoodLabel(const fs::path& charactersFolder, const Neighbourhood& hood) {
+  constexpr std::size_t kNamesShown = 3;
+  std::string label = platform::DisplayName(charactersFolder.parent_path().filename());
+  std::size_t named = 0;
+  for (const FamilyRecord& family : hood.families) {
+    if (!family.name) continue;
+    if (named == kNamesShown) return label + ", \u2026";
+    label += (named++ == 0 ? ": " : ", ") + *family.name;
+  }
+  return label;
 }
 
 const Neighbourhood& NeighbourhoodFiles::of(const fs::path& charactersFolder, int playerSlot) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "inspect/neighbourhood.h"
 #include "platform/files.h"
@@ -14,6 +16,16 @@ namespace quill {
 // The neighbourhood file in the folder above `charactersFolder`, whatever the case of its name.
 std::optional<std::filesystem::path> NeighbourhoodFileOf(
     const std::filesystem::path& charactersFolder);
+
+// When `charactersFolder` is a neighbourhood's Characters folder (in a folder "UserData*"), the
+// Characters folders of every "UserData*" folder beside that one that has one, itself included, in
+// name order; otherwise none.
+std::vector<std::filesystem::path> NeighbourhoodFolders(
+    const std::filesystem::path& charactersFolder);
+
+// "UserData2: Goth, Pleasant, ..." (at most three families' names), or the folder's name alone.
+std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
+                               const Neighbourhood& hood);
 
 class NeighbourhoodFiles {
  public:

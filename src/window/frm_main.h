@@ -130,11 +130,14 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   // Keeps an open picture sheet on the Sim now loaded.
   void followInPictureSheet();
   // The Sim card: shown on the Sim now loaded, kept on it while open. Defined in
-  // frm_main_card.cpp.
+  // frm_main_neighbourhood.cpp.
   void fillSimCard();
   void followInSimCard();
   // "About <name>..." on List2's and File1's lines: loads the line's Sim, then shows its card.
   void offerSimCard(QListWidget& list, const QPoint& at);
+  // Dir1's menu, in a neighbourhood's Characters folder: "Neighbourhoods", each of the game's
+  // neighbourhoods, opened as a double-click in Dir1 opens a folder.
+  void offerNeighbourhoods(const QPoint& at);
   QString simName() const;
 
   void Drive1_Change();

@@ -19,6 +19,8 @@ void FrmMain::addPlayerAids() {
   connect(pictureBox_, &PictureBoxActions::showAllRequested, this, &FrmMain::showPictureSheet);
   connect(pictureBox_, &PictureBoxActions::aboutRequested, this, &FrmMain::showSimCard);
   connect(list2_, &QListWidget::itemDoubleClicked, this, &FrmMain::showSimCard);
+  dir1_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(dir1_, &QWidget::customContextMenuRequested, this, &FrmMain::offerNeighbourhoods);
   for (SelectionList* list :
        {static_cast<SelectionList*>(list2_), static_cast<SelectionList*>(file1_)}) {
     list->setContextMenuPolicy(Qt::CustomContextMenu);

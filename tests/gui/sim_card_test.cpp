@@ -1,5 +1,8 @@
 // The Sim card: who the chosen Sim is, following the Sim chosen in the main window.
+#include <QApplication>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "neighbourhood_builder.h"
 #include "viewer_fixture.h"
@@ -74,6 +77,24 @@ TEST_F(SimCardTest, SaysWhyWhenTheNeighbourhoodIsMissingOrBroken) {
   click("List2", 1);
   EXPECT_NE(texts().find("There is no neighbourhood file (Neighborhood.iff) beside this folder."),
             std::string::npos);
+}
+
+TEST_F(SimCardTest, TheNeighbourhoodsMenuSwitchesBetweenTheGamesNeighbourhoods) {
+  QStringList offered;
+  const auto chooseSecond = [&offered] {
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    auto* menu = popup->findChild<QMenu*>(QStringLiteral("Neighbourhoods"));
+    for (const QAction* action : menu->actions())
+      offered << action->text() + (action->isChecked() ? "*" : "");
+    menu->actions().at(1)->trigger();
+    popup->close();
+  };
+  QTimer::singleShot(0, chooseSecond);
+  emit control<FolderList>("Dir1")->customContextMenuRequested({5, 5});
+  QCoreApplication::processEvents();
+  EXPECT_EQ(offered, (QStringList{"UserData: Thornbury*", "UserData2: Okonkwo, Quillfeather"}));
+  EXPECT_EQ(lines("List2"), (Lines{"Celeste Okonkwo", "Felix Okonkwo", "Esme Quillfeather"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The Sim card: who the chosen Sim is, from the neighbourhood beside its folder.
+// The neighbourhood beside the open folder: the Sim card, and the menu that switches between
+// the neighbourhoods of one game.
 #include <QMenu>
 #include <unordered_map>
 
@@ -77,6 +78,32 @@ void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {
     file1_->setSelectedIndex(row);
   }
   showSimCard();
+}
+
+void FrmMain::offerNeighbourhoods(const QPoint& at) {
+  if (busy()) return;
+  const std::vector<std::filesystem::path> folders = NeighbourhoodFolders(dir1_->path());
+  if (folders.empty()) return;
+  QMenu menu(dir1_);
+  QMenu* list = menu.addMenu(QStringLiteral("Neighbourhoods"));
+  list->setObjectName(QStringLiteral("Neighbourhoods"));
+  for (const std::filesystem::path& folder : folders) {
+    QString label =
+        QString::fromStdString(NeighbourhoodLabel(folder, neighbourhoods_.of(folder, 1)));
+    QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    open->setCheckable(true);
+    open->setChecked(folder == dir1_->path());
+    // Opened once the menu has closed, as a double-click in Dir1 opens a folder.
+    connect(open, &QAction::triggered, this, [this, folder] {
+      QMetaObject::invokeMethod(
+          this,
+          [this, folder] {
+            if (!busy()) dir1_->setPath(folder);
+          },
+          Qt::QueuedConnection);
+    });
+  }
+  menu.exec(dir1_->viewport()->mapToGlobal(at));
 }
 
 }  // namespace quill
