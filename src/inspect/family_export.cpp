@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "chunkfile/chunk_walk.h"
+#include "chunkfile/name_order.h"
 #include "inspect/localized_strings.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -192,6 +193,26 @@ NameOfSim MemberNames(const FamilyExport& family) {
 
 bool HasFamilyExportName(const std::filesystem::path& path) {
   return platform::AsciiLowerCase(path.extension().string()) == ".fam";
+}
+
+std::vector<std::filesystem::path> FamilyExportsBeside(
+    const std::filesystem::path& charactersFolder) {
+  const std::filesystem::path userData = charactersFolder.parent_path();
+  const std::optional<platform::FolderListing> neighbourhood = platform::ListFolder(userData);
+  if (!neighbourhood) return {};
+  std::vector<std::filesystem::path> exports;
+  for (const char* wanted : {"export", "import"}) {
+    for (const std::filesystem::path& folder : neighbourhood->folders) {
+      if (platform::AsciiLowerCase(folder.string()) != wanted) continue;
+      std::optional<platform::FolderListing> inside = platform::ListFolder(userData / folder);
+      if (!inside) continue;
+      SortByName(inside->files);
+      for (const std::filesystem::path& file : inside->files) {
+        if (HasFamilyExportName(file)) exports.push_back(userData / folder / file);
+      }
+    }
+  }
+  return exports;
 }
 
 }  // namespace quill

@@ -65,4 +65,10 @@ NameOfSim MemberNames(const FamilyExport& family);
 // Whether a file's name says it is a family export (".fam", any case).
 bool HasFamilyExportName(const std::filesystem::path& path);
 
+// The family exports of the neighbourhood whose Characters folder is `charactersFolder`: the
+// ".fam" files of its "Export" folder, where the game writes a family that moves out, then of its
+// "Import" folder, where a player puts a downloaded one (any case), each in name order.
+std::vector<std::filesystem::path> FamilyExportsBeside(
+    const std::filesystem::path& charactersFolder);
+
 }  // namespace quill

@@ -1,11 +1,14 @@
 // Family exports opened in the family window: on the command line, by name or by a drop, each
 // member's row and card, and what a damaged export or another file gives.
 #include <QApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUrl>
 
 #include "family_export_builder.h"
+#include "neighbourhood_builder.h"
 #include "viewer_fixture.h"
 #include "window/family_window.h"
 #include "window/sim_card.h"
@@ -82,6 +85,30 @@ TEST_F(FamilyWindowTest, ShowsTheFamilyItsMembersAndEachCardWithLooks) {
   ASSERT_EQ(toldUser.size(), 1u);
   EXPECT_EQ(toldUser[0], "Cannot open the file \"" + (folder() / "Import" / "Ada.FAM").string() +
                              "\": it is not a readable family export.");
+}
+
+TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuOffersTheFamiliesSentAwayAndReceived) {
+  const fs::path userData = folder() / "game" / "UserData";
+  testdata::WriteSavedGame(folder() / "game");
+  testdata::WriteSampleFamilies(userData / "Export", userData / "Import");
+  write("game/UserData/Import/Notes.txt", "x");
+  open(userData / "Characters");
+  QStringList offered;
+  QTimer::singleShot(0, [&offered] {
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    auto* menu = popup->findChild<QMenu*>(QStringLiteral("Neighbourhoods"));
+    for (const QAction* action : menu->actions()) offered << action->text();
+    menu->actions().back()->trigger();
+    popup->close();
+  });
+  emit control<FolderList>("Dir1")->customContextMenuRequested({5, 5});
+  QCoreApplication::processEvents();
+  EXPECT_EQ(offered, (QStringList{"UserData: Thornbury", "UserData2: Okonkwo, Quillfeather",
+                                  "Families to look inside", "Export: Pemberton.FAM",
+                                  "Import: Damaged.FAM", "Import: Pemberton (old).FAM"}));
+  ASSERT_NE(window().familyWindow(), nullptr);
+  EXPECT_EQ(window().familyWindow()->windowTitle(), "Pemberton – Pemberton (old).FAM");
 }
 
 }  // namespace
