@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   const quill::platform::ScratchFolder scratch;
   std::size_t named = 0;
   const auto listAll = [&] {
-    const auto roster = quill::ListRoster(folder, scratch.path());
+    const auto roster = quill::ListRoster(folder, scratch.path(), 1);
     named = roster ? static_cast<std::size_t>(std::count_if(
                          roster->begin(), roster->end(),
                          [](const quill::RosterEntry& entry) { return entry.name != "Bad File"; }))

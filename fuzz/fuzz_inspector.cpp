@@ -13,10 +13,12 @@
 #include "chunkfile/file_selection.h"
 #include "fuzz_check.h"
 #include "inspect/bitmap_chunk.h"
+#include "inspect/localized_strings.h"
 #include "inspect/name_and_description.h"
 #include "inspect/show_chunk.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -62,6 +64,24 @@ bool Printable(const std::string& text) {
   return true;
 }
 
+std::size_t Characters(const std::string& text) {
+  std::size_t count = 0;
+  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
+// Shown text: well-formed UTF-8 within its limit (and the cut mark after it).
+bool Shown(const std::string& text, std::size_t limit) {
+  return quill::platform::IsValidUtf8(text) && Characters(text) <= limit + 1;
+}
+
+// A name: shown text with no control character, so that it stays one roster line.
+bool ShownName(const std::string& name) {
+  return Shown(name, quill::kNameLimit) && std::none_of(name.begin(), name.end(), [](char c) {
+           return c == 0x7F || (c >= 0 && c < 32);
+         });
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -84,19 +104,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quill::WalkChunks(state.FileImage, state.ChunkTable, sink);
   FUZZ_REQUIRE(sink.listed >= 0 && sink.listed <= quill::kLastChunkRow);
 
+  // So is the player's language, 0 (none of the game's) to 20.
+  const int slot = size > 1 ? data[1] % 21 : 1;
   RecordingView view;
-  const quill::InspectorContext context{state, resourceMap, scratch.path(), view};
+  const quill::InspectorContext context{state, resourceMap, scratch.path(), view, slot};
   for (int row = 0; row <= sink.listed + 1; ++row) quill::ShowChunk(row, context);
   quill::ShowChunk(-1, context);
   quill::ShowChunk(quill::kLastChunkRow + 1, context);
 
   for (const std::string& caption : view.captions) {
     FUZZ_REQUIRE(caption.starts_with(quill::kNameCaptionPrefix));
-    FUZZ_REQUIRE(Printable(caption));
+    FUZZ_REQUIRE(ShownName(caption.substr(std::string_view(quill::kNameCaptionPrefix).size())));
   }
   for (const std::string& text : view.descriptions) {
-    FUZZ_REQUIRE(text.size() >= 2);
-    FUZZ_REQUIRE(Printable(text));
+    FUZZ_REQUIRE(Characters(text) >= 2);
+    FUZZ_REQUIRE(Shown(text, quill::kDescriptionLimit));
   }
   FUZZ_REQUIRE(view.descriptions.size() <= view.captions.size());
   if (!state.rosterPassRunning()) FUZZ_REQUIRE(view.rosterLines.empty());
@@ -113,18 +135,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_REQUIRE(Printable(rendering));
   FUZZ_REQUIRE(rendering.size() <= body.size());
   if (!body.starts_with("\xFD\xFF")) FUZZ_REQUIRE(rendering == printable);
-  const quill::NameAndDescription found = quill::ExtractNameAndDescription(body);
+  const quill::NameAndDescription found = quill::ExtractNameAndDescription(body, slot);
   if (found.name) {
-    FUZZ_REQUIRE(found.name->size() <= rendering.size());
-    FUZZ_REQUIRE(Printable(*found.name));
-    FUZZ_REQUIRE(rendering.find(*found.name) != std::string::npos);
+    FUZZ_REQUIRE(ShownName(*found.name));
   } else {
     FUZZ_REQUIRE(!found.description);
   }
   if (found.description) {
-    FUZZ_REQUIRE(found.description->size() >= 2);
-    FUZZ_REQUIRE(*found.description == quill::kNoInformation ||
-                 rendering.find(*found.description) != std::string::npos);
+    FUZZ_REQUIRE(Characters(*found.description) >= 2);
+    FUZZ_REQUIRE(Shown(*found.description, quill::kDescriptionLimit));
+  }
+  // A complete table always names its Sim from the chosen language; any other body is cut at
+  // its markers, from the printable rendering unless the cut was capped.
+  const std::optional<quill::LocalizedStrings> language = quill::ReadLocalizedStrings(body, slot);
+  if (language) {
+    FUZZ_REQUIRE(found.name && found.description);
+  } else {
+    for (const std::optional<std::string>* cut : {&found.name, &found.description}) {
+      if (*cut && !(*cut)->ends_with("\xE2\x80\xA6") && **cut != quill::kNoInformation)
+        FUZZ_REQUIRE(rendering.find(**cut) != std::string::npos);
+    }
   }
 
   for (int row = 0; row <= std::min(sink.listed + 1, quill::kLastChunkRow); ++row) {

@@ -71,7 +71,10 @@ Bytes SmallPicture() {
 // Chunk bodies that the inspector treats specially, and broken versions of each.
 std::vector<std::pair<std::string, Chunk>> InterestingChunks() {
   const Bytes picture = SmallPicture();
+  std::vector<TableString> languages = {{kMultilingualName, ""}, {kMultilingualDescription, ""}};
+  for (const TableString& string : OtherLanguages()) languages.push_back(string);
   return {
+      {"ctss-twenty-languages", Typed("CTSS", StringTable(languages))},
       {"ctss", Typed("CTSS", NameAndDescription("Bella Goth", "Loves the night sky."))},
       {"ctss-empty-description", Typed("CTSS", NameAndDescription("Mortimer", ""))},
       {"ctss-one-letter", Typed("CTSS", NameAndDescription("M", "x"))},

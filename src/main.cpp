@@ -42,9 +42,9 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
 
 // The members of a family export, when `file` names one: nothing when it is a folder or another
 // kind of file, so that those keep their own answers.
-std::optional<int> PrintFamily(const std::filesystem::path& file, bool json) {
+std::optional<int> PrintFamily(const std::filesystem::path& file, int languageSlot, bool json) {
   if (quill::platform::ResolveFolder(file)) return std::nullopt;
-  const std::optional<quill::FamilyExport> family = quill::ReadFamilyExportFile(file, 1);
+  const std::optional<quill::FamilyExport> family = quill::ReadFamilyExportFile(file, languageSlot);
   const std::string name = quill::platform::DisplayName(file.filename());
   if (!family) {
     if (!quill::HasFamilyExportName(file)) return std::nullopt;
@@ -57,11 +57,11 @@ std::optional<int> PrintFamily(const std::filesystem::path& file, bool json) {
   return 0;
 }
 
-int PrintRoster(const std::filesystem::path& folder, bool json) {
-  if (const std::optional<int> status = PrintFamily(folder, json)) return *status;
+int PrintRoster(const std::filesystem::path& folder, int languageSlot, bool json) {
+  if (const std::optional<int> status = PrintFamily(folder, languageSlot, json)) return *status;
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   const quill::platform::ScratchFolder scratch;
-  const auto roster = quill::ListRoster(folder, scratch.path());
+  const auto roster = quill::ListRoster(folder, scratch.path(), languageSlot);
   if (!roster) {
     Print(stderr,
           "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
@@ -74,7 +74,8 @@ int PrintRoster(const std::filesystem::path& folder, bool json) {
     for (const quill::RosterEntry& entry : *roster) {
       looks.push_back(quill::BodyLooksOfFile(resolved / entry.file));
     }
-    Print(stdout, quill::FormatRosterJson(*roster, neighbourhoods.of(resolved, 1), looks));
+    Print(stdout,
+          quill::FormatRosterJson(*roster, neighbourhoods.of(resolved, languageSlot), looks));
     return 0;
   }
   Print(stdout, quill::FormatRoster(*roster));
@@ -93,7 +94,7 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       return 2;
     case quill::StartupMode::List:
       return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
-                         request.json);
+                         request.languageSlot, request.json);
     case quill::StartupMode::Window:
       break;
   }
@@ -121,7 +122,9 @@ int main(int argc, char** argv) {
   quill::platform::CallOnEndRequest(application, [&window] {
     if (window) window->close();
   });
-  window.emplace(quill::SystemServices());
+  quill::PlatformServices services = quill::SystemServices();
+  services.languageSlot = request.languageSlot;
+  window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);
   } else {

@@ -6,6 +6,6 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
   -DQUILLMERE_BENCH=OFF
 cmake --build "$top/build" --target quillmere make_samples
-"$top/build/tools/samples/make_samples" "$top/samples/characters"
+"$top/build/tools/samples/make_samples" "$top/samples/characters" "$top/samples/saved-game"
 cd "$top/samples/characters"
 exec "$top/build/quillmere"

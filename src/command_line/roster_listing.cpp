@@ -18,8 +18,12 @@ namespace {
 // window's, and the summary it would show is dropped.
 class ListingView : public CharacterView, public InspectorView {
  public:
-  ListingView(const fs::path& folder, std::vector<fs::path> files, const fs::path& scratchFolder)
-      : folder_(folder), files_(std::move(files)), scratchFolder_(scratchFolder) {}
+  ListingView(const fs::path& folder, std::vector<fs::path> files, const fs::path& scratchFolder,
+              int languageSlot)
+      : folder_(folder),
+        files_(std::move(files)),
+        scratchFolder_(scratchFolder),
+        languageSlot_(languageSlot) {}
 
   std::vector<std::string> takeRoster() { return std::move(roster_); }
 
@@ -34,7 +38,8 @@ class ListingView : public CharacterView, public InspectorView {
     return chunkLines_.at(static_cast<std::size_t>(index));
   }
   void selectChunkLine(int index) override {
-    ShowChunk(index + 1, InspectorContext{state_, resourceMap_, scratchFolder_, *this});
+    ShowChunk(index + 1,
+              InspectorContext{state_, resourceMap_, scratchFolder_, *this, languageSlot_});
   }
   fs::path folderPath() const override { return folder_; }
   int fileCount() const override { return static_cast<int>(files_.size()); }
@@ -64,6 +69,7 @@ class ListingView : public CharacterView, public InspectorView {
   fs::path folder_;
   std::vector<fs::path> files_;
   const fs::path& scratchFolder_;
+  int languageSlot_;
   CharacterState state_;
   ResourceMapTable resourceMap_;
   std::vector<std::string> chunkLines_;
@@ -76,12 +82,13 @@ class ListingView : public CharacterView, public InspectorView {
 }  // namespace
 
 std::optional<std::vector<RosterEntry>> ListRoster(const fs::path& folder,
-                                                   const fs::path& scratchFolder) {
+                                                   const fs::path& scratchFolder,
+                                                   int languageSlot) {
   const std::optional<fs::path> resolved = platform::ResolveFolder(folder);
   if (!resolved) return std::nullopt;
   std::optional<std::vector<fs::path>> files = ListCharacterFiles(*resolved);
   if (!files) return std::nullopt;
-  ListingView view(*resolved, *files, scratchFolder);
+  ListingView view(*resolved, *files, scratchFolder, languageSlot);
   BuildRoster(view.state(), view);
   const std::vector<std::string> names = view.takeRoster();
   const auto& guids = view.state().RosterGuids;

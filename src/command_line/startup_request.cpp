@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "command_line/language_slot.h"
+
 namespace quill {
 
 namespace {
@@ -43,6 +45,13 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
                      "knows of it (family, species, age, star sign, career, personality, skills, "
                      "friends)."));
   parser.addOption(json);
+  const QCommandLineOption language(
+      QStringLiteral("language"),
+      QStringLiteral("Show the Sims' names and descriptions in LANG (a locale name such as fr, "
+                     "de_DE, ja, zh_TW or pt_BR) where a file holds that language, else in US "
+                     "English. By default the system's language."),
+      QStringLiteral("LANG"));
+  parser.addOption(language);
   parser.addPositionalArgument(QStringLiteral("path"),
                                QStringLiteral("A folder to open, or a character file to show."),
                                QStringLiteral("[FOLDER|FILE]"));
@@ -64,6 +73,13 @@ StartupRequest ParseCommandLine(const QStringList& arguments) {
     return refuse(QStringLiteral("--json needs --list"));
 
   StartupRequest request;
+  if (parser.isSet(language)) {
+    const std::optional<int> slot = LanguageSlot(parser.value(language));
+    if (!slot) return refuse(QStringLiteral("unknown language '%1'").arg(parser.value(language)));
+    request.languageSlot = *slot;
+  } else {
+    request.languageSlot = LanguageSlot(QLocale::system());
+  }
   if (!paths.isEmpty()) request.path = PathOf(paths.first());
   if (parser.isSet(help)) {
     request.mode = StartupMode::Help;

@@ -18,12 +18,15 @@ struct StartupRequest {
   // The text to print: the help, the version line, or why the command line was refused followed
   // by the usage line.
   std::string text;
+  // The game's language slot for the names shown: `--language`'s, else the system locale's
+  // (0 for a language the game does not have, which shows US English).
+  int languageSlot = 0;
   // --list --json: who each Sim is, as JSON.
   bool json = false;
 };
 
 // Reads the program's arguments, the program's own name first. Needs the application object for
-// its name and version.
+// its name and version. Without `--language`, the language is the system locale's.
 StartupRequest ParseCommandLine(const QStringList& arguments);
 
 }  // namespace quill

@@ -1,6 +1,8 @@
 #include "inspect/name_and_description.h"
 
+#include "inspect/localized_strings.h"
 #include "inspect/string_table_layout.h"
+#include "platform/text.h"
 
 namespace quill {
 
@@ -8,6 +10,55 @@ namespace {
 
 constexpr std::string_view kBeforeName = ".....";
 constexpr std::string_view kAfterText = "...";
+constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // "…" in UTF-8
+
+bool StartsCharacter(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char byte : text) count += StartsCharacter(byte) ? 1 : 0;
+  return count;
+}
+
+// At most `limit` characters of the UTF-8 `text`, then the cut mark when there were more.
+std::string Capped(std::string text, std::size_t limit) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (StartsCharacter(text[at]) && characters++ == limit) {
+      text.resize(at);
+      text += kCutMark;
+      break;
+    }
+  }
+  return text;
+}
+
+// A name's control characters as their visible symbols, so that a roster line stays one line.
+std::string VisibleName(std::string_view name) {
+  std::string visible;
+  visible.reserve(name.size());
+  while (!name.empty()) {
+    const std::optional<platform::Utf8Char> next = platform::DecodeUtf8Char(name);
+    platform::AppendUtf8(visible, next ? platform::VisibleCharacter(next->point) : 0xFFFD);
+    name.remove_prefix(next ? next->length : 1);
+  }
+  return visible;
+}
+
+std::string ShownDescription(std::string description) {
+  if (CharacterCount(description) < 2) return kNoInformation;
+  return Capped(std::move(description), kDescriptionLimit);
+}
+
+// The chosen language's first two strings, whole: no marker cuts them.
+NameAndDescription FromLanguage(LocalizedStrings strings) {
+  NameAndDescription found;
+  found.name = VisibleName(Capped(std::move(strings.texts.at(0)), kNameLimit));
+  found.description = ShownDescription(strings.texts.size() > 1 ? std::move(strings.texts[1]) : "");
+  return found;
+}
 
 std::optional<std::string> CompleteTableRendering(std::string_view body) {
   const std::optional<CompleteTable> table = ReadCompleteTable(body);
@@ -40,7 +91,10 @@ std::string RenderingForExtraction(std::string_view body) {
   return PrintableRendering(body);
 }
 
-NameAndDescription ExtractNameAndDescription(std::string_view body) {
+NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSlot) {
+  if (std::optional<LocalizedStrings> strings = ReadLocalizedStrings(body, playerSlot)) {
+    return FromLanguage(std::move(*strings));
+  }
   const std::string text = RenderingForExtraction(body);
   // 0-based offsets; without the opening marker the name starts at the fifth character.
   const std::size_t opening = text.find(kBeforeName);
@@ -50,13 +104,13 @@ NameAndDescription ExtractNameAndDescription(std::string_view body) {
   if (afterName == std::string::npos) return {};
 
   NameAndDescription found;
-  found.name = text.substr(nameStart, afterName - nameStart);
+  found.name = Capped(text.substr(nameStart, afterName - nameStart), kNameLimit);
   const std::size_t descriptionStart = afterName + kAfterText.size();
   const std::size_t closing = text.find(kAfterText, descriptionStart);
   if (closing == std::string::npos) return found;
   // Through the closing marker's first dot, so an empty description reads as a single ".".
-  std::string description = text.substr(descriptionStart, closing + 1 - descriptionStart);
-  found.description = description.size() < 2 ? kNoInformation : std::move(description);
+  found.description =
+      ShownDescription(text.substr(descriptionStart, closing + 1 - descriptionStart));
   return found;
 }
 

@@ -1,6 +1,7 @@
 // Finding a Sim's name and description in a chunk body, a plain function over bytes.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,10 @@
 namespace quill {
 
 inline constexpr const char* kNoInformation = "There is no information availible for this Sim.";
+// What is shown of a name and of a description, in characters; a longer one is cut there and
+// ends in "…". A name or biography of megabytes would otherwise hold the window up for seconds.
+inline constexpr std::size_t kNameLimit = 300;
+inline constexpr std::size_t kDescriptionLimit = 30000;
 
 // One character per body byte: printable ASCII as itself, every other byte as ".".
 std::string PrintableRendering(std::string_view body);
@@ -26,8 +31,12 @@ struct NameAndDescription {
   std::optional<std::string> description;  // absent when the closing marker is missing
 };
 
-// The name lies between "....." and the next "..."; the description runs from there through the
-// first dot of the following "...". Descriptions under two characters become kNoInformation.
-NameAndDescription ExtractNameAndDescription(std::string_view body);
+// From a complete FD FF string table, the name and the description are the first two strings of
+// the language ReadLocalizedStrings chooses for `playerSlot`, decoded whole into UTF-8, the
+// name's control characters shown as visible symbols. From any other body, the name lies between
+// "....." and the next "..." of the printable rendering; the description runs from there through
+// the first dot of the following "...". Either way a description under two characters becomes
+// kNoInformation, and both are capped at their limits.
+NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSlot);
 
 }  // namespace quill

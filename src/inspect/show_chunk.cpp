@@ -14,7 +14,7 @@ void ShowNameAndDescription(const ChunkRecord& record, const InspectorContext& c
       record.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
           ? record.ChunkData.substr(kChunkHeaderLength)
           : std::string_view();
-  const NameAndDescription found = ExtractNameAndDescription(body);
+  const NameAndDescription found = ExtractNameAndDescription(body, context.languageSlot);
   if (!found.name) return;
   context.view.setNameCaption(kNameCaptionPrefix + *found.name);
   if (!found.description) return;

@@ -14,6 +14,8 @@ struct InspectorContext {
   ResourceMapTable& resourceMap;
   const std::filesystem::path& scratchFolder;
   InspectorView& view;
+  // The game's language slot of the player's language, chosen once at start-up.
+  int languageSlot;
 };
 
 // Shows chunk-table row `row` by its type: pictures for "BMP_", the resource map decoded for

@@ -35,15 +35,19 @@ std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
   while (inLeft > 0) {
     if (iconv(decoder, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
     // An undefined byte (EILSEQ) or a sequence cut off by the end (EINVAL): mark its first byte
-    // and go on after it.
-    if (errno == E2BIG || outLeft < kReplacement.size()) break;
+    // and go on after it, once what the decoder holds back is written.
+    if (errno == E2BIG || iconv(decoder, nullptr, nullptr, &out, &outLeft) != 0 ||
+        outLeft < kReplacement.size()) {
+      break;
+    }
     kReplacement.copy(out, kReplacement.size());
     out += kReplacement.size();
     outLeft -= kReplacement.size();
     ++in;
     --inLeft;
-    iconv(decoder, nullptr, nullptr, nullptr, nullptr);
   }
+  // Some decoders (Hebrew's) hold the last character back, in case a mark follows to join it.
+  iconv(decoder, nullptr, nullptr, &out, &outLeft);
   iconv_close(decoder);
   text.resize(static_cast<std::size_t>(out - text.data()));
   return text;

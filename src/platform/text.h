@@ -30,6 +30,13 @@ std::optional<Utf8Char> DecodeUtf8Char(std::string_view text);
 // Whether all of `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 
+// A control character (below U+0020, or U+007F) as its visible symbol from the Control Pictures
+// block (U+2400 to U+2421); any other as itself. So that a name always stays one line.
+inline char32_t VisibleCharacter(char32_t point) {
+  if (point < 0x20) return 0x2400 + point;
+  return point == 0x7F ? 0x2421 : point;
+}
+
 // Appends the code point `point` (at most U+10FFFF) to `out` as UTF-8.
 void AppendUtf8(std::string& out, char32_t point);
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "chunkfile/chunk_walk.h"
 #include "chunkfile/file_selection.h"
 #include "chunkfile/roster.h"
 #include "chunkfile/select_chunk_line.h"
@@ -160,7 +161,7 @@ void FrmMain::File1_PathChange() {
 
 void FrmMain::List1_Click() {
   ShowChunk(list1_->selectedIndex() + 1,
-            InspectorContext{state_, resourceMap_, scratch_.path(), *this});
+            InspectorContext{state_, resourceMap_, scratch_.path(), *this, services_.languageSlot});
 }
 
 void FrmMain::List2_Click() {
@@ -310,7 +311,7 @@ void FrmMain::showPicture(const QImage& picture) {
   picture1_->resize(shown + QSize(border, border));
   const int row = list1_->selectedIndex() + 1;
   const QString label = row >= 1 && row <= kLastChunkRow
-                            ? QString::fromLatin1(state_.ChunkTable[row].ChunkLabel)
+                            ? FromUtf8(Cp1252ToUtf8(state_.ChunkTable[row].ChunkLabel))
                             : "";
   pictureBox_->setPicture(picture, PictureFileStem(simName(), label));
 }

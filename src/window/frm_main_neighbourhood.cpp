@@ -58,7 +58,7 @@ void FrmMain::fillSimCard() {
     return found->second;
   };
   const int rows = list1_->count();
-  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), 1);
+  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), services_.languageSlot);
   simCard_->showSim(simName(), Portrait(PicturesOfFile(state_.ChunkTable, rows)),
                     ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf),
                     BodyLooksOf(state_.FileImage));
@@ -89,8 +89,8 @@ void FrmMain::offerNeighbourhoods(const QPoint& at) {
   QMenu* list = menu.addMenu(QStringLiteral("Neighbourhoods"));
   list->setObjectName(QStringLiteral("Neighbourhoods"));
   for (const std::filesystem::path& folder : folders) {
-    QString label =
-        QString::fromStdString(NeighbourhoodLabel(folder, neighbourhoods_.of(folder, 1)));
+    QString label = QString::fromStdString(
+        NeighbourhoodLabel(folder, neighbourhoods_.of(folder, services_.languageSlot)));
     QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
     open->setCheckable(true);
     open->setChecked(folder == dir1_->path());

@@ -40,7 +40,7 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
   }
   // A family export, by its name or, whatever its name, by what it holds.
   if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {
-    if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, 1)) {
+    if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, services_.languageSlot)) {
       if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
       familyWindow_->showFamily(QString::fromStdString(platform::DisplayName(path.filename())),
                                 std::move(*family));

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "chunkfile/chunk_walk.h"
 #include "inspect/bitmap_chunk.h"
 #include "platform/picture.h"
 #include "window/sharp_picture.h"
@@ -32,10 +33,6 @@ QImage PictureOf(const ChunkRecord& record) {
   }
 }
 
-QString Text(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 }  // namespace
 
 std::vector<NamedPicture> PicturesOfFile(const ChunkTable& table, int rows) {
@@ -43,7 +40,8 @@ std::vector<NamedPicture> PicturesOfFile(const ChunkTable& table, int rows) {
   for (int row = 1; row <= std::min(rows, kLastChunkRow); ++row) {
     const ChunkRecord& record = table[row];
     if (record.ChunkType == "BMP_")
-      pictures.push_back({Text(record.ChunkLabel), PictureOf(record)});
+      pictures.push_back(
+          {QString::fromStdString(Cp1252ToUtf8(record.ChunkLabel)), PictureOf(record)});
   }
   return pictures;
 }

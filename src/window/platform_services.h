@@ -24,6 +24,9 @@ struct PlatformServices {
   // Reads and searches let window events run no more often than this, so that the window stays
   // live without paying for a repaint per chunk.
   int eventTurnIntervalMs = 12;
+  // The game's language slot whose names and descriptions are shown (1 is US English, which
+  // every character file holds).
+  int languageSlot = 1;
 };
 
 PlatformServices SystemServices();

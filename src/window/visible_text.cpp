@@ -1,12 +1,11 @@
 #include "window/visible_text.h"
 
+#include "platform/text.h"
+
 namespace quill {
 
 QString VisibleText(QString text) {
-  for (QChar& c : text) {
-    if (c.unicode() < 0x20) c = QChar(0x2400 + c.unicode());
-    if (c.unicode() == 0x7F) c = QChar(0x2421);
-  }
+  for (QChar& c : text) c = QChar(static_cast<char16_t>(platform::VisibleCharacter(c.unicode())));
   return text;
 }
 

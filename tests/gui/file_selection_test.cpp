@@ -11,7 +11,7 @@ class FileSelection : public Viewer {};
 
 TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnView) {
   writeSim("UserA.iff", "Ada", "Keeps bees");
-  writeSim("UserB.iff", "Bram", "Builds boats");
+  writeSim("UserB.iff", "Br\xE4m", "Builds\r\nboats");  // Windows-1252, as the game writes English
   // Chunks, but neither a CTSS line nor a speech_large line.
   CharacterFile().add({"OBJD", 1, 0, "object", "x"_b, {}, {}}).write(folder() / "UserC.iff");
   // A name on the first line, but no speech_large portrait.
@@ -24,13 +24,13 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
       .add({"STR#", 1, 0, "my ctss copy", testdata::NameAndDescription("Later", "y"), {}, {}})
       .write(folder() / "UserE.iff");
   open();
-  // File by file: the Sim on view, its description and the chunk line selected. Only Bram has a
+  // File by file: the Sim on view, its description and the chunk line selected. Only Bräm has a
   // portrait.
   const std::tuple<int, const char*, const char*, int> kSteps[] = {
-      {1, "Name: Bram", "Builds boats.", 6},  // 7: BMP_ [speech_large]
-      {2, "Name: Bram", "Builds boats.", -1},
-      {3, "Name: Cy", "Sings.", 0},  // no portrait: the CTSS line stays selected
-      {4, "Name: Cy", "Sings.", 1},
+      {1, "Name: Bräm", "Builds\nboats", 6},  // 7: BMP_ [speech_large]
+      {2, "Name: Bräm", "Builds\nboats", -1},
+      {3, "Name: Cy", "Sings", 0},  // no portrait: the CTSS line stays selected
+      {4, "Name: Cy", "Sings", 1},
   };
   const testdata::Rgb portrait = ColourOf("speech_large");
   for (const auto& [file, name, about, chunk] : kSteps) {

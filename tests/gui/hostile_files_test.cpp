@@ -100,7 +100,7 @@ TEST_F(HostileFiles, EveryFileHasItsRosterLineItsOwnSimAndIsNeverWritten) {
                                    "Unicode", "Latin"}));
   // The command line's listing says what the window's roster shows.
   const platform::ScratchFolder scratch;
-  const auto listed = ListRoster(folder(), scratch.path()).value();
+  const auto listed = ListRoster(folder(), scratch.path(), 1).value();
   ASSERT_EQ(listed.size(), 13u);
   for (std::size_t i = 0; i < listed.size(); ++i)
     EXPECT_EQ(platform::DisplayName(listed[i].file) + listed[i].name,

@@ -1,73 +1,122 @@
-// The name and description cut out of a chunk's text, including the string tables the game writes
-// for pets and player-made Sims.
+// The name and description of a Sim: cut at the dot markers of a chunk's text, or read whole from
+// the game's text table in the player's language.
 #include "inspect/name_and_description.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "character_builder.h"
+#include "command_line/roster_listing.h"
+#include "command_line/startup_request.h"
+#include "platform/files.h"
 
 namespace quill {
 namespace {
 
 using namespace testdata;
 
-constexpr const char* kPetText =
-    "Johnny thinks Tucker is the world's best dog! Tucker sometimes thinks he's a cat.";
-constexpr const char* kComment = "##Unleashed -- Needs Translation";
-
-// A pet's table: 40 strings (the count's first byte is "("), each with the game's comment.
-Bytes PetTable() {
-  std::vector<TableString> strings = {{"Tucker", kComment}, {kPetText, kComment}};
-  while (strings.size() < 40) strings.push_back({"", kComment});
-  return StringTable(strings);
-}
-
-// A player-made Sim's table whose filler after the last string is "o" and a NUL.
-Bytes PlayerMadeTable() {
-  Bytes table = StringTable({{"Jeh", ""}, {"Woman of Lenjeh", ""}}, 0x6F);
-  table.back() = '\0';
-  return table;
-}
-
-TEST(NameAndDescription, CutAtTheirDotMarkersOfCompleteTablesOrOfThePrintableText) {
-  const Bytes bob = Hex({0xFD, 0xFF, 0x02, 0x00, 0x01}) + "Bob"_b;  // a string table's head
-  std::string zeds = "....";
-  for (int i = 0; i < 65; ++i) zeds += ".Zed..";
-  zeds += std::string(65, '.');
+TEST(NameAndDescription, CutAtTheDotMarkersOfTheTextOfAnythingButATableOfLanguages) {
+  // Complete tables whose strings are in no language of the game, so they are cut as other text.
+  std::vector<TableString> zeds(65, {"Zed", "", 0});
+  std::string zedRendering = "....";
+  for (int i = 0; i < 65; ++i) zedRendering += ".Zed..";
+  zedRendering += std::string(65, '.');
   const std::optional<std::string> none;
-  // A body; the rendering the name is cut from, empty for the plain printable one (a character per
-  // byte); the name and the description cut.
+  const std::string longName(400, 'N');
+  // A body; the rendering the name is cut from; the name and the description cut.
   using Cut = std::optional<std::string>;
   const std::tuple<Bytes, std::string, Cut, Cut> cases[] = {
-      {PetTable(), ".....Tucker..." + std::string(kPetText) + std::string(156, '.'), "Tucker",
-       kPetText},
-      {PlayerMadeTable(), ".....Jeh...Woman of Lenjeh....", "Jeh", "Woman of Lenjeh."},
-      {StringTable(std::vector<TableString>(65, {"Zed", ""})), zeds, "Zed", "Zed."},  // count 'A'
-      {StringTable({{"Ann", ""}, {"Sings.", ""}}), "", "Ann", "Sings."},  // unprintable filler
-      {bob + Hex({0, 0, 1}) + "Likes cats"_b + Hex({0, 0, 1}), "", "Bob", "Likes cats."},
-      {bob + Hex({0, 0, 1, 0, 0, 1}), "", "Bob", kNoInformation},
-      {bob + Hex({0, 0, 1}) + "Hi"_b + Hex({0, 0}), "", "Bob", none},  // no closing marker
-      {bob + Hex({0}) + "note"_b, "", none, none},                     // a comment never ends
-      {".....Bob...X..."_b, "", "Bob", "X."},
-      {".....Bob...."_b, "", "Bob", none},
-      {"....."_b, "", none, none},
-      {".....Bob"_b, "", none, none},
+      {StringTable(zeds), zedRendering, "Zed", "Zed."},  // the count's first byte is "A"
+      {StringTable({{"Ann", "a note...", 21}, {"Sings", "", 21}}), ".....Ann...Sings....", "Ann",
+       "Sings."},
+      {Hex({0xFD, 0xFF, 0x02, 0x00, 0x01}) + "Bob"_b + Hex({0}) + "note"_b, ".....Bob.note", none,
+       none},  // a comment never ends
+      {".....Bob...X..."_b, ".....Bob...X...", "Bob", "X."},
+      {".....Bob...."_b, ".....Bob....", "Bob", none},
+      {"....."_b, ".....", none, none},
+      {".....Bob"_b, ".....Bob", none, none},
       // Without the opening marker the name starts at the fifth character.
-      {"abcdName...Text..."_b, "", "Name", "Text."},
-      {"a...Ann...x..."_b, "", "Ann", "x."},
-      {"x.......Eve...About..."_b, "", "..Eve", "About."},  // the first opening marker wins
+      {"abcdName...Text..."_b, "abcdName...Text...", "Name", "Text."},
+      {"a...Ann...x..."_b, "a...Ann...x...", "Ann", "x."},
+      {"x.......Eve...About..."_b, "x.......Eve...About...", "..Eve", "About."},
+      {".....Bob......"_b, ".....Bob......", "Bob", kNoInformation},
       // Unprintable bytes are dots; three in a row end the description.
-      {"\x01\x01\x01\x01\x01Jos\xE9 B\x00\x00\x01Line\r\nTwo\x01\x02\x03more..."_b, "", "Jos. B",
-       "Line..Two."},
+      {"\x01\x01\x01\x01\x01Jos\xE9 B\x00\x00\x01Line\r\nTwo\x01\x02\x03more..."_b,
+       ".....Jos. B...Line..Two...more...", "Jos. B", "Line..Two."},
+      {"....." + longName + "...x..."_b, "....." + longName + "...x...",
+       std::string(300, 'N') + "\u2026", "x."},
   };
   for (const auto& [body, rendering, name, description] : cases) {
     SCOPED_TRACE(body);
-    EXPECT_EQ(RenderingForExtraction(body),
-              rendering.empty() ? PrintableRendering(body) : rendering);
-    const auto found = ExtractNameAndDescription(body);
+    EXPECT_EQ(RenderingForExtraction(body), rendering);
+    const auto found = ExtractNameAndDescription(body, 1);
     EXPECT_EQ(found.name, name);
     EXPECT_EQ(found.description, description);
   }
+}
+
+// The twenty-language Sim with the strings of the `kept` slots only.
+Bytes Marigold(std::initializer_list<int> kept) {
+  std::vector<TableString> strings = {{kMultilingualName, ""}, {kMultilingualDescription, ""}};
+  for (const TableString& string : OtherLanguages()) {
+    if (std::find(kept.begin(), kept.end(), string.language) != kept.end())
+      strings.push_back(string);
+  }
+  return StringTable(strings);
+}
+
+TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharacterFile) {
+  const Bytes all = StringTable([] {
+    std::vector<TableString> strings = {{kMultilingualName, ""}, {kMultilingualDescription, ""}};
+    for (const TableString& string : OtherLanguages()) strings.push_back(string);
+    return strings;
+  }());
+  const std::string longBiography(40000, 'b');
+  // `--language`; the character file's text table; the name and the description shown.
+  const std::tuple<const char*, Bytes, std::string, std::string> cases[] = {
+      {"en_US", all, "Marigold Fenwick", "Loves gardening and rainy days."},
+      {"en_GB", all, "Marigold Fenwick", "Loves gardening, rainy days and the colour grey."},
+      {"fr", all, "Marguerite Lefèvre",
+       "Adore le jardinage et les jours de pluie. Née à Besançon."},
+      {"de-DE", all, "Margarete Schönfeld",
+       "Liebt Gartenarbeit und Regentage. Mag Äpfel über alles."},
+      {"he", all, "מרגנית", "אוהבת גינון וימים גשומים."},
+      {"ru_RU", all, "Ноготки Фенвик", "Любит садоводство и дождливые дни."},
+      {"pt", all, "Margarida Fenwick", "Adora jardinagem e dias de chuva. Coração de ouro."},
+      {"ja_JP.UTF-8", all, "マリーゴールド", "ガーデニングと雨の日が大好き。ソファで読書も。"},
+      {"pl", all, "Małgorzata Żółkiewska", "Uwielbia ogrodnictwo i deszczowe dni. Źdźbło trawy."},
+      {"zh_CN", all, "金盏花", "喜欢园艺和下雨天。"},
+      {"zh_TW", all, "金盞花", "喜歡園藝和許多下雨天。"},
+      {"zh_HK", all, "金盞花", "喜歡園藝和許多下雨天。"},
+      {"th", all, "ดาวเรือง", "ชอบทำสวนและวันฝนตก"},
+      {"ko", all, "금잔화", "정원 가꾸기와 비 오는 날을 좋아해요. 똠얌꿍도!"},
+      {"ar", all, "Marigold Fenwick", "Loves gardening and rainy days."},  // not the game's
+      {"fr", Marigold({4, 15}), "Marigold Fenwick", "Loves gardening and rainy days."},
+      {"en", StringTable({{"", "Sings."}, {"", ""}, {"Zo\xE9", "", 3}, {"Chante.", "", 3}}), "Zoé",
+       "Chante."},
+      {"en", testdata::NameAndDescription("R.J.", "Likes cats"), "R.J.", "Likes cats"},
+      {"en", testdata::NameAndDescription("Tab\tNew\nline", "Line one\r\nLine two\r\n"),
+       "Tab␉New␊line", "Line one\r\nLine two\r\n"},
+      {"en", testdata::NameAndDescription("Al", "."), "Al", kNoInformation},
+      {"en", testdata::NameAndDescription("Al", longBiography), "Al",
+       std::string(30000, 'b') + "…"},
+      // A pair whose second byte cannot follow, and a first byte at the end.
+      {"ja", StringTable({{"Bob", ""}, {"", ""}, {"\x83\x7B\x83\x75\x81 X\x83", "", 15}}),
+       "ボブ\uFFFD X\uFFFD", kNoInformation},
+  };
+  const platform::ScratchFolder folder;
+  const platform::ScratchFolder scratch;
+  for (const auto& [language, table, name, description] : cases) {
+    SCOPED_TRACE(language + (": " + name));
+    const StartupRequest request = ParseCommandLine({"quillmere", "--language", language});
+    ASSERT_EQ(request.mode, StartupMode::Window);
+    CharacterFile().add({"CTSS", 2000, 0x10, "", table, {}, {}}).write(folder.path() / "User1.iff");
+    EXPECT_EQ(ListRoster(folder.path(), scratch.path(), request.languageSlot).value().at(0).name,
+              name);
+    EXPECT_EQ(ExtractNameAndDescription(table, request.languageSlot).description, description);
+  }
+  EXPECT_EQ(ParseCommandLine({"quillmere", "--language", "xx"}).mode, StartupMode::Refused);
 }
 
 }  // namespace

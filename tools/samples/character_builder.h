@@ -115,8 +115,19 @@ struct LookalikeExtras {
   std::size_t remarks = 0;  // strings after the name and the description
   std::optional<std::uint32_t> guid;  // the Sim's GUID in its OBJD chunk (body bytes 28 to 31)
 };
+// `otherLanguages` follow US English's strings in the text table, as the game adds them.
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
-                                 const SimLook& look = {}, const LookalikeExtras& extras = {});
+                                 const SimLook& look = {}, const LookalikeExtras& extras = {},
+                                 const std::vector<TableString>& otherLanguages = {});
+
+// The game's other nineteen languages, slots 2 to 20 in order: a name and a biography in each,
+// real words of the language stored in its Windows code page (the same Sim as the sample below).
+std::vector<TableString> OtherLanguages();
+// The sample Sim whose table holds all twenty languages: US English's name and biography.
+inline constexpr const char* kMultilingualName = "Marigold Fenwick";
+inline constexpr const char* kMultilingualDescription = "Loves gardening and rainy days.";
+inline constexpr SimLook kMultilingualLook{
+    {230, 190, 160}, {200, 110, 40}, {240, 170, 30}, {220, 240, 210}};
 
 // Writes the sample Sims that ship with the program into `folder`.
 void WriteSampleCharacters(const std::filesystem::path& folder);

@@ -45,12 +45,103 @@ Bytes Portrait(int width, int height, const SimLook& look) {
   });
 }
 
+std::vector<TableString> OtherLanguages() {
+  struct Translation {
+    std::uint8_t slot;
+    const char* name;
+    const char* description;
+  };
+  // Each in its language's Windows code page, the words in UTF-8 above it.
+  static const Translation kTranslations[] = {
+      // Marigold Fenwick / Loves gardening, rainy days and the colour grey.
+      {2, "Marigold Fenwick", "Loves gardening, rainy days and the colour grey."},
+      // Marguerite Lefèvre / Adore le jardinage et les jours de pluie. Née à Besançon.
+      {3, "Marguerite Lef\xE8vre",
+       "Adore le jardinage et les jours de pluie. N\xE9"
+       "e \xE0 Besan\xE7on."},
+      // Margarete Schönfeld / Liebt Gartenarbeit und Regentage. Mag Äpfel über alles.
+      {4, "Margarete Sch\xF6nfeld",
+       "Liebt Gartenarbeit und Regentage. Mag \xC4pfel \xFC"
+       "ber alles."},
+      // Margherita Fenucci / Ama il giardinaggio e i giorni di pioggia. Più tè, per favore.
+      {5, "Margherita Fenucci",
+       "Ama il giardinaggio e i giorni di pioggia. Pi\xF9 t\xE8, per favore."},
+      // Margarita Núñez / Le encanta la jardinería y los días de lluvia. ¿Café? ¡Sí!
+      {6,
+       "Margarita N\xFA\xF1"
+       "ez",
+       "Le encanta la jardiner\xED"
+       "a y los d\xED"
+       "as de lluvia. \xBF"
+       "Caf\xE9? \xA1S\xED!"},
+      // Madelief Venhuis / Houdt van tuinieren en regenachtige dagen. Één kopje thee.
+      {7, "Madelief Venhuis", "Houdt van tuinieren en regenachtige dagen. \xC9\xE9n kopje thee."},
+      // Morgenfrue Ærø / Elsker havearbejde og regnvejrsdage. Blåbærsyltetøj!
+      {8, "Morgenfrue \xC6r\xF8",
+       "Elsker havearbejde og regnvejrsdage. Bl\xE5"
+       "b\xE6rsyltet\xF8j!"},
+      // Ringblomma Åström / Älskar trädgårdsarbete och regniga dagar.
+      {9, "Ringblomma \xC5str\xF6m",
+       "\xC4lskar tr\xE4"
+       "dg\xE5rdsarbete och regniga dagar."},
+      // Ringblomst Løvås / Elsker hagearbeid og regnværsdager.
+      {10, "Ringblomst L\xF8v\xE5s", "Elsker hagearbeid og regnv\xE6rsdager."},
+      // Kehäkukka Mäkelä / Rakastaa puutarhanhoitoa ja sadepäiviä.
+      {11, "Keh\xE4kukka M\xE4kel\xE4", "Rakastaa puutarhanhoitoa ja sadep\xE4ivi\xE4."},
+      // מרגנית / אוהבת גינון וימים גשומים.
+      {12, "\xEE\xF8\xE2\xF0\xE9\xFA",
+       "\xE0\xE5\xE4\xE1\xFA \xE2\xE9\xF0\xE5\xEF \xE5\xE9\xEE\xE9\xED \xE2\xF9\xE5\xEE\xE9\xED."},
+      // Ноготки Фенвик / Любит садоводство и дождливые дни.
+      {13, "\xCD\xEE\xE3\xEE\xF2\xEA\xE8 \xD4\xE5\xED\xE2\xE8\xEA",
+       "\xCB\xFE\xE1\xE8\xF2 \xF1\xE0\xE4\xEE\xE2\xEE\xE4\xF1\xF2\xE2\xEE \xE8 "
+       "\xE4\xEE\xE6\xE4\xEB\xE8\xE2\xFB\xE5 \xE4\xED\xE8."},
+      // Margarida Fenwick / Adora jardinagem e dias de chuva. Coração de ouro.
+      {14, "Margarida Fenwick", "Adora jardinagem e dias de chuva. Cora\xE7\xE3o de ouro."},
+      // マリーゴールド / ガーデニングと雨の日が大好き。ソファで読書も。
+      {15, "\x83}\x83\x8A\x81[\x83S\x81[\x83\x8B\x83h",
+       "\x83K\x81[\x83"
+       "f\x83j\x83\x93\x83O\x82\xC6\x89J\x82\xCC\x93\xFA\x82\xAA\x91\xE5\x8D"
+       "D\x82\xAB\x81"
+       "B\x83\x5C\x83t\x83@\x82\xC5\x93\xC7\x8F\x91\x82\xE0\x81"
+       "B"},
+      // Małgorzata Żółkiewska / Uwielbia ogrodnictwo i deszczowe dni. Źdźbło trawy.
+      {16, "Ma\xB3gorzata \xAF\xF3\xB3kiewska",
+       "Uwielbia ogrodnictwo i deszczowe dni. \x8F"
+       "d\x9F"
+       "b\xB3o trawy."},
+      // 金盏花 / 喜欢园艺和下雨天。
+      {17, "\xBD\xF0\xD5\xB5\xBB\xA8",
+       "\xCF\xB2\xBB\xB6\xD4\xB0\xD2\xD5\xBA\xCD\xCF\xC2\xD3\xEA\xCC\xEC\xA1\xA3"},
+      // 金盞花 / 喜歡園藝和許多下雨天。
+      {18, "\xAA\xF7\xB7\xF8\xAA\xE1",
+       "\xB3\xDF\xC5w\xB6\xE9\xC3\xC0\xA9M\xB3\x5C\xA6h\xA4U\xAB"
+       "B\xA4\xD1\xA1"
+       "C"},
+      // ดาวเรือง / ชอบทำสวนและวันฝนตก
+      {19, "\xB4\xD2\xC7\xE0\xC3\xD7\xCD\xA7",
+       "\xAA\xCD\xBA\xB7\xD3\xCA\xC7\xB9\xE1\xC5\xD0\xC7\xD1\xB9\xBD\xB9\xB5\xA1"},
+      // 금잔화 / 정원 가꾸기와 비 오는 날을 좋아해요. 똠얌꿍도!
+      {20, "\xB1\xDD\xC0\xDC\xC8\xAD",
+       "\xC1\xA4\xBF\xF8 \xB0\xA1\xB2\xD9\xB1\xE2\xBF\xCD \xBA\xF1 \xBF\xC0\xB4\xC2 "
+       "\xB3\xAF\xC0\xBB \xC1\xC1\xBE\xC6\xC7\xD8\xBF\xE4. \x8C"
+       "c\xBE\xE4\xB2\xE1\xB5\xB5!"},
+  };
+  std::vector<TableString> strings;
+  for (const Translation& translation : kTranslations) {
+    strings.push_back({translation.name, "", translation.slot});
+    strings.push_back({translation.description, "", translation.slot});
+  }
+  return strings;
+}
+
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
-                                 const SimLook& look, const LookalikeExtras& extras) {
+                                 const SimLook& look, const LookalikeExtras& extras,
+                                 const std::vector<TableString>& otherLanguages) {
   std::vector<TableString> strings = {{name, ""}, {description, ""}};
   for (std::size_t k = 0; k < extras.remarks; ++k) {
     strings.push_back({"Remark " + std::to_string(k) + " on " + name, ""});
   }
+  strings.insert(strings.end(), otherLanguages.begin(), otherLanguages.end());
   // Small chunks of the kinds the game adds, half among the behaviours, half after the portraits.
   static const char* const kExtraTypes[] = {"BCON", "TTAB", "TTAs", "STR#", "FCNS", "OBJf"};
   std::vector<Chunk> extraChunks[2];
@@ -142,10 +233,14 @@ void WriteSampleCharacters(const std::filesystem::path& folder) {
        "Gwendolyn Ash",
        "Retired astronaut. Sleeps with the telescope.",
        {{170, 120, 90}, {230, 230, 230}, {60, 120, 60}, {220, 220, 240}}},
+      {"User00007.iff", kMultilingualName, kMultilingualDescription, kMultilingualLook},
   };
   std::filesystem::create_directories(folder);
   for (const Sample& sample : samples) {
-    LookalikeCharacter(sample.name, sample.description, sample.look).write(folder / sample.file);
+    const bool multilingual = sample.name == std::string_view(kMultilingualName);
+    LookalikeCharacter(sample.name, sample.description, sample.look, {},
+                       multilingual ? OtherLanguages() : std::vector<TableString>())
+        .write(folder / sample.file);
   }
 }
 

@@ -76,8 +76,11 @@ CharacterFile LargeNeighbourhood(int people, int relationships) {
                       static_cast<std::int16_t>(k + 1),
                       0x10000u + static_cast<std::uint32_t>(k),
                       {}};
-    for (int r = 1; r <= relationships; ++r)
-      person.relationships.push_back({(k + r) % people + 1, {(k * r) % 200 - 100, 0}});
+    // To the Sims on either side, liked as much both ways: a quarter of them are friends.
+    for (int r = 1; r <= relationships; ++r) {
+      const int other = (k + people + (r % 2 == 0 ? r / 2 : -(r + 1) / 2)) % people + 1;
+      person.relationships.push_back({other, {(k + 1 + other) * 37 % 201 - 100, 0}});
+    }
     if (k % 4 == 0)
       families.push_back({static_cast<std::uint16_t>(1 + k / 4), k / 4, k / 4, 1000, 0, {}, "F"});
     families.back().members.push_back(person.guid);

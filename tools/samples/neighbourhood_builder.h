@@ -50,8 +50,8 @@ Bytes FamilyBody(const FamilySpec& family);
 CharacterFile NeighbourhoodFile(const std::vector<std::optional<PersonSpec>>& people,
                                 const std::vector<FamilySpec>& families);
 
-// A neighbourhood of `people` Sims in families of four, each with `relationships` relationships;
-// for measuring.
+// A neighbourhood of `people` Sims in families of four, each with `relationships` relationships
+// to the Sims nearest it in the list; for measuring.
 CharacterFile LargeNeighbourhood(int people, int relationships);
 
 // A saved game in `root`: UserData (the Thornbury family of two adults, a kid, a dog and a cat; a
