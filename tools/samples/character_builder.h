@@ -113,7 +113,8 @@ struct LookalikeExtras {
   std::size_t padding = 0;  // bytes spread over the behaviour chunks
   std::size_t chunks = 0;   // small chunks, half among the behaviours, half after the portraits
   std::size_t remarks = 0;  // strings after the name and the description
-  std::optional<std::uint32_t> guid;  // the Sim's GUID in its OBJD chunk (body bytes 28 to 31)
+  std::optional<std::uint32_t> guid =
+      std::nullopt;  // the Sim's GUID in its OBJD chunk (body bytes 28 to 31)
 };
 // `otherLanguages` follow US English's strings in the text table, as the game adds them.
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,
