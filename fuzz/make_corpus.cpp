@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "character_builder.h"
+#include "family_export_builder.h"
 #include "neighbourhood_builder.h"
 
 namespace fs = std::filesystem;
@@ -390,6 +391,15 @@ void NeighbourhoodSeeds(Seeds& seeds) {
   seeds.add("family", FamilyBody(family));
 }
 
+void FamilyExportSeeds(Seeds& seeds) {
+  ExportSpec unindexed = FamilyOfFour();
+  unindexed.index = false;
+  seeds.add("family-export", FamilyExportFile(FamilyOfFour()).build());
+  seeds.add("family-export-old", FamilyExportFile(FamilyOfFour(true)).build());
+  seeds.add("family-export-unindexed", FamilyExportFile(unindexed).build());
+  seeds.add("family-export-damaged", DamagedFamilyExport());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -411,7 +421,8 @@ int main(int argc, char** argv) {
         {"fuzz_wine_path", WinePathSeeds},
         {"fuzz_library_lists", LibraryListSeeds},
         {"fuzz_command_line", CommandLineSeeds},
-        {"fuzz_neighbourhood", NeighbourhoodSeeds}};
+        {"fuzz_neighbourhood", NeighbourhoodSeeds},
+        {"fuzz_family_export", FamilyExportSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

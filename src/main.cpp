@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "command_line/family_listing.h"
 #include "command_line/json_listing.h"
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
@@ -54,7 +55,25 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
                                                         : quill::platform::CurrentFolder();
 }
 
+// The members of a family export, when `file` names one: nothing when it is a folder or another
+// kind of file, so that those keep their own answers.
+std::optional<int> PrintFamily(const std::filesystem::path& file, int languageSlot, bool json) {
+  if (quill::platform::ResolveFolder(file)) return std::nullopt;
+  const std::optional<quill::FamilyExport> family = quill::ReadFamilyExportFile(file, languageSlot);
+  const std::string name = quill::platform::DisplayName(file.filename());
+  if (!family) {
+    if (!quill::HasFamilyExportName(file)) return std::nullopt;
+    Print(stderr,
+          "quillmere: cannot read the family export " + quill::platform::DisplayName(file) + "\n");
+    return 2;
+  }
+  Print(stdout, json ? quill::FormatFamilyJson(name, *family) : quill::FormatFamily(name, *family));
+  if (!family->problem.empty()) Print(stderr, "quillmere: " + name + ": " + family->problem + "\n");
+  return 0;
+}
+
 int PrintRoster(const std::filesystem::path& folder, int languageSlot, bool json) {
+  if (const std::optional<int> status = PrintFamily(folder, languageSlot, json)) return *status;
   quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
   std::optional<std::vector<quill::RosterEntry>> roster;
   {
@@ -77,9 +96,13 @@ int PrintRoster(const std::filesystem::path& folder, int languageSlot, bool json
   }
   if (json) {
     quill::NeighbourhoodFiles neighbourhoods;
-    const std::optional<std::filesystem::path> resolved = quill::platform::ResolveFolder(folder);
-    return PrintAnswer(quill::FormatRosterJson(
-        *roster, neighbourhoods.of(resolved.value_or(folder), languageSlot)));
+    const std::filesystem::path resolved = quill::platform::ResolveFolder(folder).value_or(folder);
+    std::vector<std::optional<quill::BodyLooks>> looks;
+    for (const quill::RosterEntry& entry : *roster) {
+      looks.push_back(quill::BodyLooksOfFile(resolved / entry.file));
+    }
+    return PrintAnswer(
+        quill::FormatRosterJson(*roster, neighbourhoods.of(resolved, languageSlot), looks));
   }
   return PrintAnswer(quill::FormatRoster(*roster));
 }

@@ -22,4 +22,5 @@ if [[ -n $complaints ]]; then
   exit 1
 fi
 grep -qx 'application/x-sims-character' "$mime/types"
+grep -qx 'application/x-sims-family' "$mime/types"
 echo "desktop files: valid"

@@ -8,7 +8,8 @@ test_packages=(libgtest-dev googletest clang clang-format libclang-rt-14-dev
                g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xz-utils
                desktop-file-utils appstream libxml2-utils shared-mime-info hicolor-icon-theme
                xdg-utils libfile-mimeinfo-perl dpkg-dev
-               fonts-noto-cjk fonts-tlwg-loma-ttf)
+               fonts-noto-cjk fonts-tlwg-loma-ttf
+               imagemagick)  # `import`: screenshots of the windows under Xvfb
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;

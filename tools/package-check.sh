@@ -8,6 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build-package}
 id=example.harrowfen.Quillmere
 type=application/x-sims-character
+family_type=application/x-sims-family
 
 if dpkg-query -W -f='${Status}' quillmere 2>/dev/null | grep -q 'ok installed'; then
   echo "package-check: quillmere is already installed here; not touching it" >&2
@@ -25,7 +26,8 @@ work=$(mktemp -d)
 chmod 755 "$work"  # apt reads the package as its own unprivileged user
 cp "$build"/quillmere_*.deb "$work/"
 chmod 644 "$work"/quillmere_*.deb
-"$build/tools/samples/make_samples" "$work/samples"
+"$build/tools/samples/make_samples" "$work/samples" "$work/game"
+family=$work/game/UserData/Export/Pemberton.FAM
 dpkg-query -W -f='${Package} ${Version}\n' | sort >"$work/before"
 
 finish() {
@@ -59,9 +61,17 @@ found=$(xdg-mime query filetype "$work/samples/User00003.iff")
 [[ $found == "$type" ]] || fail "xdg-mime gives the type '$found'"
 handler=$(xdg-mime query default "$type")
 [[ $handler == "$id.desktop" ]] || fail "xdg-mime gives the handler '$handler'"
+# A family export opens the same way: xdg-open asks these two questions.
+members=$(env -u DISPLAY -u WAYLAND_DISPLAY quillmere --list "$family" | wc -l)
+[[ $members == 4 ]] || fail "quillmere --list on a family export listed $members members"
+found=$(xdg-mime query filetype "$family")
+[[ $found == "$family_type" ]] || fail "xdg-mime gives the family export the type '$found'"
+handler=$(xdg-mime query default "$family_type")
+[[ $handler == "$id.desktop" ]] || fail "xdg-mime gives family exports the handler '$handler'"
 
 apt-get purge -y -qq quillmere >/dev/null
 [[ ! -e /usr/bin/quillmere && ! -e /usr/share/applications/$id.desktop ]] ||
   fail "files left after removal"
-[[ $(xdg-mime query default "$type") == "" ]] || fail "the handler outlived the package"
-echo "package: $version installed, listed 7 Sims, opens $type, removed"
+[[ $(xdg-mime query default "$type") == "" && $(xdg-mime query default "$family_type") == "" ]] ||
+  fail "the handler outlived the package"
+echo "package: $version installed, listed 7 Sims and a family of 4, opens $type and $family_type, removed"

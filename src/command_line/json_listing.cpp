@@ -9,9 +9,6 @@
 
 namespace quill {
 
-namespace {
-
-// A JSON string; bytes that are not UTF-8 become U+FFFD.
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
   while (!text.empty()) {
@@ -31,6 +28,8 @@ std::string Quoted(std::string_view text) {
   }
   return quoted + '"';
 }
+
+namespace {
 
 template <typename T, typename Show>
 std::string OrNull(const std::optional<T>& value, Show show) {
@@ -67,7 +66,39 @@ std::string Names(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood) {
+std::string LooksJson(const std::optional<BodyLooks>& looks) {
+  if (!looks) return "null";
+  const auto garment = [](const std::optional<Garment>& worn) {
+    return OrNull(worn, [](const Garment& g) {
+      return "{\"mesh\":" + Quoted(g.mesh) + ",\"texture\":" + Quoted(g.texture) + "}";
+    });
+  };
+  std::string outfits;
+  for (const Outfit& outfit : looks->outfits) {
+    outfits += (outfits.empty() ? "" : ",") + garment(outfit.garment);
+  }
+  return "{\"body\":" + garment(looks->body) + ",\"head\":" + garment(looks->head) +
+         ",\"skin_tone\":" + Quoted(looks->skinTone) + ",\"outfits\":[" + outfits + "]}";
+}
+
+std::string SimJson(const std::string& file, const std::string& name, const SimProfile& sim,
+                    const std::string& more) {
+  const std::optional<std::string> family = sim.family ? sim.family->name : std::nullopt;
+  return "{\"file\":" + Quoted(file) + ",\"name\":" + Quoted(name) +
+         ",\"family\":" + OrNull(family, Quoted) +
+         ",\"species\":" + OrNull(sim.kind, [](Kind k) { return Quoted(SpeciesName(k.species)); }) +
+         ",\"gender\":" + OrNull(sim.kind, [](Kind k) { return Quoted(GenderName(k.gender)); }) +
+         ",\"age\":" + OrNull(sim.age, [](Age a) { return Quoted(AgeName(a)); }) +
+         ",\"sign\":" + OrNull(sim.sign, [](int s) { return Quoted(StarSignName(s)); }) +
+         ",\"career\":" + OrNull(sim.career, [](const Career& c) { return Quoted(c.track); }) +
+         ",\"level\":" + OrNull(sim.career, Level) + ",\"performance\":" +
+         OrNull(sim.career, [](const Career& c) { return std::to_string(c.performance); }) +
+         ",\"personality\":" + Traits(sim.personality) + ",\"skills\":" + Traits(sim.skills) +
+         ",\"friends\":" + OrNull(sim.friends, Names) + more + "}\n";
+}
+
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood,
+                             const std::vector<std::optional<BodyLooks>>& looks) {
   std::unordered_map<std::uint32_t, std::string> names;
   for (const RosterEntry& entry : roster)
     if (entry.guid) names.emplace(*entry.guid, entry.name);
@@ -77,21 +108,11 @@ std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neigh
     return found->second;
   };
   std::string text;
-  for (const RosterEntry& entry : roster) {
-    const SimProfile sim = ProfileOf(hood, entry.guid, nameOf);
-    const std::optional<std::string> family = sim.family ? sim.family->name : std::nullopt;
+  for (std::size_t k = 0; k < roster.size(); ++k) {
+    const RosterEntry& entry = roster[k];
     text +=
-        "{\"file\":" + Quoted(platform::DisplayName(entry.file)) +
-        ",\"name\":" + Quoted(entry.name) + ",\"family\":" + OrNull(family, Quoted) +
-        ",\"species\":" + OrNull(sim.kind, [](Kind k) { return Quoted(SpeciesName(k.species)); }) +
-        ",\"gender\":" + OrNull(sim.kind, [](Kind k) { return Quoted(GenderName(k.gender)); }) +
-        ",\"age\":" + OrNull(sim.age, [](Age a) { return Quoted(AgeName(a)); }) +
-        ",\"sign\":" + OrNull(sim.sign, [](int s) { return Quoted(StarSignName(s)); }) +
-        ",\"career\":" + OrNull(sim.career, [](const Career& c) { return Quoted(c.track); }) +
-        ",\"level\":" + OrNull(sim.career, Level) + ",\"performance\":" +
-        OrNull(sim.career, [](const Career& c) { return std::to_string(c.performance); }) +
-        ",\"personality\":" + Traits(sim.personality) + ",\"skills\":" + Traits(sim.skills) +
-        ",\"friends\":" + OrNull(sim.friends, Names) + "}\n";
+        SimJson(platform::DisplayName(entry.file), entry.name, ProfileOf(hood, entry.guid, nameOf),
+                ",\"looks\":" + LooksJson(k < looks.size() ? looks[k] : std::nullopt));
   }
   return text;
 }

@@ -5,13 +5,29 @@
 #include <vector>
 
 #include "command_line/roster_listing.h"
+#include "inspect/body_strings.h"
 #include "inspect/neighbourhood.h"
+#include "inspect/sim_profile.h"
 
 namespace quill {
 
 // One compact object per roster entry, in roster order, with the keys file, name, family,
 // species, gender, age, sign, career, level, performance, personality, skills and friends;
 // null where a value does not apply or is not known. UTF-8.
-std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood);
+// `looks` holds each entry's body strings, in roster order.
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood,
+                             const std::vector<std::optional<BodyLooks>>& looks);
+
+// A JSON string; bytes that are not UTF-8 become U+FFFD.
+std::string Quoted(std::string_view text);
+
+// One Sim's object with the keys above and its line's end; `more` (",\"key\":value...") goes in
+// before the closing brace.
+std::string SimJson(const std::string& file, const std::string& name, const SimProfile& sim,
+                    const std::string& more = {});
+
+// The "looks" object: body and head as {"mesh", "texture"} (null when the string has no such
+// form), "skin_tone" and the "outfits" list; null when there are no body strings.
+std::string LooksJson(const std::optional<BodyLooks>& looks);
 
 }  // namespace quill

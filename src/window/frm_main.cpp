@@ -100,7 +100,8 @@ void FrmMain::load(const std::filesystem::path& startPath) {
 
 void FrmMain::startUp(const std::filesystem::path* startPath) {
   options_[kSpeechLargeOption]->setChecked(true);
-  if (startPath == nullptr || !openPath(*startPath)) openGameFolder();
+  // A family export opens in a window of its own; the main window still opens on the game's Sims.
+  if (startPath == nullptr || !openPath(*startPath) || familyWindow_ != nullptr) openGameFolder();
   // From here on, opening the folder already open changes nothing.
   rosterOwed_ = false;
   centre();

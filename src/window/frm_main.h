@@ -31,6 +31,7 @@ class DriveList;
 class FileList;
 class FolderList;
 class PictureBoxActions;
+class FamilyWindow;
 class PictureSheet;
 class SimCard;
 class SelectionList;
@@ -53,9 +54,11 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void load(const std::filesystem::path& startPath);
 
   // Opens a folder, or the folder of a character file and then selects that file as a click in
-  // File1 does. A path that does not exist, cannot be read or is no character file changes
-  // nothing: the player is told why, and the result is false.
+  // File1 does, or a family export in the family window. A path that does not exist, cannot be
+  // read or is neither changes nothing: the player is told why, and the result is false.
   bool openPath(const std::filesystem::path& path);
+  // The family window, once a family export has been opened.
+  FamilyWindow* familyWindow() const { return familyWindow_; }
 
   const CharacterState& state() const { return state_; }
   const ResourceMapTable& resourceMap() const { return resourceMap_; }
@@ -187,6 +190,7 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   PictureSheet* pictureSheet_ = nullptr;
   NeighbourhoodFiles neighbourhoods_;
   SimCard* simCard_ = nullptr;
+  FamilyWindow* familyWindow_ = nullptr;
 };
 
 }  // namespace quill

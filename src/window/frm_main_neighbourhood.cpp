@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "chunkfile/sim_guid.h"
+#include "inspect/body_strings.h"
+#include "inspect/family_export.h"
 #include "platform/picture.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
@@ -63,7 +65,8 @@ void FrmMain::fillSimCard() {
   const int rows = list1_->count();
   const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), services_.languageSlot);
   simCard_->showSim(simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
-                    ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf));
+                    ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf),
+                    BodyLooksOf(state_.FileImage));
 }
 
 void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {
@@ -104,6 +107,18 @@ void FrmMain::offerNeighbourhoods(const QPoint& at) {
             if (!busy()) dir1_->setPath(folder);
           },
           Qt::QueuedConnection);
+    });
+  }
+  // The families this neighbourhood sent away or received, each opened in the family window.
+  const std::vector<std::filesystem::path> families = FamilyExportsBeside(dir1_->path());
+  if (!families.empty()) list->addSection(QStringLiteral("Families to look inside"));
+  for (const std::filesystem::path& file : families) {
+    QString label = QString::fromStdString(platform::DisplayName(file.parent_path().filename()) +
+                                           ": " + platform::DisplayName(file.filename()));
+    QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    connect(open, &QAction::triggered, this, [this, file] {
+      QMetaObject::invokeMethod(
+          this, [this, file] { openPath(file); }, Qt::QueuedConnection);
     });
   }
   menu.exec(dir1_->viewport()->mapToGlobal(at));

@@ -1,12 +1,15 @@
-// Opening a folder or character file that the player names: on the command line or by dropping
-// it on the window.
+// Opening a folder, character file or family export that the player names: on the command line,
+// by dropping it on the window, or from the desktop.
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <fstream>
 
 #include "chunkfile/name_order.h"
+#include "inspect/family_export.h"
 #include "window/drive_list.h"
+#include "window/family_window.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
@@ -53,6 +56,24 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
   }
   if (std::filesystem::is_directory(status)) {
     return openFolder(path) || refuse("Cannot open the folder " + shown + ": it cannot be read.");
+  }
+  // A family export, by its name or, whatever its name, by what it holds.
+  if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {
+    if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, services_.languageSlot)) {
+      if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
+      familyWindow_->showFamily(QString::fromStdString(platform::DisplayName(path.filename())),
+                                std::move(*family));
+      familyWindow_->show();
+      // Brought forward again once the main window, shown after start-up, is up.
+      QTimer::singleShot(0, familyWindow_, [window = familyWindow_] {
+        window->raise();
+        window->activateWindow();
+      });
+      return true;
+    }
+  }
+  if (HasFamilyExportName(path)) {
+    return refuse("Cannot open the file " + shown + ": it is not a readable family export.");
   }
   if (!IsCharacterFileName(path.filename())) {
     return refuse("Cannot open " + shown +

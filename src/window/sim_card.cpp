@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "window/sharp_picture.h"
+#include "window/sim_card_looks.h"
 
 namespace quill {
 
@@ -87,7 +88,8 @@ SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
-void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim) {
+void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim,
+                      const std::optional<BodyLooks>& looks) {
   setWindowTitle(QString::fromUtf8(kAboutSim).arg(name).chopped(1));
   delete shown_;
   shown_ = new QWidget(this);
@@ -160,6 +162,7 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
     missing->setFont(italic);
     column->addWidget(missing);
   }
+  if (looks) column->addWidget(LooksBox(*looks, shown_));
   column->addStretch(1);
   layout_->addWidget(shown_);
   if (!isVisible()) resize(sizeHint().expandedTo(QSize(420, 0)));

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "inspect/body_strings.h"
 #include "inspect/sim_profile.h"
 
 class QVBoxLayout;
@@ -20,7 +21,9 @@ class SimCard : public QWidget {
   explicit SimCard(QWidget* owner);
 
   // Shows this Sim, titled "About <name>", in place of the one shown before.
-  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile);
+  // `looks`: what the Sim wears, from its body strings, when it has them.
+  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile,
+               const std::optional<BodyLooks>& looks);
 
  private:
   QVBoxLayout* layout_ = nullptr;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "character_builder.h"
+#include "family_export_builder.h"
 #include "neighbourhood_builder.h"
 #include "platform/files.h"
 
@@ -188,7 +189,14 @@ TEST_F(Program, ListsWhoEachSimIsAsJson) {
        R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
        R"("personality":null,"skills":null,"friends":null})"},
   };
-  for (const auto& [line, json] : expected) EXPECT_EQ(lines[line].toStdString(), json);
+  // Every Sim of the saved game wears the builder's body strings.
+  const std::string looks =
+      R"(,"looks":{"body":{"mesh":"b006fafat_01","texture":"B006FAFatlgt_TT1"},"head":{"mesh":)"
+      R"("c001fa_mercedes","texture":"C001FAlgt_Shannon01"},"skin_tone":"lgt","outfits":[]})";
+  for (const auto& [line, json] : expected) {
+    const std::string object = json;
+    EXPECT_EQ(lines[line].toStdString(), object.substr(0, object.size() - 1) + looks + "}");
+  }
   EXPECT_TRUE(lines[2].contains(R"("age":"kid","sign":"Pisces","career":"School","level":"B+")"));
 }
 
@@ -247,6 +255,53 @@ TEST_F(Program, NextStartRemovesOnlyScratchFoldersOfDeadRuns) {
   live.terminate();
   ASSERT_TRUE(live.waitForFinished());
   EXPECT_FALSE(fs::exists(liveFolder));
+}
+
+TEST_F(Program, ListsTheMembersOfAFamilyExport) {
+  testdata::WriteSampleFamilies(root() / "export", root() / "import");
+  fs::copy_file(sims() / "User00000.iff", root() / "import" / "Ada.FAM");
+  const auto lines = [](const std::string& file) {
+    std::string text;
+    for (const char* name : {"\t1\tHarriet\n", "\t2\tClement\n", "\t3\tWren\n", "\t4\tBiscuit\n"})
+      text += file + name;
+    return text;
+  };
+  const std::string harriet =
+      R"({"file":"Pemberton (old).FAM","name":"Harriet","family":"Pemberton","species":"human",)"
+      R"("gender":"female","age":"adult","sign":"Libra","career":"Medicine","level":4,)"
+      R"("performance":40,"personality":{"neat":2,"outgoing":8,"active":4,"playful":3,"nice":7},)"
+      R"("skills":{"cooking":4,"mechanical":1,"charisma":6,"body":2,"logic":5,"creativity":3},)"
+      R"("friends":["Clement","Wren","Biscuit"],"member":1,"looks":{"body":{"mesh":"b006fafat_01",)"
+      R"("texture":"B006FAFatlgt_TT1"},"head":{"mesh":"c001fa_mercedes","texture":)"
+      R"("C001FAlgt_Shannon01"},"skin_tone":"lgt","outfits":[{"mesh":"b107fafit_01","texture":)"
+      R"("B107FAFitlgt_swim"},{"mesh":"b210fafit_01","texture":"B210FAFitlgt_formal"}]}})";
+  const fs::path notAFamily = root() / "import" / "Ada.FAM";
+  // The arguments, the exit code, the start of standard output and standard error.
+  const std::tuple<QStringList, int, std::string, std::string> cases[] = {
+      {{"--list", Text(root() / "export" / "Pemberton.FAM")}, 0, lines("Pemberton.FAM"), ""},
+      {{"--list", "--json", Text(root() / "import" / "Pemberton (old).FAM")},
+       0,
+       harriet + "\n",
+       ""},
+      {{"--list", Text(root() / "import" / "Damaged.FAM")},
+       0,
+       lines("Damaged.FAM"),
+       "quillmere: Damaged.FAM: The family export is damaged; what follows the damage is "
+       "missing.\n"},
+      {{"--list", Text(notAFamily)},
+       2,
+       "",
+       "quillmere: cannot read the family export " + notAFamily.string() + "\n"},
+  };
+  for (const auto& [arguments, exitCode, out, err] : cases) {
+    QProcess program;
+    start(program, arguments);
+    ASSERT_TRUE(program.waitForFinished());
+    const std::string what = arguments.join(' ').toStdString();
+    EXPECT_EQ(program.exitCode(), exitCode) << what;
+    EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
+    EXPECT_EQ(program.readAllStandardError().toStdString(), err) << what;
+  }
 }
 
 }  // namespace

@@ -85,6 +85,18 @@ Bytes StringTable(const std::vector<TableString>& strings, std::uint8_t filler,
   return body + Bytes(strings.size(), static_cast<char>(filler));
 }
 
+Bytes BodyStrings(const LooksSpec& looks) {
+  std::vector<TableString> strings(15);  // 0 to 14; the outfits follow
+  strings[0].value = looks.skeleton;
+  strings[1].value = looks.body;
+  strings[2].value = looks.head;
+  strings[12].value = looks.gender;
+  strings[13].value = looks.age;
+  strings[14].value = looks.skinTone;
+  for (const std::string& outfit : looks.outfits) strings.push_back({outfit, ""});
+  return StringTable(strings);
+}
+
 Bytes NameAndDescription(const std::string& name, const std::string& description) {
   return StringTable({{name, ""}, {description, ""}});
 }

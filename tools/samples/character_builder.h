@@ -58,6 +58,19 @@ Bytes StringTable(const std::vector<TableString>& strings, std::uint8_t filler =
 // The two strings a player-made Sim has: name and description.
 Bytes NameAndDescription(const std::string& name, const std::string& description);
 
+// What a Sim wears, as its body strings hold it.
+struct LooksSpec {
+  std::string skeleton = "adult";
+  std::string body = "b006fafat_01,BODY=B006FAFatlgt_TT1";
+  std::string head = "c001fa_mercedes,HEAD-HEAD=C001FAlgt_Shannon01";
+  std::string gender = "female";
+  std::string age = "27";
+  std::string skinTone = "lgt";
+  std::vector<std::string> outfits;  // written from string 15 on
+};
+// A body-string table: strings 0 to 14 (those not in `looks` empty), then the outfits.
+Bytes BodyStrings(const LooksSpec& looks);
+
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
 };

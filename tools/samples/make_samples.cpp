@@ -1,9 +1,11 @@
 // Writes the sample Sims into the folder named on the command line, and a saved game of two
-// neighbourhoods into the second folder when one is named.
+// neighbourhoods into the second folder when one is named, with family exports in its first
+// neighbourhood's Export and Import folders.
 #include <cstdio>
 #include <exception>
 
 #include "character_builder.h"
+#include "family_export_builder.h"
 #include "neighbourhood_builder.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +15,12 @@ int main(int argc, char** argv) {
   }
   try {
     quill::testdata::WriteSampleCharacters(argv[1]);
-    if (argc == 3) quill::testdata::WriteSavedGame(argv[2]);
+    if (argc == 3) {
+      const std::filesystem::path savedGame = argv[2];
+      quill::testdata::WriteSavedGame(savedGame);
+      quill::testdata::WriteSampleFamilies(savedGame / "UserData" / "Export",
+                                           savedGame / "UserData" / "Import");
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;

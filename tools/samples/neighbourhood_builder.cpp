@@ -43,9 +43,10 @@ Bytes PeopleBody(const std::vector<std::optional<PersonSpec>>& slots,
 }
 
 Bytes FamilyBody(const FamilySpec& family) {
-  Bytes body = LittleEndian32(0) + LittleEndian32(9) + "IMAF"_b + LittleEndian32(family.house) +
-               LittleEndian32(family.number) + LittleEndian32(family.cash) +
-               LittleEndian32(family.cash) + LittleEndian32(family.friends) + LittleEndian32(0) +
+  Bytes body = LittleEndian32(0) + LittleEndian32(family.version) + "IMAF"_b +
+               LittleEndian32(family.house) + LittleEndian32(family.number) +
+               LittleEndian32(family.cash) + LittleEndian32(family.cash) +
+               LittleEndian32(family.friends) + LittleEndian32(0) +
                LittleEndian32(static_cast<std::int32_t>(family.members.size()));
   for (const std::uint32_t member : family.members)
     body += LittleEndian32(static_cast<std::int32_t>(member));

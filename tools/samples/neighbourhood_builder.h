@@ -42,7 +42,8 @@ struct FamilySpec {
   std::int32_t cash = 0;
   std::int32_t friends = 0;
   std::vector<std::uint32_t> members;
-  std::string name;  // empty: no FAMs chunk
+  std::string name;          // empty: no FAMs chunk
+  std::int32_t version = 9;  // 7 in old family exports
 };
 Bytes FamilyBody(const FamilySpec& family);
 

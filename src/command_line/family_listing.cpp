@@ -1,0 +1,28 @@
+#include "command_line/family_listing.h"
+
+#include "command_line/json_listing.h"
+
+namespace quill {
+
+std::string FormatFamily(const std::string& file, const FamilyExport& family) {
+  std::string text;
+  int number = 0;
+  for (const FamilyMember& member : family.members) {
+    text += file + '\t' + std::to_string(++number) + '\t' + member.name + '\n';
+  }
+  return text;
+}
+
+std::string FormatFamilyJson(const std::string& file, const FamilyExport& family) {
+  const NameOfSim nameOf = MemberNames(family);
+  std::string text;
+  int number = 0;
+  for (const FamilyMember& member : family.members) {
+    text += SimJson(
+        file, member.name, ProfileOf(family.records, member.guid, nameOf),
+        ",\"member\":" + std::to_string(++number) + ",\"looks\":" + LooksJson(member.looks));
+  }
+  return text;
+}
+
+}  // namespace quill

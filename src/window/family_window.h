@@ -1,0 +1,45 @@
+// The family window: who is in a family export, before the player imports it. The family's
+// name, cash and members, one row each with thumbnail, name and biography; each member's Sim
+// card from the export's own records.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "inspect/family_export.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace quill {
+
+class SimCard;
+
+class FamilyWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FamilyWindow(QWidget* owner);
+
+  // Shows this export, titled by its family and file, in place of the one shown before.
+  void showFamily(const QString& file, FamilyExport family);
+  const FamilyExport& family() const { return family_; }
+  // Opens the card of member `index` (from 0), or brings it forward on that member.
+  void showMemberCard(int index);
+  SimCard* card() const { return card_; }
+
+ private:
+  FamilyExport family_;
+  QLabel* heading_ = nullptr;
+  QLabel* summary_ = nullptr;
+  QLabel* problem_ = nullptr;
+  QTableWidget* members_ = nullptr;
+  QPushButton* about_ = nullptr;
+  SimCard* card_ = nullptr;
+};
+
+// A member's thumbnail, decoded by the picture loader; null when it holds none.
+QImage ThumbnailOf(const FamilyMember& member);
+
+}  // namespace quill

@@ -1,0 +1,14 @@
+// What a Sim wears, on its card: the suits and textures a player needs among the game's skin
+// files to see the Sim as it was made.
+#pragma once
+
+#include <QGroupBox>
+
+#include "inspect/body_strings.h"
+
+namespace quill {
+
+// "Looks": body and head as mesh and texture, the skin tone and any extra outfits.
+QGroupBox* LooksBox(const BodyLooks& looks, QWidget* parent);
+
+}  // namespace quill

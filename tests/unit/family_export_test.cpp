@@ -1,0 +1,158 @@
+// Family exports: the body strings, the export index and how the members are found.
+#include "inspect/family_export.h"
+
+#include <gtest/gtest.h>
+
+#include "family_export_builder.h"
+
+namespace quill {
+namespace {
+
+using namespace testdata;
+
+std::string Shown(const std::optional<Garment>& garment) {
+  return garment ? garment->mesh + "|" + garment->part + "|" + garment->texture : "-";
+}
+
+TEST(BodyStrings, FieldsAndOutfitsOfTheUsEnglishTable) {
+  LooksSpec dog{"dog", "uaa012dog_brown,BODY=uaa012dogbrown", "", "male", "", "unk", {}};
+  LooksSpec dressed;
+  dressed.outfits = {"b010fafit_01,BODY=B010FAFitlgt_01", "no outfit", "x,=y"};
+  Bytes otherLanguage = BodyStrings({});
+  otherLanguage[4] = 3;  // the skeleton string in French: the table's first US string is the body
+  // A body-string table; its skeleton, body, head, gender, age and skin tone; the outfits found.
+  const std::tuple<Bytes, std::string, std::string, std::string, std::string, std::string,
+                   std::string, std::vector<std::string>>
+      cases[] = {
+          {BodyStrings({}),
+           "adult",
+           "b006fafat_01|BODY|B006FAFatlgt_TT1",
+           "c001fa_mercedes|HEAD-HEAD|C001FAlgt_Shannon01",
+           "female",
+           "27",
+           "lgt",
+           {}},
+          {BodyStrings(dog),
+           "dog",
+           "uaa012dog_brown|BODY|uaa012dogbrown",
+           "-",
+           "male",
+           "",
+           "unk",
+           {}},
+          {BodyStrings(dressed),
+           "adult",
+           "b006fafat_01|BODY|B006FAFatlgt_TT1",
+           "c001fa_mercedes|HEAD-HEAD|C001FAlgt_Shannon01",
+           "female",
+           "27",
+           "lgt",
+           {"15:b010fafit_01|BODY|B010FAFitlgt_01"}},
+          {StringTable({{"child", ""}, {"body", ""}}), "child", "-", "-", "", "", "", {}},
+          {otherLanguage,
+           "b006fafat_01,BODY=B006FAFatlgt_TT1",
+           "c001fa_mercedes|HEAD-HEAD|C001FAlgt_Shannon01",
+           "-",
+           "27",
+           "lgt",
+           "",
+           {}},
+      };
+  for (const auto& [table, skeleton, body, head, gender, age, skin, outfits] : cases) {
+    SCOPED_TRACE(skeleton);
+    const std::optional<BodyLooks> looks = ReadBodyStrings(table);
+    ASSERT_TRUE(looks);
+    EXPECT_EQ(looks->skeleton, skeleton);
+    EXPECT_EQ(Shown(looks->body), body);
+    EXPECT_EQ(Shown(looks->head), head);
+    EXPECT_EQ(looks->gender, gender);
+    EXPECT_EQ(looks->age, age);
+    EXPECT_EQ(looks->skinTone, skin);
+    std::vector<std::string> found;
+    for (const Outfit& outfit : looks->outfits) {
+      found.push_back(std::to_string(outfit.index) + ":" + Shown(outfit.garment));
+    }
+    EXPECT_EQ(found, outfits);
+  }
+  Bytes cut = BodyStrings({});
+  cut.resize(40);
+  for (const Bytes& broken : {cut, "ab"_b, StringTable({{"adult", "", 2}})}) {
+    EXPECT_FALSE(ReadBodyStrings(broken)) << broken;
+  }
+}
+
+// "family name|cash|problem" then per member "name:skeleton:picture:record", picture and record
+// as + or -.
+std::string Summary(const std::optional<FamilyExport>& read) {
+  if (!read) return "none";
+  std::string text = read->name.value_or("?") + "|" +
+                     (read->family ? std::to_string(read->family->cash) : "?") + "|" +
+                     read->problem;
+  for (const FamilyMember& member : read->members) {
+    text += " " + member.name + ":" + (member.looks ? member.looks->skeleton : "?") + ":" +
+            (member.thumbnail.empty() ? "-" : "+") + ":" + (member.guid ? "+" : "-");
+  }
+  return text;
+}
+
+TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyInBothLayouts) {
+  const std::string four = " Harriet:adult:+:+ Clement:adult:+:+ Wren:child:+:+ Biscuit:dog:+:+";
+  ExportSpec unindexed = FamilyOfFour();
+  unindexed.index = false;
+  CharacterFile reordered = FamilyExportFile(unindexed);
+  reordered.add({"EXPi", 2, 0x10, "", ExportIndexBody(7, {0, 24, 99, 0, 21, 24}), {}, {}});
+  reordered.add({"EXPi", 1, 0x10, "", ExportIndexBody(7, {22}), {}, {}});
+  ExportSpec strangerFamily = FamilyOfFour(true);
+  strangerFamily.family.members = {0xF4018, 1};  // Biscuit's GUID, and one no record carries
+  strangerFamily.index = false;
+  Bytes shortIndex = ExportIndexBody(7, {21});
+  shortIndex.resize(29);
+  ExportSpec badIndex = FamilyOfFour();
+  badIndex.index = false;
+  CharacterFile badIndexFile = FamilyExportFile(badIndex);
+  badIndexFile.add({"EXPi", 1, 0x10, "", shortIndex, {}, {}});
+  const std::string noIndex = "The export's list of members is missing or damaged.";
+  // An export's bytes, the player's language slot, what is read.
+  const std::tuple<Bytes, int, std::string> cases[] = {
+      {FamilyExportFile(FamilyOfFour()).build(), 1, "Pemberton|20450|" + four},
+      {FamilyExportFile(FamilyOfFour(true)).build(), 1, "Pemberton|20450|" + four},
+      {FamilyExportFile(FamilyOfFour()).build(), 4,
+       "Pemberton|20450| Henriette:adult:+:+" + four.substr(four.find(" Clement"))},
+      {FamilyExportFile(FamilyOfFour(true)).build(), 4, "Pemberton|20450|" + four},
+      {FamilyExportFile(unindexed).build(), 1, "Pemberton|20450|" + noIndex + four},
+      {badIndexFile.build(), 1, "Pemberton|20450|" + noIndex + four},
+      {FamilyExportFile(strangerFamily).build(), 1,
+       "Pemberton|20450|" + noIndex + " Biscuit:dog:+:+"},
+      // The first index counts; empty places and repeats are left out.
+      {reordered.build(), 1,
+       "Pemberton|20450|The export holds no record of one of its members. Biscuit:dog:+:+ "
+       ":?:-:- Harriet:adult:+:+"},
+      {DamagedFamilyExport(), 1,
+       "Pemberton|20450|The family export is damaged; what follows the damage is missing." +
+           four.substr(0, four.find(" Biscuit")) + " Biscuit:?:-:+"},
+      {LookalikeCharacter("Ada", "Not a family.").build(), 1, "none"},
+      {FileHeader(), 1, "none"},
+      {"", 1, "none"},
+  };
+  for (const auto& [bytes, slot, expected] : cases) {
+    SCOPED_TRACE(expected);
+    EXPECT_EQ(Summary(ReadFamilyExport(bytes, slot)), expected);
+  }
+}
+
+TEST(FamilyExport, IndexReadsTheFamilyAndEveryPlace) {
+  Bytes wrongMark = ExportIndexBody(7, {21});
+  wrongMark[8] = 'X';
+  Bytes shortIndex = ExportIndexBody(7, {21});
+  shortIndex.pop_back();
+  const std::optional<ExportIndex> index =
+      ReadExportIndex(ExportIndexBody(0xFFFF, {1, 0, 0, 0, 0, 0, 0, 0xFFFF}));
+  ASSERT_TRUE(index);
+  EXPECT_EQ(index->familyId, 0xFFFF);
+  EXPECT_EQ(index->members, (std::vector<int>{1, 0xFFFF}));
+  EXPECT_FALSE(ReadExportIndex(wrongMark));
+  EXPECT_FALSE(ReadExportIndex(shortIndex));
+}
+
+}  // namespace
+}  // namespace quill
