@@ -10,7 +10,7 @@ namespace {
 
 using namespace testdata;
 
-PersonSpec Spec(
+PersonSpec Person(
     const std::string& name, std::int32_t version, bool data,
     std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>> relationships = {}) {
   return {name,
@@ -31,21 +31,21 @@ std::string Describe(const PersonRecord& r) {
 }
 
 TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
-  const Bytes two = PeopleBody({Spec("Ada", 0xA, true, {{4, {60, 1}}, {9, {}}}), std::nullopt,
-                                Spec("Bram", 0x4, true), Spec("", 0xA, false)});
-  const Bytes oneSlot = PeopleBody({Spec("Bo", 0xA, true)});
+  const Bytes two = PeopleBody({Person("Ada", 0xA, true, {{4, {60, 1}}, {9, {}}}), std::nullopt,
+                                Person("Bram", 0x4, true), Person("", 0xA, false)});
+  const Bytes oneSlot = PeopleBody({Person("Bo", 0xA, true)});
   // The body, the records read, whether the list was read whole.
   const std::tuple<Bytes, std::vector<std::string>, bool> cases[] = {
       // Odd and even names (the even one padded), both versions, an empty slot, no person data.
       {two, {"Ada/256/3/3 4:60 9:-", "Bram/80/4/4", "/0/0/0"}, true},
       {PeopleBody({}, 2) + LittleEndian32(7) + LittleEndian32(0), {}, true},  // "present" only if 1
-      {PeopleBody({Spec("Ada", 0xA, true)}, 2), {"Ada/256/3/3"}, false},      // slots past the end
+      {PeopleBody({Person("Ada", 0xA, true)}, 2), {"Ada/256/3/3"}, false},      // slots past the end
       {oneSlot.substr(0, oneSlot.size() - 1), {}, false},
-      {PeopleBody({Spec("Ada", 0xA, false)}).substr(0, 50) + LittleEndian32(0x10000000), {}, false},
-      {PeopleBody({Spec("Ada", 0xA, false, {{1, {5}}})}).substr(0, 62) + LittleEndian32(1000000),
+      {PeopleBody({Person("Ada", 0xA, false)}).substr(0, 50) + LittleEndian32(0x10000000), {}, false},
+      {PeopleBody({Person("Ada", 0xA, false, {{1, {5}}})}).substr(0, 62) + LittleEndian32(1000000),
        {},
        false},                                            // a value count past the end
-      {PeopleBody({Spec("Ada", 0x5, true)}), {}, false},  // a layout the game never wrote
+      {PeopleBody({Person("Ada", 0x5, true)}), {}, false},  // a layout the game never wrote
       {"\0\0\0\0\x49\0\0\0NBRS\1\0\0\0"_b, {}, false},
   };
   for (const auto& [body, records, whole] : cases) {
@@ -58,10 +58,10 @@ TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
 }
 
 TEST(Neighbourhood, FamiliesNamesAndWhyPartsAreMissing) {
-  const Bytes people = PeopleBody({Spec("Ada", 0xA, true)});
+  const Bytes people = PeopleBody({Person("Ada", 0xA, true)});
   const FamilySpec goth{7, 3, 1, 20000, 2, {0xC0DE0003}, "Goth"};
   const Bytes whole =
-      NeighbourhoodFile({Spec("Ada", 0xA, true)}, {goth, {8, 0, 2, 5, 0, {}, ""}}).build();
+      NeighbourhoodFile({Person("Ada", 0xA, true)}, {goth, {8, 0, 2, 5, 0, {}, ""}}).build();
   // The file, the families' names ("-" without one), the problem.
   const std::tuple<Bytes, std::vector<std::string>, std::string> cases[] = {
       {whole, {"Goth", "-"}, ""},

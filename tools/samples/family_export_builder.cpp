@@ -42,22 +42,22 @@ Bytes ExportIndexBody(std::uint16_t familyId, const std::vector<std::uint16_t>& 
   return body;
 }
 
-CharacterFile FamilyExportFile(const ExportSpec& spec) {
+CharacterFile FamilyExportFile(const ExportSpec& exported) {
   CharacterFile file;
   std::vector<std::uint16_t> ids;
   std::vector<std::optional<PersonSpec>> records;
-  for (const MemberSpec& member : spec.members) {
+  for (const MemberSpec& member : exported.members) {
     ids.push_back(static_cast<std::uint16_t>(member.record.neighbourId));
     records.push_back(member.record);
   }
-  if (spec.index) file.add(Typed("EXPi", 1, ExportIndexBody(spec.family.id, ids)));
-  file.add(Typed("FAMI", spec.family.id, FamilyBody(spec.family)));
-  if (!spec.family.name.empty()) {
-    file.add(Typed("FAMs", spec.family.id, StringTable({{spec.family.name, ""}})));
-    file.add(Typed("CTSS", 1000, StringTable({{spec.family.name, ""}})));
+  if (exported.index) file.add(Typed("EXPi", 1, ExportIndexBody(exported.family.id, ids)));
+  file.add(Typed("FAMI", exported.family.id, FamilyBody(exported.family)));
+  if (!exported.family.name.empty()) {
+    file.add(Typed("FAMs", exported.family.id, StringTable({{exported.family.name, ""}})));
+    file.add(Typed("CTSS", 1000, StringTable({{exported.family.name, ""}})));
   }
   file.add(Typed("NBRS", 1, PeopleBody(records)));
-  for (const MemberSpec& member : spec.members) {
+  for (const MemberSpec& member : exported.members) {
     const int id = member.record.neighbourId;
     const Bytes names = NameAndDescription(member.record.name, member.biography);
     file.add(Typed("CTSS", id, names, member.record.name));
@@ -76,9 +76,9 @@ ExportSpec FamilyOfFour(bool oldLayout) {
   const std::int32_t version = oldLayout ? 0x4 : 0xA;
   const std::size_t length = oldLayout ? 80 : 256;
   const std::uint16_t familyId = 7;
-  ExportSpec spec;
-  spec.family = {familyId, 0, 31, 20450, 0, {}, "Pemberton", oldLayout ? 7 : 9};
-  spec.members = {
+  ExportSpec exported;
+  exported.family = {familyId, 0, 31, 20450, 0, {}, "Pemberton", oldLayout ? 7 : 9};
+  exported.members = {
       Member("Harriet", 21, version,
              PersonData({{2, 700},
                          {3, 450},
@@ -183,17 +183,17 @@ ExportSpec FamilyOfFour(bool oldLayout) {
              "Good boy.", {"dog", "uaa012dog_brown,BODY=uaa012dogbrown", "", "male", "", "unk", {}},
              {170, 120, 60}),
   };
-  for (MemberSpec& member : spec.members) {
-    spec.family.members.push_back(member.record.guid);
+  for (MemberSpec& member : exported.members) {
+    exported.family.members.push_back(member.record.guid);
     member.wholeNameTable = !oldLayout;
-    for (const MemberSpec& other : spec.members) {
+    for (const MemberSpec& other : exported.members) {
       if (other.record.neighbourId != member.record.neighbourId) {
         member.record.relationships.push_back({other.record.neighbourId, {70, 40}});
       }
     }
   }
-  spec.members[0].otherLanguages = {{"Harriette", "", 3}, {"Henriette", "", 4}};
-  return spec;
+  exported.members[0].otherLanguages = {{"Harriette", "", 3}, {"Henriette", "", 4}};
+  return exported;
 }
 
 Bytes DamagedFamilyExport() {

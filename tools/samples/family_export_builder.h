@@ -34,7 +34,7 @@ struct ExportSpec {
 
 // The chunks in the order the builder keeps: EXPi, FAMI, FAMs, CTSS 1000, NBRS 1, then per member
 // CTSS N, CTSS 2000 + N, uChr N, BMP_ N.
-CharacterFile FamilyExportFile(const ExportSpec& spec);
+CharacterFile FamilyExportFile(const ExportSpec& exported);
 
 // The Pemberton family: two adults, a kid and a dog, in today's layout or the old one (record
 // version 0x4, family version 7, no whole name tables).
