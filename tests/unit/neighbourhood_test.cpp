@@ -39,12 +39,14 @@ TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
       // Odd and even names (the even one padded), both versions, an empty slot, no person data.
       {two, {"Ada/256/3/3 4:60 9:-", "Bram/80/4/4", "/0/0/0"}, true},
       {PeopleBody({}, 2) + LittleEndian32(7) + LittleEndian32(0), {}, true},  // "present" only if 1
-      {PeopleBody({Person("Ada", 0xA, true)}, 2), {"Ada/256/3/3"}, false},      // slots past the end
+      {PeopleBody({Person("Ada", 0xA, true)}, 2), {"Ada/256/3/3"}, false},    // slots past the end
       {oneSlot.substr(0, oneSlot.size() - 1), {}, false},
-      {PeopleBody({Person("Ada", 0xA, false)}).substr(0, 50) + LittleEndian32(0x10000000), {}, false},
+      {PeopleBody({Person("Ada", 0xA, false)}).substr(0, 50) + LittleEndian32(0x10000000),
+       {},
+       false},
       {PeopleBody({Person("Ada", 0xA, false, {{1, {5}}})}).substr(0, 62) + LittleEndian32(1000000),
        {},
-       false},                                            // a value count past the end
+       false},                                              // a value count past the end
       {PeopleBody({Person("Ada", 0x5, true)}), {}, false},  // a layout the game never wrote
       {"\0\0\0\0\x49\0\0\0NBRS\1\0\0\0"_b, {}, false},
   };
