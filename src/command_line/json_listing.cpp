@@ -47,9 +47,10 @@ std::string Key(const std::string& label) {
 std::string Traits(const std::vector<Trait>& traits) {
   if (traits.empty()) return "null";
   std::string object;
-  for (const Trait& trait : traits)
-    object += (object.empty() ? "{" : ",") + Quoted(Key(trait.label)) + ":" +
-              std::to_string(trait.points);
+  for (const Trait& trait : traits) {
+    object += object.empty() ? '{' : ',';
+    object += Quoted(Key(trait.label)) + ":" + std::to_string(trait.points);
+  }
   return object + "}";
 }
 
@@ -60,7 +61,10 @@ std::string Level(const Career& career) {
 
 std::string Names(const std::vector<std::string>& names) {
   std::string list = "[";
-  for (const std::string& name : names) list += (list.size() > 1 ? "," : "") + Quoted(name);
+  for (const std::string& name : names) {
+    if (list.size() > 1) list += ',';
+    list += Quoted(name);
+  }
   return list + "]";
 }
 
@@ -75,7 +79,8 @@ std::string LooksJson(const std::optional<BodyLooks>& looks) {
   };
   std::string outfits;
   for (const Outfit& outfit : looks->outfits) {
-    outfits += (outfits.empty() ? "" : ",") + garment(outfit.garment);
+    if (!outfits.empty()) outfits += ',';
+    outfits += garment(outfit.garment);
   }
   return "{\"body\":" + garment(looks->body) + ",\"head\":" + garment(looks->head) +
          ",\"skin_tone\":" + Quoted(looks->skinTone) + ",\"outfits\":[" + outfits + "]}";

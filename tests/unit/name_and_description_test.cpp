@@ -107,7 +107,11 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
   const platform::ScratchFolder scratch;
   for (const auto& [language, table, name, description] : cases) {
     SCOPED_TRACE(language + (": " + name));
-    const StartupRequest request = ParseCommandLine({"quillmere", "--language", language});
+    const auto native = [](const std::string& word) {
+      return std::filesystem::path(word).native();
+    };
+    const StartupRequest request =
+        ParseCommandLine({native("quillmere"), native("--language"), native(language)});
     ASSERT_EQ(request.mode, StartupMode::Window);
     CharacterFile().add({"CTSS", 2000, 0x10, "", table, {}, {}}).write(folder.path() / "User1.iff");
     EXPECT_EQ(ListRoster(folder.path(), scratch.path(), request.languageSlot).value().at(0).name,

@@ -25,8 +25,12 @@ PersonSpec Person(
 std::string Describe(const PersonRecord& r) {
   std::string text = r.name + "/" + std::to_string(r.personData.size()) + "/" +
                      std::to_string(r.neighbourId) + "/" + std::to_string(r.guid - 0xC0DE0000u);
-  for (const Relationship& rel : r.relationships)
-    text += " " + std::to_string(rel.other) + ":" + (rel.daily ? std::to_string(*rel.daily) : "-");
+  for (const Relationship& rel : r.relationships) {
+    text += ' ';
+    text += std::to_string(rel.other);
+    text += ':';
+    text += rel.daily ? std::to_string(*rel.daily) : "-";
+  }
   return text;
 }
 
