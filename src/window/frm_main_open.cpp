@@ -55,7 +55,11 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     return refuse("Cannot open " + shown + ": there is no such folder or file.");
   }
   if (std::filesystem::is_directory(status)) {
-    return openFolder(path) || refuse("Cannot open the folder " + shown + ": it cannot be read.");
+    // Opened by its absolute, normalised form: "." names no drive, and ".." after a link is the
+    // link target's parent.
+    const std::optional<std::filesystem::path> folder = platform::ResolveFolder(path);
+    return (folder && openFolder(*folder)) ||
+           refuse("Cannot open the folder " + shown + ": it cannot be read.");
   }
   // A family export, by its name or, whatever its name, by what it holds.
   if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {

@@ -101,7 +101,8 @@ TEST_F(OpenPath, TheCommandLineOpensItsPathWithItsRosterElseSaysWhyAndOpensTheGa
     open(startPath);
     EXPECT_EQ(lines("List2").at(0), firstSim);
     EXPECT_EQ(nameCaption(), name);
-    EXPECT_EQ(toldUser.size(), told);
+    EXPECT_EQ(toldUser.size(), told) << (startPath ? startPath->string() : "") << ": "
+                                     << (toldUser.empty() ? "" : toldUser.front());
   }
   fs::current_path(before);
 }
