@@ -40,6 +40,23 @@ class Program : public ::testing::Test {
   fs::path sims() const { return root() / "sims"; }
   fs::path locked() const { return root() / "locked"; }
 
+  // Each row: the arguments, the exit code, and the start of standard output and of standard
+  // error. Answered without a window, leaving no scratch folder behind.
+  using Answer = std::tuple<QStringList, int, std::string, std::string>;
+  template <std::size_t N>
+  void expectAnswers(const Answer (&cases)[N]) {
+    for (const auto& [arguments, exitCode, out, err] : cases) {
+      QProcess program;
+      start(program, arguments);
+      ASSERT_TRUE(program.waitForFinished());
+      const std::string what = arguments.join(' ').toStdString();
+      EXPECT_EQ(program.exitCode(), exitCode) << what;
+      EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
+      EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
+      EXPECT_TRUE(fs::is_empty(base())) << what;
+    }
+  }
+
   // Started in sims(), in a home without the game, with scratch folders made in base(), for a
   // Japanese player; a window on an offscreen screen, an answer with no display at all.
   // `lastBytes`, a printf format, adds an argument of any bytes. Root's power to read any folder
@@ -83,10 +100,9 @@ class Program : public ::testing::Test {
 };
 
 TEST_F(Program, AnswersWithoutADisplay) {
-  // The exit code and the start of standard output and of standard error.
   const std::string missing = (root() / "missing").string();
   const std::string cannot = "quillmere: cannot read the folder ";
-  const std::tuple<QStringList, int, std::string, std::string> cases[] = {
+  const Answer cases[] = {
       {{"--help"}, 0, "Usage: ", ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
       {{"--list", Text(sims())},
@@ -105,16 +121,7 @@ TEST_F(Program, AnswersWithoutADisplay) {
       {{"--json"}, 2, "", "quillmere: --json needs --list\nUsage: "},
       {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\nUsage: "},
   };
-  for (const auto& [arguments, exitCode, out, err] : cases) {
-    QProcess program;
-    start(program, arguments);
-    ASSERT_TRUE(program.waitForFinished());
-    const std::string what = arguments.join(' ').toStdString();
-    EXPECT_EQ(program.exitCode(), exitCode) << what;
-    EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
-    EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
-    EXPECT_TRUE(fs::is_empty(base())) << what;  // --list's scratch folder is gone
-  }
+  expectAnswers(cases);
 }
 
 TEST_F(Program, TheWindowOpensItsPathAsTheSystemPassedItElseSaysWhy) {
@@ -276,8 +283,7 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
       R"("C001FAlgt_Shannon01"},"skin_tone":"lgt","outfits":[{"mesh":"b107fafit_01","texture":)"
       R"("B107FAFitlgt_swim"},{"mesh":"b210fafit_01","texture":"B210FAFitlgt_formal"}]}})";
   const fs::path notAFamily = root() / "import" / "Ada.FAM";
-  // The arguments, the exit code, the start of standard output and standard error.
-  const std::tuple<QStringList, int, std::string, std::string> cases[] = {
+  const Answer cases[] = {
       {{"--list", Text(root() / "export" / "Pemberton.FAM")}, 0, lines("Pemberton.FAM"), ""},
       {{"--list", "--json", Text(root() / "import" / "Pemberton (old).FAM")},
        0,
@@ -293,15 +299,7 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
        "",
        "quillmere: cannot read the family export " + notAFamily.string() + "\n"},
   };
-  for (const auto& [arguments, exitCode, out, err] : cases) {
-    QProcess program;
-    start(program, arguments);
-    ASSERT_TRUE(program.waitForFinished());
-    const std::string what = arguments.join(' ').toStdString();
-    EXPECT_EQ(program.exitCode(), exitCode) << what;
-    EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
-    EXPECT_EQ(program.readAllStandardError().toStdString(), err) << what;
-  }
+  expectAnswers(cases);
 }
 
 }  // namespace
