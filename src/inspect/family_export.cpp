@@ -91,7 +91,7 @@ void NameMember(FamilyMember& member, const ExportChunks& chunks, const PersonRe
 }
 
 // The neighbour ids of the family's members: from the index, else from the family's GUIDs through
-// the records. Repeated ids count once.
+// the records. Repeated ids count once, and id 0, the index's empty place, names no member.
 std::vector<int> MemberIds(const std::optional<ExportIndex>& index, const FamilyRecord* family,
                            const Neighbourhood& records) {
   std::vector<int> ids;
@@ -105,7 +105,7 @@ std::vector<int> MemberIds(const std::optional<ExportIndex>& index, const Family
   std::vector<int> once;
   std::unordered_set<int> seen;
   for (const int id : ids) {
-    if (seen.insert(id).second) once.push_back(id);
+    if (id != 0 && seen.insert(id).second) once.push_back(id);
   }
   return once;
 }
