@@ -1,9 +1,8 @@
 #include "chunkfile/chunk_walk.h"
 
-#include <array>
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/code_page.h"
 
 namespace quill {
 
@@ -16,6 +15,8 @@ constexpr int kLabelLength = 64;
 
 // The walk goes on while at least this many bytes follow the next chunk's position minus one.
 constexpr std::int64_t kRemainderToGoOn = 6;
+
+constexpr unsigned kWindowsWestern = 1252;
 
 std::string_view ViewOrLess(std::string_view bytes, std::int64_t offset, std::int64_t length) {
   if (offset < 0 || length <= 0 || offset >= static_cast<std::int64_t>(bytes.size())) return {};
@@ -45,24 +46,16 @@ std::string LabelAt(std::string_view image, std::int64_t chunkOffset) {
   return label;
 }
 
-// 0x80 to 0x9F; the five bytes the code page leaves undefined map to the same-numbered control
-// characters, as Windows' own conversion does.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 }  // namespace
 
-std::string Cp1252ToUtf8(const std::string& bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    platform::AppendUtf8(text,
-                         byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char32_t{byte});
-  }
-  return text;
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  return platform::CodePageToUtf8(bytes, kWindowsWestern);
+}
+
+std::string_view BodyOf(const ChunkRecord& chunk) {
+  return chunk.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
+             ? chunk.ChunkData.substr(kChunkHeaderLength)
+             : std::string_view();
 }
 
 std::string FormatChunkLine(int row, const ChunkRecord& record) {
@@ -75,7 +68,7 @@ void VisitChunks(std::string_view image, const std::function<bool(ChunkRecord&)>
   std::int64_t position = kFileHeaderLength + 1;  // 1-based, as the chunk records count
   ChunkRecord record;
   try {
-    for (;;) {
+    for (int visited = 0; visited < kLastChunkRow; ++visited) {
       const std::int64_t offset = position - 1;
       record.StartPos = static_cast<std::int32_t>(position);
       record.ChunkType = SliceOrLess(image, offset, 4);
@@ -91,6 +84,30 @@ void VisitChunks(std::string_view image, const std::function<bool(ChunkRecord&)>
   } catch (const ChunkFailure&) {
     // Size bytes missing: the walk simply ends here.
   }
+}
+
+ChunkChain VisitWholeChunks(std::string_view image,
+                            const std::function<bool(const ChunkRecord&)>& visit) {
+  ChunkChain chain = ChunkChain::Whole;
+  const auto length = static_cast<std::int64_t>(image.size());
+  std::int64_t offset = kFileHeaderLength;
+  ChunkRecord record;
+  while (offset + kRemainderToGoOn + 1 <= length) {
+    if (offset + kIdOffset > length) return ChunkChain::Damaged;  // the size field is cut
+    record.StartPos = static_cast<std::int32_t>(offset + 1);
+    record.ChunkType = SliceOrLess(image, offset, 4);
+    record.ChunkSize = BigEndian32(image, static_cast<std::size_t>(offset + kSizeOffset));
+    if (record.ChunkSize < kChunkHeaderLength) return ChunkChain::Damaged;
+    record.IdAndFlags = SliceOrLess(image, offset + kIdOffset, 4);
+    record.ChunkData = ViewOrLess(image, offset, record.ChunkSize);
+    record.ChunkLabel = LabelAt(image, offset);
+    if (record.ChunkData.size() < static_cast<std::size_t>(record.ChunkSize)) {
+      chain = ChunkChain::Damaged;
+    }
+    if (!visit(record) || chain == ChunkChain::Damaged) return chain;
+    offset += record.ChunkSize;
+  }
+  return chain;
 }
 
 void WalkChunks(const Bytes& image, ChunkTable& table, ChunkWalkSink& sink) {

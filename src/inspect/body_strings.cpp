@@ -40,7 +40,7 @@ std::optional<BodyLooks> ReadBodyStrings(std::string_view body) {
   int index = 0;
   for (const TableString& string : table->strings) {
     if (string.language != kUsEnglish) continue;
-    const std::string text = Cp1252ToUtf8(std::string(string.value));
+    const std::string text = Cp1252ToUtf8(string.value);
     switch (index++) {
       case kSkeleton:
         looks.skeleton = text;
@@ -72,11 +72,9 @@ std::optional<BodyLooks> ReadBodyStrings(std::string_view body) {
 
 std::optional<BodyLooks> BodyLooksOf(std::string_view image) {
   std::optional<BodyLooks> looks;
-  VisitChunks(image, [&looks](ChunkRecord& chunk) {
+  VisitWholeChunks(image, [&looks](const ChunkRecord& chunk) {
     if (chunk.ChunkType != "STR#" || ChunkIdOf(chunk) != kBodyStringsId) return true;
-    if (chunk.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)) {
-      looks = ReadBodyStrings(chunk.ChunkData.substr(kChunkHeaderLength));
-    }
+    looks = ReadBodyStrings(BodyOf(chunk));
     return false;
   });
   return looks;

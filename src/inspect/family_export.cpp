@@ -26,12 +26,6 @@ int LittleEndian16(std::string_view bytes, std::size_t offset) {
                                                          << 8;
 }
 
-std::string_view BodyOf(const ChunkRecord& chunk) {
-  return chunk.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
-             ? chunk.ChunkData.substr(kChunkHeaderLength)
-             : std::string_view();
-}
-
 // The chunks an export keeps per member and for the family, by type and id; the first of a type
 // and id counts.
 struct ExportChunks {
@@ -44,12 +38,7 @@ struct ExportChunks {
 
 ExportChunks CollectChunks(std::string_view image) {
   ExportChunks chunks;
-  VisitChunks(image, [&](ChunkRecord& chunk) {
-    if (chunk.ChunkSize < kChunkHeaderLength ||
-        chunk.ChunkData.size() < static_cast<std::size_t>(chunk.ChunkSize)) {
-      chunks.chainWhole = false;
-      return false;
-    }
+  const ChunkChain chain = VisitWholeChunks(image, [&](const ChunkRecord& chunk) {
     const int id = ChunkIdOf(chunk);
     const std::string_view body = BodyOf(chunk);
     if (chunk.ChunkType == "EXPi") {
@@ -63,6 +52,7 @@ ExportChunks CollectChunks(std::string_view image) {
     }
     return true;
   });
+  chunks.chainWhole = chain == ChunkChain::Whole;
   return chunks;
 }
 
@@ -81,13 +71,14 @@ void NameMember(FamilyMember& member, const ExportChunks& chunks, const PersonRe
   for (const int id : {kWholeNameTableBase + member.neighbourId, member.neighbourId}) {
     const std::optional<std::string_view> table = Find(chunks.names, id);
     if (!table) continue;
-    const std::optional<LocalizedStrings> strings = ReadLocalizedStrings(*table, playerSlot);
+    const std::optional<LocalizedStrings> strings =
+        ReadLocalizedStrings(*table, playerSlot, 2, platform::kDescriptionLimit);
     if (!strings || strings->texts.empty() || strings->texts[0].empty()) continue;
-    member.name = strings->texts[0];
-    if (strings->texts.size() > 1) member.biography = strings->texts[1];
+    member.name = platform::ShownName(strings->texts[0]);
+    if (strings->texts.size() > 1) member.biography = platform::ShownDescription(strings->texts[1]);
     return;
   }
-  if (record) member.name = record->name;
+  member.name = record && !record->name.empty() ? record->name : kUnnamedSim;
 }
 
 // The neighbour ids of the family's members: from the index, else from the family's GUIDs through

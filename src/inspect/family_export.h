@@ -32,8 +32,10 @@ std::optional<ExportIndex> ReadExportIndex(std::string_view body);
 
 struct FamilyMember {
   int neighbourId = 0;
-  std::string name;       // in the player's language; the record's name when no table has one
-  std::string biography;  // the same language as the name
+  // In the player's language; the record's name when no table has one, else kUnnamedSim. Both
+  // shown by platform::ShownName and platform::ShownDescription.
+  std::string name;
+  std::string biography;              // the same language as the name
   std::optional<std::uint32_t> guid;  // from the member's record, when the export holds it
   std::string thumbnail;              // the "BMP_" body, a bitmap file; empty when absent
   std::optional<BodyLooks> looks;

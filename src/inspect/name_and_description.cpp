@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view kBeforeName = ".....";
 constexpr std::string_view kAfterText = "...";
-constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // "…" in UTF-8
 
 bool StartsCharacter(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
@@ -24,29 +23,16 @@ std::size_t CharacterCount(std::string_view text) {
   return count;
 }
 
-// At most `limit` characters of the UTF-8 `text`, then the cut mark when there were more.
-std::string Capped(std::string text, std::size_t limit) {
-  std::size_t characters = 0;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if (StartsCharacter(text[at]) && characters++ == limit) {
-      text.resize(at);
-      text += kCutMark;
-      break;
-    }
-  }
-  return text;
-}
-
-std::string ShownDescription(std::string description) {
+std::string ShownDescriptionOf(std::string_view description) {
   if (CharacterCount(description) < 2) return kNoInformation;
-  return Capped(std::move(description), kDescriptionLimit);
+  return platform::ShownDescription(description);
 }
 
 // The chosen language's first two strings, whole: no marker cuts them.
 NameAndDescription FromLanguage(LocalizedStrings strings) {
   NameAndDescription found;
-  found.name = platform::VisibleText(Capped(std::move(strings.texts.at(0)), kNameLimit));
-  found.description = ShownDescription(strings.texts.size() > 1 ? std::move(strings.texts[1]) : "");
+  found.name = platform::ShownName(strings.texts.at(0));
+  found.description = ShownDescriptionOf(strings.texts.size() > 1 ? strings.texts[1] : "");
   return found;
 }
 
@@ -83,8 +69,8 @@ std::string RenderingForExtraction(std::string_view body) {
 
 NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSlot) {
   // The name and the description, no more of either than can be shown.
-  if (std::optional<LocalizedStrings> strings =
-          ReadLocalizedStrings(body, playerSlot, 2, std::max(kNameLimit, kDescriptionLimit))) {
+  if (std::optional<LocalizedStrings> strings = ReadLocalizedStrings(
+          body, playerSlot, 2, std::max(platform::kNameLimit, platform::kDescriptionLimit))) {
     return FromLanguage(std::move(*strings));
   }
   const std::string text = RenderingForExtraction(body);
@@ -96,13 +82,13 @@ NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSl
   if (afterName == std::string::npos) return {};
 
   NameAndDescription found;
-  found.name = Capped(text.substr(nameStart, afterName - nameStart), kNameLimit);
+  found.name = platform::ShownName(std::string_view(text).substr(nameStart, afterName - nameStart));
   const std::size_t descriptionStart = afterName + kAfterText.size();
   const std::size_t closing = text.find(kAfterText, descriptionStart);
   if (closing == std::string::npos) return found;
   // Through the closing marker's first dot, so an empty description reads as a single ".".
-  found.description =
-      ShownDescription(text.substr(descriptionStart, closing + 1 - descriptionStart));
+  found.description = ShownDescriptionOf(
+      std::string_view(text).substr(descriptionStart, closing + 1 - descriptionStart));
   return found;
 }
 

@@ -10,10 +10,6 @@
 namespace quill {
 
 inline constexpr const char* kNoInformation = "There is no information availible for this Sim.";
-// What is shown of a name and of a description, in characters; a longer one is cut there and
-// ends in "…". A name or biography of megabytes would otherwise hold the window up for seconds.
-inline constexpr std::size_t kNameLimit = 300;
-inline constexpr std::size_t kDescriptionLimit = 30000;
 
 // One character per body byte: printable ASCII as itself, every other byte as ".".
 std::string PrintableRendering(std::string_view body);
@@ -36,7 +32,7 @@ struct NameAndDescription {
 // name's control characters shown as visible symbols. From any other body, the name lies between
 // "....." and the next "..." of the printable rendering; the description runs from there through
 // the first dot of the following "...". Either way a description under two characters becomes
-// kNoInformation, and both are capped at their limits.
+// kNoInformation, and both are shown by platform::ShownName and platform::ShownDescription.
 NameAndDescription ExtractNameAndDescription(std::string_view body, int playerSlot);
 
 }  // namespace quill

@@ -4,6 +4,7 @@
 
 #include "chunkfile/chunk_walk.h"
 #include "inspect/localized_strings.h"
+#include "platform/text.h"
 
 namespace quill {
 
@@ -48,10 +49,10 @@ class Cursor {
     return static_cast<std::size_t>(stated);
   }
   // A NUL-terminated name, and the pad byte that follows one of even length.
-  std::string paddedName() {
+  std::string_view paddedName() {
     const std::size_t end = bytes_.find('\0', at_);
     if (end == std::string_view::npos) throw ChunkFailure("name without its end");
-    const std::string name(bytes_.substr(at_, end - at_));
+    const std::string_view name = bytes_.substr(at_, end - at_);
     at_ = end + 1;
     if (name.size() % 2 == 0) take(1);
     return name;
@@ -80,7 +81,9 @@ PersonRecord ReadPerson(Cursor& in) {
   } else if (record.recordVersion != kOldRecordVersion) {
     throw ChunkFailure("unknown record version");
   }
-  record.name = Cp1252ToUtf8(in.paddedName());
+  // One byte of the code page is one character: a character past the cap is enough to cut at.
+  record.name =
+      platform::ShownName(Cp1252ToUtf8(in.paddedName().substr(0, platform::kNameLimit + 1)));
   in.i32();  // 0
   if (in.i32() != 0) {
     const std::size_t length =
@@ -98,12 +101,6 @@ PersonRecord ReadPerson(Cursor& in) {
     record.relationships.push_back(ReadRelationship(in));
   }
   return record;
-}
-
-std::string_view BodyOf(const ChunkRecord& record) {
-  return record.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
-             ? record.ChunkData.substr(kChunkHeaderLength)
-             : std::string_view();
 }
 
 }  // namespace
@@ -155,9 +152,10 @@ std::optional<FamilyRecord> ReadFamily(std::string_view body, int chunkId) {
 }
 
 std::optional<std::string> ReadFamilyName(std::string_view body, int playerSlot) {
-  std::optional<LocalizedStrings> strings = ReadLocalizedStrings(body, playerSlot);
+  const std::optional<LocalizedStrings> strings =
+      ReadLocalizedStrings(body, playerSlot, 1, platform::kNameLimit);
   if (!strings || strings->texts.empty() || strings->texts[0].empty()) return std::nullopt;
-  return std::move(strings->texts[0]);
+  return platform::ShownName(strings->texts[0]);
 }
 
 namespace {
@@ -208,17 +206,9 @@ const FamilyRecord* Neighbourhood::family(int chunkId) const {
 Neighbourhood ReadNeighbourhood(std::string_view image, int playerSlot) {
   Neighbourhood hood;
   bool sawPeople = false;
-  bool chainWhole = true;
   bool brokenFamilies = false;
   std::unordered_map<int, std::string_view> names;
-  VisitChunks(image, [&](ChunkRecord& chunk) {
-    // A chunk shorter than its own header breaks the chain; one cut off by the file's end is
-    // the last, read as far as it goes.
-    if (chunk.ChunkSize < kChunkHeaderLength) {
-      chainWhole = false;
-      return false;
-    }
-    if (chunk.ChunkData.size() < static_cast<std::size_t>(chunk.ChunkSize)) chainWhole = false;
+  const ChunkChain chain = VisitWholeChunks(image, [&](const ChunkRecord& chunk) {
     const int id = ChunkIdOf(chunk);
     if (chunk.ChunkType == "NBRS" && !sawPeople) {
       sawPeople = true;
@@ -234,7 +224,7 @@ Neighbourhood ReadNeighbourhood(std::string_view image, int playerSlot) {
     } else if (chunk.ChunkType == "FAMs") {
       names.emplace(id, BodyOf(chunk));
     }
-    return chainWhole;
+    return true;
   });
   hood.index();
   // The first family of an id takes the first name chunk of that id; other families of the id are
@@ -246,7 +236,7 @@ Neighbourhood ReadNeighbourhood(std::string_view image, int playerSlot) {
     }
   }
   if (!hood.problem.empty()) return hood;
-  if (!chainWhole) {
+  if (chain == ChunkChain::Damaged) {
     hood.problem = "The neighbourhood file is damaged; what follows the damage is missing.";
   } else if (!sawPeople) {
     hood.problem = "The neighbourhood file holds no list of Sims.";

@@ -22,7 +22,7 @@ struct Relationship {
 };
 
 struct PersonRecord {
-  std::string name;  // as the record stores it, as UTF-8
+  std::string name;  // as the record stores it, shown by platform::ShownName
   std::int32_t recordVersion = 0;
   // 256 numbers (80 in old records), or none when the record holds no person data.
   std::vector<std::int16_t> personData;
@@ -55,7 +55,8 @@ struct FamilyRecord {
 
 // A "FAMI" chunk's body; nothing when it is not a whole family.
 std::optional<FamilyRecord> ReadFamily(std::string_view body, int chunkId);
-// A "FAMs" chunk's body: the family's name in the player's language.
+// A "FAMs" chunk's body: the family's name in the player's language, shown by
+// platform::ShownName.
 std::optional<std::string> ReadFamilyName(std::string_view body, int playerSlot);
 
 struct Neighbourhood {

@@ -1,5 +1,6 @@
 #include "inspect/show_chunk.h"
 
+#include "chunkfile/chunk_walk.h"
 #include "chunkfile/file_selection.h"
 #include "inspect/bitmap_chunk.h"
 #include "inspect/name_and_description.h"
@@ -10,11 +11,7 @@ namespace quill {
 namespace {
 
 void ShowNameAndDescription(const ChunkRecord& record, const InspectorContext& context) {
-  const std::string_view body =
-      record.ChunkData.size() > static_cast<std::size_t>(kChunkHeaderLength)
-          ? record.ChunkData.substr(kChunkHeaderLength)
-          : std::string_view();
-  const NameAndDescription found = ExtractNameAndDescription(body, context.languageSlot);
+  const NameAndDescription found = ExtractNameAndDescription(BodyOf(record), context.languageSlot);
   if (!found.name) return;
   context.view.setNameCaption(kNameCaptionPrefix + *found.name, *found.name);
   if (!found.description) return;

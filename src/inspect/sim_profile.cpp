@@ -1,7 +1,7 @@
 #include "inspect/sim_profile.h"
 
 #include <algorithm>
-#include <set>
+#include <unordered_set>
 
 namespace quill {
 
@@ -36,14 +36,19 @@ std::vector<const PersonRecord*> FriendsOf(const Neighbourhood& hood, const Pers
 std::string NameOf(const PersonRecord* record, std::uint32_t guid, const NameOfSim& nameOf) {
   if (std::optional<std::string> name = nameOf(guid)) return std::move(*name);
   if (record != nullptr && !record->name.empty()) return record->name;
-  return "(unnamed Sim)";
+  return kUnnamedSim;
 }
 
 Household HouseholdOf(const Neighbourhood& hood, const FamilyRecord& family,
                       const NameOfSim& nameOf) {
-  Household household{family.name, {}, family.cash, family.house, FamilyFriendCount(hood, family)};
-  for (const std::uint32_t member : family.members)
+  Household household{family.name, {},           0,
+                      family.cash, family.house, FamilyFriendCount(hood, family)};
+  const std::size_t shown = std::min(family.members.size(), kMembersShown);
+  for (std::size_t k = 0; k < shown; ++k) {
+    const std::uint32_t member = family.members[k];
     household.members.push_back(NameOf(hood.person(member), member, nameOf));
+  }
+  household.moreMembers = family.members.size() - shown;
   return household;
 }
 
@@ -55,17 +60,28 @@ bool AreFriends(const PersonRecord& a, const PersonRecord& b) {
 }
 
 int FamilyFriendCount(const Neighbourhood& hood, const FamilyRecord& family) {
-  std::set<std::int32_t> friends;
-  std::set<const PersonRecord*> counted;
-  const std::set<std::uint32_t> members(family.members.begin(), family.members.end());
+  // Only members with a record can have friends, and the records are no more than the
+  // neighbourhood holds, however many members the family lists.
+  std::unordered_set<const PersonRecord*> members;
   for (const std::uint32_t member : family.members) {
-    const PersonRecord* record = hood.person(member);
-    if (record == nullptr || !counted.insert(record).second) continue;
+    if (const PersonRecord* record = hood.person(member)) members.insert(record);
+  }
+  std::unordered_set<std::int32_t> friends;
+  for (const PersonRecord* record : members) {
     for (const PersonRecord* other : FriendsOf(hood, *record)) {
-      if (!IsPet(*other) && !members.contains(other->guid)) friends.insert(other->neighbourId);
+      if (!IsPet(*other) && !members.contains(other)) friends.insert(other->neighbourId);
     }
   }
   return static_cast<int>(friends.size());
+}
+
+std::string MembersLine(const Household& household) {
+  std::string line;
+  for (const std::string& member : household.members) {
+    line += (line.empty() ? "" : ", ") + member;
+  }
+  if (household.moreMembers > 0) line += " and " + std::to_string(household.moreMembers) + " more";
+  return line;
 }
 
 SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,

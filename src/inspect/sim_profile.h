@@ -12,12 +12,19 @@
 
 namespace quill {
 
+// What a Sim with neither a character file nor a name in its record is called.
+inline constexpr const char* kUnnamedSim = "(unnamed Sim)";
+
 // A Sim's name from its character file, by GUID; nothing when no file of the folder has it.
 using NameOfSim = std::function<std::optional<std::string>(std::uint32_t guid)>;
 
+// A household of the game has at most eight members; a family record may list any number.
+inline constexpr std::size_t kMembersShown = 8;
+
 struct Household {
   std::optional<std::string> name;
-  std::vector<std::string> members;  // in the family's order
+  std::vector<std::string> members;  // the first kMembersShown, in the family's order
+  std::size_t moreMembers = 0;       // how many the family lists after those
   std::int32_t cash = 0;
   std::int32_t house = 0;
   int friends = 0;  // worked out from the relationships
@@ -35,6 +42,9 @@ struct SimProfile {
   // Empty when everything is known; otherwise one line saying why the rest is missing.
   std::string missing;
 };
+
+// "Ann, Bob" or, past kMembersShown, "Ann, …, Hal and 3 more".
+std::string MembersLine(const Household& household);
 
 // `guid` is the Sim's from its character file, when it has one. `hood.problem` (a missing or
 // damaged file) comes first among the reasons.

@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace quill::platform {
 
 std::string AsciiLowerCase(std::string_view text) {
@@ -55,16 +57,34 @@ void AppendUtf8(std::string& out, char32_t point) {
   }
 }
 
-std::string VisibleText(std::string_view text) {
+namespace {
+
+std::string Shown(std::string_view text, std::size_t limit, bool keepLines) {
   std::string shown;
-  shown.reserve(text.size());
-  while (!text.empty()) {
+  shown.reserve(std::min(text.size(), limit));
+  for (std::size_t characters = 0; !text.empty(); ++characters) {
+    if (characters == limit) return shown.append(kCutMark);
     const std::optional<Utf8Char> next = DecodeUtf8Char(text);
     const char32_t point = next ? next->point : 0xFFFD;
     text.remove_prefix(next ? next->length : 1);
-    AppendUtf8(shown, VisibleCharacter(point));
+    const bool line = point == '\t' || point == '\n' || point == '\r';
+    AppendUtf8(shown, keepLines && line ? point : VisibleCharacter(point));
   }
   return shown;
+}
+
+}  // namespace
+
+std::string VisibleText(std::string_view text) {
+  return Shown(text, std::string_view::npos, false);
+}
+
+std::string ShownName(std::string_view text) {
+  return Shown(text, kNameLimit, false);
+}
+
+std::string ShownDescription(std::string_view text) {
+  return Shown(text, kDescriptionLimit, true);
 }
 
 }  // namespace quill::platform

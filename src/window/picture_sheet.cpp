@@ -26,7 +26,7 @@ const QSize kSmallestRoom(64, 64);
 // How long decoding may keep the window from its events at a time.
 constexpr qint64 kDecodingMsPerTurn = 10;
 
-Bytes BodyOf(const ChunkRecord& record) {
+Bytes PictureBytesOf(const ChunkRecord& record) {
   try {
     return BitmapBody(record);
   } catch (const ChunkFailure&) {
@@ -47,7 +47,8 @@ std::vector<PictureChunk> PictureChunksOf(const ChunkTable& table, int rows) {
   for (int row = 1; row <= std::min(rows, kLastChunkRow); ++row) {
     const ChunkRecord& record = table[row];
     if (record.ChunkType == "BMP_")
-      chunks.push_back({QString::fromStdString(Cp1252ToUtf8(record.ChunkLabel)), BodyOf(record)});
+      chunks.push_back(
+          {QString::fromStdString(Cp1252ToUtf8(record.ChunkLabel)), PictureBytesOf(record)});
   }
   return chunks;
 }

@@ -144,8 +144,7 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   if (sim.family) {
     const Household& household = *sim.family;
     column->addWidget(
-        Line(QStringLiteral("Family: ") + Joined(household.members).join(QStringLiteral(", ")),
-             "SimCardMembers", shown_));
+        Line(QStringLiteral("Family: ") + Text(MembersLine(household)), "SimCardMembers", shown_));
     const QString house = household.house == 0 ? QStringLiteral("no house")
                                                : QStringLiteral("house %1").arg(household.house);
     const QString friends = household.friends == 1

@@ -123,10 +123,11 @@ TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyInBothLayouts) {
       {badIndexFile.build(), 1, "Pemberton|20450|" + noIndex + four},
       {FamilyExportFile(strangerFamily).build(), 1,
        "Pemberton|20450|" + noIndex + " Biscuit:dog:+:+"},
-      // The first index counts; empty places and repeats are left out.
+      // The first index counts; empty places and repeats are left out. A member with neither
+      // record nor name is called so, not left blank.
       {reordered.build(), 1,
        "Pemberton|20450|The export holds no record of one of its members. Biscuit:dog:+:+ "
-       ":?:-:- Harriet:adult:+:+"},
+       "(unnamed Sim):?:-:- Harriet:adult:+:+"},
       {DamagedFamilyExport(), 1,
        "Pemberton|20450|The family export is damaged; what follows the damage is missing." +
            four.substr(0, four.find(" Biscuit")) + " Biscuit:?:-:+"},
