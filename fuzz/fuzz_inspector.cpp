@@ -80,9 +80,9 @@ bool Shown(const std::string& text, std::size_t limit) {
 
 // A name: shown text with no control character, so that it stays one roster line.
 bool ShownName(const std::string& name) {
-  return Shown(name, quill::kNameLimit) && std::none_of(name.begin(), name.end(), [](char c) {
-           return c == 0x7F || (c >= 0 && c < 32);
-         });
+  return Shown(name, quill::platform::kNameLimit) &&
+         std::none_of(name.begin(), name.end(),
+                      [](char c) { return c == 0x7F || (c >= 0 && c < 32); });
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const std::string& text : view.descriptions) {
     FUZZ_REQUIRE(Characters(text) >= 2);
-    FUZZ_REQUIRE(Shown(text, quill::kDescriptionLimit));
+    FUZZ_REQUIRE(Shown(text, quill::platform::kDescriptionLimit));
   }
   FUZZ_REQUIRE(view.descriptions.size() <= view.captions.size());
   if (!state.rosterPassRunning()) FUZZ_REQUIRE(view.rosterLines.empty());
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (found.description) {
     FUZZ_REQUIRE(Characters(*found.description) >= 2);
-    FUZZ_REQUIRE(Shown(*found.description, quill::kDescriptionLimit));
+    FUZZ_REQUIRE(Shown(*found.description, quill::platform::kDescriptionLimit));
   }
   // A complete table always names its Sim from the chosen language; any other body is cut at
   // its markers, from the printable rendering unless the cut was capped.
