@@ -11,11 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "command_line/family_listing.h"
-#include "command_line/json_listing.h"
-#include "command_line/roster_listing.h"
+#include "command_line/listing.h"
 #include "command_line/startup_request.h"
-#include "inspect/neighbourhood_files.h"
 #include "platform/arguments.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
@@ -46,6 +43,13 @@ int PrintAnswer(const std::string& text) {
   return Print(stdout, text) ? 0 : 1;
 }
 
+// Standard output first, then standard error; an output that cannot be written makes it 1.
+int Deliver(const quill::Answer& answer) {
+  const bool written = Print(stdout, answer.out);
+  if (!answer.err.empty()) Print(stderr, answer.err);
+  return written ? answer.status : 1;
+}
+
 // The folder the window would open at start-up: a game folder it cannot read leaves it in the
 // current folder.
 std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
@@ -53,58 +57,6 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
       services.startupFolder(services.gameDataFolder());
   return folder && quill::platform::ListFolder(*folder) ? *folder
                                                         : quill::platform::CurrentFolder();
-}
-
-// The members of a family export, when `file` names one: nothing when it is a folder or another
-// kind of file, so that those keep their own answers.
-std::optional<int> PrintFamily(const std::filesystem::path& file, int languageSlot, bool json) {
-  if (quill::platform::ResolveFolder(file)) return std::nullopt;
-  const std::optional<quill::FamilyExport> family = quill::ReadFamilyExportFile(file, languageSlot);
-  const std::string name = quill::platform::DisplayName(file.filename());
-  if (!family) {
-    if (!quill::HasFamilyExportName(file)) return std::nullopt;
-    Print(stderr,
-          "quillmere: cannot read the family export " + quill::platform::DisplayName(file) + "\n");
-    return 2;
-  }
-  Print(stdout, json ? quill::FormatFamilyJson(name, *family) : quill::FormatFamily(name, *family));
-  if (!family->problem.empty()) Print(stderr, "quillmere: " + name + ": " + family->problem + "\n");
-  return 0;
-}
-
-int PrintRoster(const std::filesystem::path& folder, int languageSlot, bool json) {
-  if (const std::optional<int> status = PrintFamily(folder, languageSlot, json)) return *status;
-  quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
-  std::optional<std::vector<quill::RosterEntry>> roster;
-  {
-    // A request to end the program during the pass removes the scratch folder first.
-    QObject listening;
-    std::optional<quill::platform::ScratchFolder> scratch;
-    quill::platform::CallOnEndRequest(listening, [&scratch](int signal) {
-      scratch.reset();
-      quill::platform::EndAsSignalled(signal);
-    });
-    scratch.emplace();
-    roster = quill::ListRoster(folder, scratch->path(), languageSlot);
-  }
-  // Printed only once the scratch folder is gone, so that a reader that stops reading (`| head`)
-  // ends the program with nothing left behind.
-  if (!roster) {
-    Print(stderr,
-          "quillmere: cannot read the folder " + quill::platform::DisplayName(folder) + "\n");
-    return 2;
-  }
-  if (json) {
-    quill::NeighbourhoodFiles neighbourhoods;
-    const std::filesystem::path resolved = quill::platform::ResolveFolder(folder).value_or(folder);
-    std::vector<std::optional<quill::BodyLooks>> looks;
-    for (const quill::RosterEntry& entry : *roster) {
-      looks.push_back(quill::BodyLooksOfFile(resolved / entry.file));
-    }
-    return PrintAnswer(
-        quill::FormatRosterJson(*roster, neighbourhoods.of(resolved, languageSlot), looks));
-  }
-  return PrintAnswer(quill::FormatRoster(*roster));
 }
 
 // Answers the requests that need no window; none of them needs a display.
@@ -117,8 +69,10 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       Print(stderr, request.text);
       return 2;
     case quill::StartupMode::List:
-      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
-                         request.languageSlot, request.json);
+      // The listing writes no scratch files, but a run that starts clears what dead runs left.
+      quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
+      return Deliver(quill::ListPath(request.path.value_or(StartupFolder(quill::SystemServices())),
+                                     request.languageSlot, request.json));
     case quill::StartupMode::Window:
       break;
   }

@@ -14,12 +14,12 @@ std::string FormatFamily(const std::string& file, const FamilyExport& family) {
 }
 
 std::string FormatFamilyJson(const std::string& file, const FamilyExport& family) {
-  const NameOfSim nameOf = MemberNames(family);
+  Profiles profiles(family.records, MemberNames(family));
   std::string text;
   int number = 0;
   for (const FamilyMember& member : family.members) {
     text += SimJson(
-        file, member.name, ProfileOf(family.records, member.guid, nameOf),
+        file, member.name, profiles.of(member.guid),
         ",\"member\":" + std::to_string(++number) + ",\"looks\":" + LooksJson(member.looks));
   }
   return text;

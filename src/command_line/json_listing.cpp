@@ -102,8 +102,7 @@ std::string SimJson(const std::string& file, const std::string& name, const SimP
          ",\"friends\":" + OrNull(sim.friends, Names) + more + "}\n";
 }
 
-std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood,
-                             const std::vector<std::optional<BodyLooks>>& looks) {
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood) {
   std::unordered_map<std::uint32_t, std::string> names;
   for (const RosterEntry& entry : roster)
     if (entry.guid) names.emplace(*entry.guid, entry.name);
@@ -112,12 +111,11 @@ std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neigh
     if (found == names.end()) return std::nullopt;
     return found->second;
   };
+  Profiles profiles(hood, nameOf);
   std::string text;
-  for (std::size_t k = 0; k < roster.size(); ++k) {
-    const RosterEntry& entry = roster[k];
-    text +=
-        SimJson(platform::DisplayName(entry.file), entry.name, ProfileOf(hood, entry.guid, nameOf),
-                ",\"looks\":" + LooksJson(k < looks.size() ? looks[k] : std::nullopt));
+  for (const RosterEntry& entry : roster) {
+    text += SimJson(ShownFileName(entry.file), entry.name, profiles.of(entry.guid),
+                    ",\"looks\":" + LooksJson(entry.looks));
   }
   return text;
 }

@@ -14,9 +14,8 @@ namespace quill {
 // One compact object per roster entry, in roster order, with the keys file, name, family,
 // species, gender, age, sign, career, level, performance, personality, skills and friends;
 // null where a value does not apply or is not known. UTF-8.
-// `looks` holds each entry's body strings, in roster order.
-std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood,
-                             const std::vector<std::optional<BodyLooks>>& looks);
+// Each household is worked out once, however many of its Sims the roster holds.
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood);
 
 // A JSON string; bytes that are not UTF-8 become U+FFFD.
 std::string Quoted(std::string_view text);

@@ -1,31 +1,23 @@
-// `quillmere --list`: a folder's roster, read by the same routines as the window's, with no
+// `quillmere --list`: a folder's roster, read by the same reader as the window's roster, with no
 // window at all.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "inspect/roster_entry.h"
+
 namespace quill {
 
-struct RosterEntry {
-  std::filesystem::path file;         // name only
-  std::string name;                   // the roster's line: the Sim's name or "Bad File"
-  std::optional<std::uint32_t> guid;  // the Sim's, which links it to the neighbourhood
-};
-
 // One entry per character file of `folder`, in file-list order, the names in the game's language
-// slot `languageSlot` where a file has it; nothing when the folder cannot be read. Pictures met
-// on the way are written to `scratchFolder`, as the window does. Events are let run now and then,
-// so that a request to end the program is heard during the pass.
+// slot `languageSlot` where a file has it; nothing when the folder cannot be read.
 std::optional<std::vector<RosterEntry>> ListRoster(const std::filesystem::path& folder,
-                                                   const std::filesystem::path& scratchFolder,
                                                    int languageSlot);
 
-// "file name<TAB>Sim name" lines, UTF-8, with control characters in either shown as the lists
-// show them, so that a file name cannot forge a line.
+// "file name<TAB>Sim name" lines, UTF-8, both shown by the one rule for names, so that a file
+// name cannot forge a line.
 std::string FormatRoster(const std::vector<RosterEntry>& roster);
 
 }  // namespace quill

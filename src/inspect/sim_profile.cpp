@@ -84,8 +84,20 @@ std::string MembersLine(const Household& household) {
   return line;
 }
 
+const Household& Profiles::household(const FamilyRecord& family) {
+  const auto found = households_.find(&family);
+  if (found != households_.end()) return found->second;
+  return households_.emplace(&family, HouseholdOf(hood_, family, nameOf_)).first->second;
+}
+
 SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,
                      const NameOfSim& nameOf) {
+  return Profiles(hood, nameOf).of(guid);
+}
+
+SimProfile Profiles::of(std::optional<std::uint32_t> guid) {
+  const Neighbourhood& hood = hood_;
+  const NameOfSim& nameOf = nameOf_;
   SimProfile profile;
   profile.missing = hood.problem;
   const PersonRecord* record = guid ? hood.person(*guid) : nullptr;
@@ -107,7 +119,7 @@ SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> gui
     profile.friends->push_back(NameOf(other, other->guid, nameOf));
   const int familyId = record->value(kFamily).value_or(0);
   if (const FamilyRecord* family = familyId != 0 ? hood.family(familyId) : nullptr) {
-    profile.family = HouseholdOf(hood, *family, nameOf);
+    profile.family = household(*family);
   }
   if (record->personData.empty() && profile.missing.empty()) {
     profile.missing = "The Sim's record holds no personality, skills or career.";

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "inspect/neighbourhood.h"
@@ -46,8 +47,25 @@ struct SimProfile {
 // "Ann, Bob" or, past kMembersShown, "Ann, …, Hal and 3 more".
 std::string MembersLine(const Household& household);
 
-// `guid` is the Sim's from its character file, when it has one. `hood.problem` (a missing or
-// damaged file) comes first among the reasons.
+// The profiles of one neighbourhood's Sims, each household worked out once however many of its
+// Sims are asked for: a family that lists thousands of members costs once, not once per Sim.
+// `hood` and `nameOf` must outlive it.
+class Profiles {
+ public:
+  Profiles(const Neighbourhood& hood, NameOfSim nameOf) : hood_(hood), nameOf_(std::move(nameOf)) {}
+  // `guid` is the Sim's from its character file, when it has one. `hood.problem` (a missing or
+  // damaged file) comes first among the reasons.
+  SimProfile of(std::optional<std::uint32_t> guid);
+
+ private:
+  const Household& household(const FamilyRecord& family);
+
+  const Neighbourhood& hood_;
+  NameOfSim nameOf_;
+  std::unordered_map<const FamilyRecord*, Household> households_;
+};
+
+// One Sim's profile, for a caller that asks for one.
 SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,
                      const NameOfSim& nameOf);
 

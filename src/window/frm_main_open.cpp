@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <fstream>
 
-#include "chunkfile/name_order.h"
-#include "inspect/family_export.h"
+#include "inspect/path_kind.h"
+#include "inspect/roster_entry.h"
 #include "window/drive_list.h"
 #include "window/family_window.h"
 #include "window/file_list.h"
@@ -49,24 +49,21 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     if (services_.tellUser) services_.tellUser(why);
     return false;
   };
-  std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(path, ec);
-  if (!std::filesystem::exists(status)) {
-    return refuse("Cannot open " + shown + ": there is no such folder or file.");
-  }
-  if (std::filesystem::is_directory(status)) {
-    // Opened by its absolute, normalised form: "." names no drive, and ".." after a link is the
-    // link target's parent.
-    const std::optional<std::filesystem::path> folder = platform::ResolveFolder(path);
-    return (folder && openFolder(*folder)) ||
-           refuse("Cannot open the folder " + shown + ": it cannot be read.");
-  }
-  // A family export, by its name or, whatever its name, by what it holds.
-  if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {
-    if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, services_.languageSlot)) {
+  PathVerdict verdict = DecidePath(path, services_.languageSlot);
+  switch (verdict.kind) {
+    case PathKind::Missing:
+      return refuse("Cannot open " + shown + ": there is no such folder or file.");
+    case PathKind::Folder: {
+      // Opened by its absolute, normalised form: "." names no drive, and ".." after a link is
+      // the link target's parent.
+      const std::optional<std::filesystem::path> folder = platform::ResolveFolder(path);
+      return (folder && openFolder(*folder)) ||
+             refuse("Cannot open the folder " + shown + ": it cannot be read.");
+    }
+    case PathKind::FamilyExport:
       if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
-      familyWindow_->showFamily(QString::fromStdString(platform::DisplayName(path.filename())),
-                                std::move(*family));
+      familyWindow_->showFamily(QString::fromStdString(ShownFileName(path.filename())),
+                                std::move(*verdict.family));
       familyWindow_->show();
       // Brought forward again once the main window, shown after start-up, is up.
       QTimer::singleShot(0, familyWindow_, [window = familyWindow_] {
@@ -74,15 +71,16 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
         window->activateWindow();
       });
       return true;
-    }
+    case PathKind::BadFamilyExport:
+      return refuse("Cannot open the file " + shown + ": it is not a readable family export.");
+    case PathKind::NotACharacterFile:
+      return refuse("Cannot open " + shown +
+                    ": it is not a character file (their names begin with \"User\").");
+    case PathKind::CharacterFile:
+      break;
   }
-  if (HasFamilyExportName(path)) {
-    return refuse("Cannot open the file " + shown + ": it is not a readable family export.");
-  }
-  if (!IsCharacterFileName(path.filename())) {
-    return refuse("Cannot open " + shown +
-                  ": it is not a character file (their names begin with \"User\").");
-  }
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
   if (!std::filesystem::is_regular_file(status) || !std::ifstream(path, std::ios::binary)) {
     return refuse("Cannot open the file " + shown + ": it cannot be read.");
   }

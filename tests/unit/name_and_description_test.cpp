@@ -104,7 +104,6 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
        "ボブ\uFFFD X\uFFFD", kNoInformation},
   };
   const platform::ScratchFolder folder;
-  const platform::ScratchFolder scratch;
   for (const auto& [language, table, name, description] : cases) {
     SCOPED_TRACE(language + (": " + name));
     const auto native = [](const std::string& word) {
@@ -114,8 +113,7 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
         ParseCommandLine({native("quillmere"), native("--language"), native(language)});
     ASSERT_EQ(request.mode, StartupMode::Window);
     CharacterFile().add({"CTSS", 2000, 0x10, "", table, {}, {}}).write(folder.path() / "User1.iff");
-    EXPECT_EQ(ListRoster(folder.path(), scratch.path(), request.languageSlot).value().at(0).name,
-              name);
+    EXPECT_EQ(ListRoster(folder.path(), request.languageSlot).value().at(0).name, name);
     EXPECT_EQ(ExtractNameAndDescription(table, request.languageSlot).description, description);
   }
 }
