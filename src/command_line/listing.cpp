@@ -13,8 +13,10 @@ namespace quill {
 namespace {
 
 Answer Refused(const std::string& what, const std::filesystem::path& path) {
-  return {{}, "quillmere: cannot read the " + what + " " +
-                  platform::VisibleText(platform::DisplayName(path)) + "\n", 2};
+  return {{},
+          "quillmere: cannot read the " + what + " " +
+              platform::VisibleText(platform::DisplayName(path)) + "\n",
+          2};
 }
 
 Answer ListFamily(const std::filesystem::path& path, const FamilyExport& family, bool json) {

@@ -9,12 +9,12 @@
 namespace quill {
 
 enum class PathKind {
-  Missing,              // nothing there
-  Folder,               // a folder, readable or not
-  FamilyExport,         // a family export, read
-  BadFamilyExport,      // named ".fam" but no family export that can be read
-  CharacterFile,        // named as character files are ("User..."); not yet read
-  NotACharacterFile,    // any other file
+  Missing,            // nothing there
+  Folder,             // a folder, readable or not
+  FamilyExport,       // a family export, read
+  BadFamilyExport,    // named ".fam" but no family export that can be read
+  CharacterFile,      // named as character files are ("User..."); not yet read
+  NotACharacterFile,  // any other file
 };
 
 struct PathVerdict {

@@ -155,5 +155,23 @@ TEST(FamilyExport, IndexReadsTheFamilyAndEveryPlace) {
   EXPECT_FALSE(ReadExportIndex(shortIndex));
 }
 
+// An export's names and biographies are capped where they are read: a 200,000-character name and
+// a 2,000,000-character biography took 19 s and 3 GB in the family window, and a 10 MB family
+// name gave a 10 MB JSON line. Catches a reader that keeps either whole, or escapes the name's
+// controls only at some displays.
+TEST(FamilyExport, NamesAndBiographiesAreCappedAndVisible) {
+  ExportSpec exported = FamilyOfFour();
+  exported.family.name = std::string(10'000'000, 'F');
+  exported.members[0].record.name = std::string(200'000, 'n');
+  exported.members[0].biography = std::string(2'000'000, 'b');
+  exported.members[1].record.name = "Tab\tNew\nLine\x1B[31m";
+  const std::optional<FamilyExport> read = ReadFamilyExport(FamilyExportFile(exported).build(), 1);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->name, std::string(300, 'F') + "\u2026");
+  EXPECT_EQ(read->members.at(0).name, std::string(300, 'n') + "\u2026");
+  EXPECT_EQ(read->members.at(0).biography, std::string(30000, 'b') + "\u2026");
+  EXPECT_EQ(read->members.at(1).name, "Tab\u2409New\u240ALine\u241B[31m");
+}
+
 }  // namespace
 }  // namespace quill

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "inspect/person_traits.h"
+#include "inspect/sim_profile.h"
 #include "neighbourhood_builder.h"
 
 namespace quill {
@@ -98,8 +99,46 @@ TEST(Neighbourhood, FamiliesNamesAndWhyPartsAreMissing) {
   const Neighbourhood hood = ReadNeighbourhood(whole, 1);
   ASSERT_NE(hood.family(7), nullptr);
   EXPECT_EQ(hood.family(7)->cash, 20000);
+  EXPECT_EQ(hood.family(7)->netWorth, 21000);  // the builder writes cash + 1000
   EXPECT_EQ(hood.family(7)->members, std::vector<std::uint32_t>{0xC0DE0003});
   EXPECT_EQ(hood.person(0xC0DE0003)->name, "Ada");
+}
+
+// Every name a neighbourhood gives is shown by the one rule: capped, control and direction
+// characters visible, in the game's code page. Catches a reader that keeps the raw bytes (a 1 MB
+// family name froze the card), decodes 0x80 as a control, or lets a second record of a GUID win.
+TEST(Neighbourhood, NamesAreShownByTheOneRule) {
+  const std::string cut = std::string(300, 'n') + "\u2026";
+  PersonSpec first = Person("Caf\x80 \x1B[31m", 0xA, true);
+  PersonSpec twin = Person("Twin", 0xA, true);
+  twin.guid = first.guid;  // a second record of the same GUID
+  twin.neighbourId = 40;
+  const PersonSpec longName = Person(std::string(1'000'000, 'n'), 0xA, true);
+  const FamilySpec family{7, 0, 1, 5, 0, {first.guid}, std::string(1'000'000, 'F')};
+  const FamilySpec undefined{8, 0, 2, 5, 0, {}, "Goth\x81"};  // a byte the code page lacks
+  const Neighbourhood hood =
+      ReadNeighbourhood(NeighbourhoodFile({first, twin, longName}, {family, undefined}).build(), 1);
+  ASSERT_EQ(hood.people.size(), 3u);
+  EXPECT_EQ(hood.person(first.guid)->name, "Caf\u20AC \u241B[31m");
+  EXPECT_EQ(hood.people[2].name, cut);
+  EXPECT_EQ(hood.family(7)->name, std::string(300, 'F') + "\u2026");
+  EXPECT_EQ(hood.family(8)->name, "Goth\uFFFD");
+}
+
+// A household lists its first eight members and counts the rest: 200,000 members without
+// records took 13.9 s and 1.35 GB and gave a label of 3 million characters.
+TEST(SimProfile, AHouseholdOfThousandsShowsEightAndCountsTheRest) {
+  const PersonSpec ada = Person("Ada", 0xA, true);
+  FamilySpec family{7, 0, 1, 5, 0, {ada.guid}, "Many"};
+  for (std::uint32_t k = 0; k < 200'000; ++k) family.members.push_back(k + 1);
+  PersonSpec member = ada;
+  member.personData = PersonData({{61, 7}});  // of family 7
+  const Neighbourhood hood = ReadNeighbourhood(NeighbourhoodFile({member}, {family}).build(), 1);
+  const SimProfile profile = ProfileOf(hood, ada.guid, [](std::uint32_t) { return std::nullopt; });
+  ASSERT_TRUE(profile.family);
+  EXPECT_EQ(MembersLine(*profile.family),
+            "Ada, (unnamed Sim), (unnamed Sim), (unnamed Sim), (unnamed Sim), (unnamed Sim), "
+            "(unnamed Sim), (unnamed Sim) and 199993 more");
 }
 
 TEST(PersonTraits, AsTheGameShowsThem) {

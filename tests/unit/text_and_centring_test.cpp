@@ -54,5 +54,28 @@ TEST(Text, Utf8IsDecodedOnlyWhenWellFormed) {
   }
 }
 
+// The one rule for shown names and descriptions. Catches a cap off by one, a cut that forgets its
+// mark, a control or direction override (U+202E turns the rest of a line around) let through,
+// and a description whose lines are flattened.
+TEST(Text, ShownNamesAndDescriptionsAreCappedAndVisible) {
+  const std::string n300(300, 'n');
+  // The text, its name, its description.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {n300, n300, n300},
+      {n300 + "x", n300 + "\u2026", n300 + "x"},
+      {"Tab\tNew\nCR\r\x1B[31m", "Tab\u2409New\u240ACR\u240D\u241B[31m",
+       "Tab\tNew\nCR\r\u241B[31m"},
+      {"a\u202Eb\u2066c\u2069d\u200Fe", "a\uFFFDb\uFFFDc\uFFFDd\uFFFDe",
+       "a\uFFFDb\uFFFDc\uFFFDd\uFFFDe"},
+      {"\xFF\xC3", "\uFFFD\uFFFD", "\uFFFD\uFFFD"},
+      {std::string(30001, 'd'), std::string(300, 'd') + "\u2026",
+       std::string(30000, 'd') + "\u2026"},
+  };
+  for (const auto& [text, name, description] : cases) {
+    EXPECT_EQ(ShownName(text), name) << text.substr(0, 20);
+    EXPECT_EQ(ShownDescription(text), description) << text.substr(0, 20);
+  }
+}
+
 }  // namespace
 }  // namespace quill::platform

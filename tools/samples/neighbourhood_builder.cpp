@@ -42,10 +42,12 @@ Bytes PeopleBody(const std::vector<std::optional<PersonSpec>>& slots,
   return body;
 }
 
+// The net worth is written as the cash and 1,000 more, so that a reader that takes one for the
+// other is caught.
 Bytes FamilyBody(const FamilySpec& family) {
   Bytes body = LittleEndian32(0) + LittleEndian32(family.version) + "IMAF"_b +
                LittleEndian32(family.house) + LittleEndian32(family.number) +
-               LittleEndian32(family.cash) + LittleEndian32(family.cash) +
+               LittleEndian32(family.cash) + LittleEndian32(family.cash + 1000) +
                LittleEndian32(family.friends) + LittleEndian32(0) +
                LittleEndian32(static_cast<std::int32_t>(family.members.size()));
   for (const std::uint32_t member : family.members)
