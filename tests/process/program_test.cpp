@@ -40,8 +40,8 @@ class Program : public ::testing::Test {
   fs::path sims() const { return root() / "sims"; }
   fs::path locked() const { return root() / "locked"; }
 
-  // Each row: the arguments, the exit code, and the start of standard output and of standard
-  // error. Answered without a window, leaving no scratch folder behind.
+  // Each row: the arguments, the exit code, and standard output and standard error whole.
+  // Answered without a window, leaving no scratch folder behind.
   using Answer = std::tuple<QStringList, int, std::string, std::string>;
   template <std::size_t N>
   void expectAnswers(const Answer (&cases)[N]) {
@@ -51,8 +51,8 @@ class Program : public ::testing::Test {
       ASSERT_TRUE(program.waitForFinished());
       const std::string what = arguments.join(' ').toStdString();
       EXPECT_EQ(program.exitCode(), exitCode) << what;
-      EXPECT_EQ(program.readAllStandardOutput().toStdString().substr(0, out.size()), out) << what;
-      EXPECT_EQ(program.readAllStandardError().toStdString().substr(0, err.size()), err) << what;
+      EXPECT_EQ(program.readAllStandardOutput().toStdString(), out) << what;
+      EXPECT_EQ(program.readAllStandardError().toStdString(), err) << what;
       EXPECT_TRUE(fs::is_empty(base())) << what;
     }
   }
@@ -102,24 +102,72 @@ class Program : public ::testing::Test {
 TEST_F(Program, AnswersWithoutADisplay) {
   const std::string missing = (root() / "missing").string();
   const std::string cannot = "quillmere: cannot read the folder ";
+  const std::string usage =
+      std::string("Usage: ") + QUILLMERE_BINARY + " [options] [FOLDER|FILE]\n";
+  const std::string help =
+      usage +
+      "Shows the Sims kept in the character files of The Sims.\n\n"
+      "Options:\n"
+      "  -h, --help         Displays this help.\n"
+      "  -v, --version      Displays version information.\n"
+      "  --list             Print the Sims of FOLDER (by default the folder the window\n"
+      "                     opens at start-up), one line per character file: file name,\n"
+      "                     a tab, Sim name.\n"
+      "  --json             With --list: one JSON object per Sim instead, with what\n"
+      "                     the neighbourhood knows of it (family, species, age, star\n"
+      "                     sign, career, personality, skills, friends).\n"
+      "  --language <LANG>  Show the Sims' names and descriptions in LANG (a locale\n"
+      "                     name such as fr, de_DE, ja, zh_TW or pt_BR) where a file\n"
+      "                     holds that language, else in US English. By default the\n"
+      "                     system's language.\n\n"
+      "Arguments:\n"
+      "  path               A folder to open, or a character file to show.\n";
+  const std::string roster =
+      "User00000.iff\tAda Thornbury\nUser00001.iff\tBram Okonkwo\nUser00002.iff\tCeleste "
+      "Marchetti\nUser00003.iff\tDmitri Vale\nUser00004.iff\tEsme Quillfeather\nUser00005.iff\t"
+      "Felix Nakamura-Reyes\nUser00006.iff\tGwendolyn Ash\nUser00007.iff\tマリーゴールド\n";
   const Answer cases[] = {
-      {{"--help"}, 0, "Usage: ", ""},
+      {{"--help"}, 0, help, ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
-      {{"--list", Text(sims())},
-       0,
-       "User00000.iff\tAda Thornbury\nUser00001.iff\tBram Okonkwo\nUser00002.iff\tCeleste "
-       "Marchetti\nUser00003.iff\tDmitri Vale\nUser00004.iff\tEsme Quillfeather\nUser00005.iff\t"
-       "Felix Nakamura-Reyes\nUser00006.iff\tGwendolyn Ash\nUser00007.iff\tマリーゴールド\n",
-       ""},
-      {{"--language", "xx"}, 2, "", "quillmere: unknown language 'xx'\nUsage: "},
-      {{"--list"}, 0, "User00000.iff\tAda Thornbury\n", ""},
+      {{"--list", Text(sims())}, 0, roster, ""},
+      {{"--language", "xx"}, 2, "", "quillmere: unknown language 'xx'\n" + usage},
+      {{"--list"}, 0, roster, ""},
       {{"--list", Text(missing)}, 2, "", cannot + missing + "\n"},
       {{"--list", Text(locked())}, 2, "", cannot + locked().string() + "\n"},
-      {{"--list", Text(root() / "hop" / "..")}, 0, "User00000.iff\tAda Thornbury\n", ""},
+      {{"--list", Text(root() / "hop" / "..")}, 0, roster, ""},
       {{"--list", Text(root() / "odd")}, 0, "User\u2409A\u240aB\tAda Thornbury\n", ""},
-      {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\nUsage: "},
-      {{"--json"}, 2, "", "quillmere: --json needs --list\nUsage: "},
-      {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\nUsage: "},
+      {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\n" + usage},
+      {{"--json"}, 2, "", "quillmere: --json needs --list\n" + usage},
+      {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\n" + usage},
+  };
+  expectAnswers(cases);
+}
+
+// Faults of files built to hurt: a 76-byte file whose one chunk has size 0 held --list --json
+// forever; an export's member and file names printed control characters raw, so that one member
+// took three lines and could colour the terminal.
+TEST_F(Program, HostileFilesListedWholeAndOnOneLineEach) {
+  fs::create_directory(root() / "tiny");
+  std::ofstream(root() / "tiny" / "User1.iff", std::ios::binary)
+      << testdata::FileHeader() + "XXXX" + std::string(8, '\0');
+  testdata::ExportSpec exported = testdata::FamilyOfFour();
+  exported.members.resize(1);
+  exported.members[0].record.name = "Tab\tNew\nLine\x1B[31m";
+  const fs::path odd = root() / "Odd\tName\x1B.FAM";
+  testdata::FamilyExportFile(exported).write(odd);
+  const Answer cases[] = {
+      {{"--list", "--json", Text(root() / "tiny")},
+       0,
+       R"({"file":"User1.iff","name":"Bad File","family":null,"species":null,"gender":null,)"
+       R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
+       R"("personality":null,"skills":null,"friends":null,"looks":null})"
+       "\n",
+       ""},
+      {{"--list", Text(root() / "tiny")}, 0, "User1.iff\tBad File\n", ""},
+      {{"--list", Text(odd)},
+       0,
+       "Odd\u2409Name\u241B.FAM\t1\tTab\u2409New\u240ALine\u241B[31m\n",
+       ""},
   };
   expectAnswers(cases);
 }
@@ -151,13 +199,18 @@ TEST_F(Program, TheWindowOpensItsPathAsTheSystemPassedItElseSaysWhy) {
 }
 
 TEST_F(Program, ReportsWriteErrorsAndLeavesNothingBehindWhenItsReaderGoesAway) {
-  QProcess full;
-  full.setStandardOutputFile("/dev/full");
-  start(full, {"--list"});
-  ASSERT_TRUE(full.waitForFinished());
-  EXPECT_EQ(full.exitCode(), 1);
-  EXPECT_EQ(full.readAllStandardError(),
-            "quillmere: cannot write the output: No space left on device\n");
+  // A family export's listing to a full disk exited 0.
+  testdata::FamilyExportFile(testdata::FamilyOfFour()).write(root() / "Pemberton.FAM");
+  for (const QStringList& arguments :
+       {QStringList{"--list"}, QStringList{"--list", Text(root() / "Pemberton.FAM")}}) {
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    start(full, arguments);
+    ASSERT_TRUE(full.waitForFinished());
+    EXPECT_EQ(full.exitCode(), 1) << arguments.join(' ').toStdString();
+    EXPECT_EQ(full.readAllStandardError(),
+              "quillmere: cannot write the output: No space left on device\n");
+  }
   QProcess gone;
   start(gone, {"--list"});
   gone.closeReadChannel(QProcess::StandardOutput);
@@ -273,7 +326,8 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
       text += file + name;
     return text;
   };
-  const std::string harriet =
+  // Every member's line: the adults, the kid with a school grade, the dog.
+  const std::string members =
       R"({"file":"Pemberton (old).FAM","name":"Harriet","family":"Pemberton","species":"human",)"
       R"("gender":"female","age":"adult","sign":"Libra","career":"Medicine","level":4,)"
       R"("performance":40,"personality":{"neat":2,"outgoing":8,"active":4,"playful":3,"nice":7},)"
@@ -281,14 +335,35 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
       R"("friends":["Clement","Wren","Biscuit"],"member":1,"looks":{"body":{"mesh":"b006fafat_01",)"
       R"("texture":"B006FAFatlgt_TT1"},"head":{"mesh":"c001fa_mercedes","texture":)"
       R"("C001FAlgt_Shannon01"},"skin_tone":"lgt","outfits":[{"mesh":"b107fafit_01","texture":)"
-      R"("B107FAFitlgt_swim"},{"mesh":"b210fafit_01","texture":"B210FAFitlgt_formal"}]}})";
+      R"("B107FAFitlgt_swim"},{"mesh":"b210fafit_01","texture":"B210FAFitlgt_formal"}]}})"
+      "\n"
+      R"({"file":"Pemberton (old).FAM","name":"Clement","family":"Pemberton","species":"human",)"
+      R"("gender":"male","age":"adult","sign":"Virgo","career":"Military","level":2,)"
+      R"("performance":-20,"personality":{"neat":9,"outgoing":3,"active":8,"playful":6,"nice":5},)"
+      R"("skills":{"cooking":7,"mechanical":8,"charisma":2,"body":5,"logic":3,"creativity":1},)"
+      R"("friends":["Harriet","Wren","Biscuit"],"member":2,"looks":{"body":{"mesh":"b003mafit_01",)"
+      R"("texture":"B003MAFitmed_Navy"},"head":{"mesh":"c008ma_bradley","texture":)"
+      R"("C008MAmed_Bradley"},"skin_tone":"med","outfits":[]}})"
+      "\n"
+      R"({"file":"Pemberton (old).FAM","name":"Wren","family":"Pemberton","species":"human",)"
+      R"("gender":"female","age":"kid","sign":"Aquarius","career":"School","level":"B+",)"
+      R"("performance":10,"personality":{"neat":1,"outgoing":5,"active":6,"playful":10,"nice":9},)"
+      R"("skills":{"cooking":0,"mechanical":0,"charisma":1,"body":2,"logic":3,"creativity":4},)"
+      R"("friends":["Harriet","Clement","Biscuit"],"member":3,"looks":{"body":{"mesh":)"
+      R"("b002fcchd_01","texture":"B002FCChdlgt_Overalls"},"head":{"mesh":"c004fc_wren",)"
+      R"("texture":"C004FClgt_Pigtails"},"skin_tone":"lgt","outfits":[]}})"
+      "\n"
+      R"({"file":"Pemberton (old).FAM","name":"Biscuit","family":"Pemberton","species":"dog",)"
+      R"("gender":"male","age":null,"sign":null,"career":"Unemployed","level":null,)"
+      R"("performance":0,"personality":{"quiet":3,"friendly":8,"playful":7,"smart":9,"loyal":10},)"
+      R"("skills":{"house_breaking":5,"tricks":3,"obedience":2},"friends":["Harriet","Clement",)"
+      R"("Wren"],"member":4,"looks":{"body":{"mesh":"uaa012dog_brown","texture":"uaa012dogbrown"},)"
+      R"("head":null,"skin_tone":"unk","outfits":[]}})"
+      "\n";
   const fs::path notAFamily = root() / "import" / "Ada.FAM";
   const Answer cases[] = {
       {{"--list", Text(root() / "export" / "Pemberton.FAM")}, 0, lines("Pemberton.FAM"), ""},
-      {{"--list", "--json", Text(root() / "import" / "Pemberton (old).FAM")},
-       0,
-       harriet + "\n",
-       ""},
+      {{"--list", "--json", Text(root() / "import" / "Pemberton (old).FAM")}, 0, members, ""},
       {{"--list", Text(root() / "import" / "Damaged.FAM")},
        0,
        lines("Damaged.FAM"),
