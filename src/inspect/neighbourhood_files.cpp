@@ -1,6 +1,8 @@
 #include "inspect/neighbourhood_files.h"
 
+#include "chunkfile/chunk_walk.h"
 #include "chunkfile/name_order.h"
+#include "inspect/roster_entry.h"
 #include "platform/text.h"
 
 namespace quill {
@@ -8,6 +10,11 @@ namespace quill {
 namespace fs = std::filesystem;
 
 namespace {
+
+// How much of a sibling's neighbourhood file the menu reads for its families' names, and in what
+// pieces: a real file holds its names well inside this, and a hostile one of 64 MiB costs no more.
+constexpr std::size_t kFamilyNameBytes = 4 * 1024 * 1024;
+constexpr std::size_t kFamilyNamePiece = 64 * 1024;
 
 Neighbourhood Unread(const std::string& why) {
   Neighbourhood hood;
@@ -17,10 +24,12 @@ Neighbourhood Unread(const std::string& why) {
 
 Neighbourhood Read(const std::optional<fs::path>& file,
                    const std::optional<platform::FileStamp>& stamp, int playerSlot) {
-  if (!file || !stamp) {
+  if (!file) {
     return Unread("There is no neighbourhood file (" + std::string(kNeighbourhoodFileName) +
                   ") beside this folder.");
   }
+  // There, but no regular file: a FIFO, a device, a link that leads nowhere or round in a loop.
+  if (!stamp) return Unread("The neighbourhood file cannot be read.");
   if (stamp->size > kLargestNeighbourhood) {
     return Unread("The neighbourhood file is larger than 64 MiB, too large to be one.");
   }
@@ -37,11 +46,17 @@ std::optional<fs::path> NeighbourhoodFileOf(const fs::path& charactersFolder) {
   const fs::path above = charactersFolder.parent_path();
   const std::optional<platform::FolderListing> listing = platform::ListFolder(above);
   if (!listing) return std::nullopt;
+  // The name spelt exactly first, then the first in name order spelt in any case.
+  std::vector<fs::path> names = std::move(listing->files);
+  SortByName(names);
   const std::string wanted = platform::AsciiLowerCase(kNeighbourhoodFileName);
-  for (const fs::path& name : listing->files) {
-    if (platform::AsciiLowerCase(platform::DisplayName(name)) == wanted) return above / name;
+  std::optional<fs::path> found;
+  for (const fs::path& name : names) {
+    const std::string shown = platform::DisplayName(name);
+    if (shown == kNeighbourhoodFileName) return above / name;
+    if (!found && platform::AsciiLowerCase(shown) == wanted) found = above / name;
   }
-  return std::nullopt;
+  return found;
 }
 
 std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
@@ -72,15 +87,44 @@ std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
 }
 
 std::string NeighbourhoodLabel(const fs::path& charactersFolder, const Neighbourhood& hood) {
-  constexpr std::size_t kNamesShown = 3;
-  std::string label = platform::DisplayName(charactersFolder.parent_path().filename());
-  std::size_t named = 0;
+  std::vector<std::string> names;
   for (const FamilyRecord& family : hood.families) {
     if (!family.name) continue;
-    if (named == kNamesShown) return label + ", \u2026";
-    label += (named++ == 0 ? ": " : ", ") + *family.name;
+    names.push_back(*family.name);
+    if (names.size() > kFamilyNamesInLabel) break;
+  }
+  return NeighbourhoodLabel(charactersFolder, names);
+}
+
+std::string NeighbourhoodLabel(const fs::path& charactersFolder,
+                               const std::vector<std::string>& familyNames) {
+  std::string label = ShownFileName(charactersFolder.parent_path().filename());
+  for (std::size_t k = 0; k < familyNames.size(); ++k) {
+    if (k == kFamilyNamesInLabel) return label + ", \u2026";
+    label += (k == 0 ? ": " : ", ") + familyNames[k];
   }
   return label;
+}
+
+std::vector<std::string> FamilyNamesBeside(const fs::path& charactersFolder, int playerSlot,
+                                           std::size_t count) {
+  const std::optional<fs::path> file = NeighbourhoodFileOf(charactersFolder);
+  if (!file) return {};
+  std::string start;
+  platform::ReadFileInPieces(*file, kLargestNeighbourhood, kFamilyNamePiece,
+                             [&start](std::string_view piece) {
+                               start.append(piece.substr(0, kFamilyNameBytes - start.size()));
+                               return start.size() < kFamilyNameBytes;
+                             });
+  std::vector<std::string> names;
+  VisitWholeChunks(start, [&](const ChunkRecord& chunk) {
+    if (chunk.ChunkType != "FAMs") return true;
+    if (std::optional<std::string> name = ReadFamilyName(BodyOf(chunk), playerSlot)) {
+      names.push_back(std::move(*name));
+    }
+    return names.size() < count;
+  });
+  return names;
 }
 
 const Neighbourhood& NeighbourhoodFiles::of(const fs::path& charactersFolder, int playerSlot) {

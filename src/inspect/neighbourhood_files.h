@@ -13,7 +13,8 @@
 
 namespace quill {
 
-// The neighbourhood file in the folder above `charactersFolder`, whatever the case of its name.
+// The neighbourhood file in the folder above `charactersFolder`: "Neighborhood.iff" spelt so when
+// there is one, else the first in name order spelt in another case.
 std::optional<std::filesystem::path> NeighbourhoodFileOf(
     const std::filesystem::path& charactersFolder);
 
@@ -23,9 +24,21 @@ std::optional<std::filesystem::path> NeighbourhoodFileOf(
 std::vector<std::filesystem::path> NeighbourhoodFolders(
     const std::filesystem::path& charactersFolder);
 
-// "UserData2: Goth, Pleasant, ..." (at most three families' names), or the folder's name alone.
+inline constexpr std::size_t kFamilyNamesInLabel = 3;
+
+// "UserData2: Goth, Pleasant, Newbie, …" (at most kFamilyNamesInLabel families' names, then "…"
+// when there are more), or the folder's name alone; the folder's name shown by the rule for names.
+std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
+                               const std::vector<std::string>& familyNames);
 std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
                                const Neighbourhood& hood);
+
+// The names of the families of the neighbourhood beside `charactersFolder`, for a menu of
+// neighbourhoods: the "FAMs" chunks' names in file order, at most `count`, in language slot
+// `playerSlot`, each shown by the rule for names. Reads only the file's first 4 MiB, in pieces,
+// and keeps nothing; none when there is no readable file.
+std::vector<std::string> FamilyNamesBeside(const std::filesystem::path& charactersFolder,
+                                           int playerSlot, std::size_t count);
 
 class NeighbourhoodFiles {
  public:
