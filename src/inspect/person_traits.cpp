@@ -52,16 +52,14 @@ struct Track {
   int number;
   const char* name;
 };
-constexpr Track kTracks[] = {{2, "Entertainment"},   {5, "Medicine"},    {6, "Military"},
-                             {7, "Politics"},        {8, "Pro Athlete"}, {9, "Science"},
-                             {10, "X-Treme Career"}, {14, "Paranormal"}, {15, "Journalism"},
-                             {16, "Hacker"},         {17, "Fashion"},    {18, "Education"},
+// The base game's ten careers are numbered 1 to 10 in alphabetical order; 11 to 13 are not yet
+// known and stay "Career N".
+constexpr Track kTracks[] = {{1, "Business"},        {2, "Entertainment"}, {3, "Law Enforcement"},
+                             {4, "Life of Crime"},   {5, "Medicine"},      {6, "Military"},
+                             {7, "Politics"},        {8, "Pro Athlete"},   {9, "Science"},
+                             {10, "X-Treme Career"}, {14, "Paranormal"},   {15, "Journalism"},
+                             {16, "Hacker"},         {17, "Fashion"},      {18, "Education"},
                              {19, "Animal Care"},    {20, "Culinary"}};
-
-bool IsPet(const PersonRecord& record) {
-  const std::optional<Kind> kind = KindOf(record);
-  return kind && kind->species != Species::Human;
-}
 
 // Rounded down, negative values too.
 int Points(int stored) {
@@ -100,6 +98,11 @@ std::optional<Kind> KindOf(const PersonRecord& record) {
   if (!stored || *stored < 0 || *stored > 5) return std::nullopt;
   static constexpr Species kSpecies[] = {Species::Human, Species::Dog, Species::Cat};
   return Kind{kSpecies[*stored / 2], *stored % 2 == 0 ? Gender::Male : Gender::Female};
+}
+
+bool IsPet(const PersonRecord& record) {
+  const std::optional<Kind> kind = KindOf(record);
+  return kind && kind->species != Species::Human;
 }
 
 std::optional<Age> AgeOf(const PersonRecord& record) {
@@ -148,7 +151,8 @@ int NearestStarSign(const PersonalityValues& values) {
 }
 
 std::optional<Career> CareerOf(const PersonRecord& record) {
-  if (record.personData.empty()) return std::nullopt;
+  // Pets have no job and no school.
+  if (record.personData.empty() || IsPet(record)) return std::nullopt;
   const int track = record.value(kCareerTrack).value_or(0);
   const int level = record.value(kJobLevel).value_or(0);
   Career career;

@@ -26,6 +26,8 @@ const char* AgeName(Age age);              // "adult", "kid"
 
 // Nothing where the record holds no person data or a value the game does not use.
 std::optional<Kind> KindOf(const PersonRecord& record);
+// Whether the record is a dog's or a cat's.
+bool IsPet(const PersonRecord& record);
 // Pets have no age or star sign shown.
 std::optional<Age> AgeOf(const PersonRecord& record);
 std::optional<int> StarSignOf(const PersonRecord& record);  // 1 (Aries) to 12 (Pisces)
@@ -43,6 +45,7 @@ struct Career {
   std::optional<std::string> grade;  // "B+", for school
   int performance = 0;               // -100..100
 };
+// Nothing for a pet, or a record without person data.
 std::optional<Career> CareerOf(const PersonRecord& record);
 // "Military, level 2", "School, grade B+", "Unemployed".
 std::string CareerText(const Career& career);

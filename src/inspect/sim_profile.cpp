@@ -18,11 +18,6 @@ std::optional<std::int32_t> Daily(const PersonRecord& from, std::int32_t toNeigh
   return found->daily;
 }
 
-bool IsPet(const PersonRecord& record) {
-  const std::optional<Kind> kind = KindOf(record);
-  return kind && kind->species != Species::Human;
-}
-
 // The friends of `sim`, each once: the indexed relationships lead to each other Sim once.
 std::vector<const PersonRecord*> FriendsOf(const Neighbourhood& hood, const PersonRecord& sim) {
   std::vector<const PersonRecord*> friends;

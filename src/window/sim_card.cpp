@@ -119,10 +119,12 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   }
   heading->addWidget(Line(KindLine(sim), "SimCardKind", shown_));
   if (sim.career) {
-    heading->addWidget(
-        Line(Text(CareerText(*sim.career)) +
-                 QStringLiteral(" \u00b7 job performance %1").arg(sim.career->performance),
-             "SimCardCareer", shown_));
+    // Only a job has a performance: not school, not being out of work.
+    const QString performance =
+        sim.career->level
+            ? QStringLiteral(" \u00b7 job performance %1").arg(sim.career->performance)
+            : QString();
+    heading->addWidget(Line(Text(CareerText(*sim.career)) + performance, "SimCardCareer", shown_));
   }
   top->addLayout(heading, 1);
   column->addLayout(top);

@@ -39,8 +39,10 @@ QGroupBox* LooksBox(const BodyLooks& looks, QWidget* parent) {
   box->setObjectName(QStringLiteral("SimCardLooks"));
   auto* form = new QFormLayout(box);
   form->addRow(QStringLiteral("Body:"), Value(Worn(looks.body), box));
-  form->addRow(QStringLiteral("Head:"), Value(Worn(looks.head), box));
-  form->addRow(QStringLiteral("Skin tone:"), Value(SkinTone(looks.skinTone), box));
+  // A pet's body is all there is of it: no head is stored and its skin tone is "unk".
+  const bool pet = looks.skeleton == "dog" || looks.skeleton == "kat";
+  if (!pet || looks.head) form->addRow(QStringLiteral("Head:"), Value(Worn(looks.head), box));
+  if (!pet) form->addRow(QStringLiteral("Skin tone:"), Value(SkinTone(looks.skinTone), box));
   for (const Outfit& outfit : looks.outfits) {
     form->addRow(QStringLiteral("Outfit:"), Value(Worn(outfit.garment), box));
   }

@@ -40,9 +40,10 @@ TEST_F(SimCardTest, OpensOnADoubleClickedNameAndFollowsTheChosenSim) {
        "Mechanical|1|Charisma|0|Body|7|Logic|2|Creativity|9|Friends: Bram Thornbury, Gwendolyn "
        "Ash|Family: Ada Thornbury, Bram Thornbury, Pip Thornbury, Biscuit, Marmalade|Cash "
        "\u00a720,500 \u00b7 house 3 \u00b7 1 family friend|"},
-      {2, "School, grade B+ \u00b7 job performance 0"},
+      // A kid's grade has no job performance; a pet has no career at all.
+      {2, "School, grade B+|"},
       {3,
-       "Biscuit|The Thornbury family|Dog, male|Unemployed \u00b7 job performance 0|Quiet|1|"
+       "Biscuit|The Thornbury family|Dog, male|Quiet|1|"
        "Friendly|9|Playful|8|Smart|3|Loyal|10|House Breaking|7|Tricks|3|Obedience|1|"},
       {4, "Hunting|6|"},
       {5, "Gwendolyn Ash|No family|Human, female \u00b7 adult \u00b7 Cancer|Science, level 5"},

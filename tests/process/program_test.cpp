@@ -235,8 +235,8 @@ TEST_F(Program, ListsWhoEachSimIsAsJson) {
        R"("friends":["Bram Thornbury","Gwendolyn Ash"]})"},
       {3,
        R"({"file":"User00003.iff","name":"Biscuit","family":"Thornbury","species":"dog",)"
-       R"("gender":"male","age":null,"sign":null,"career":"Unemployed","level":null,)"
-       R"("performance":0,"personality":{"quiet":1,"friendly":9,"playful":8,"smart":3,"loyal":10},)"
+       R"("gender":"male","age":null,"sign":null,"career":null,"level":null,)"
+       R"("performance":null,"personality":{"quiet":1,"friendly":9,"playful":8,"smart":3,"loyal":10},)"
        R"("skills":{"house_breaking":7,"tricks":3,"obedience":1},"friends":["Pip Thornbury"]})"},
       {5,
        R"({"file":"User00005.iff","name":"Gwendolyn Ash","family":null,"species":"human",)"
@@ -354,8 +354,8 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
       R"("texture":"C004FClgt_Pigtails"},"skin_tone":"lgt","outfits":[]}})"
       "\n"
       R"({"file":"Pemberton (old).FAM","name":"Biscuit","family":"Pemberton","species":"dog",)"
-      R"("gender":"male","age":null,"sign":null,"career":"Unemployed","level":null,)"
-      R"("performance":0,"personality":{"quiet":3,"friendly":8,"playful":7,"smart":9,"loyal":10},)"
+      R"("gender":"male","age":null,"sign":null,"career":null,"level":null,)"
+      R"("performance":null,"personality":{"quiet":3,"friendly":8,"playful":7,"smart":9,"loyal":10},)"
       R"("skills":{"house_breaking":5,"tricks":3,"obedience":2},"friends":["Harriet","Clement",)"
       R"("Wren"],"member":4,"looks":{"body":{"mesh":"uaa012dog_brown","texture":"uaa012dogbrown"},)"
       R"("head":null,"skin_tone":"unk","outfits":[]}})"
