@@ -1,6 +1,7 @@
 // Family exports, whole files or any bytes: what is read must fit in the bytes, every member is
 // listed once under a real id, and a member list longer than the export index's eight places
-// only comes with the reason why the index was not used.
+// only comes with the reason why the index was not used. Every name and biography is shown by the
+// one rule for shown text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,8 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(member.neighbourId != 0);
     FUZZ_REQUIRE(ids.insert(member.neighbourId).second);
     FUZZ_REQUIRE(member.thumbnail.size() < size);
+    FUZZ_REQUIRE(quill::fuzz::ShownWithin(member.name, quill::platform::kNameLimit));
+    FUZZ_REQUIRE(
+        quill::fuzz::ShownWithin(member.biography, quill::platform::kDescriptionLimit, true));
     if (member.guid) FUZZ_REQUIRE(read->records.neighbour(member.neighbourId) != nullptr);
   }
+  if (read->name) FUZZ_REQUIRE(quill::fuzz::ShownWithin(*read->name, quill::platform::kNameLimit));
+  for (const quill::PersonRecord& record : read->records.people)
+    FUZZ_REQUIRE(quill::fuzz::ShownWithin(record.name, quill::platform::kNameLimit));
   if (read->members.size() > quill::kMembersInExportIndex) FUZZ_REQUIRE(!read->problem.empty());
   return 0;
 }

@@ -400,6 +400,21 @@ void FamilyExportSeeds(Seeds& seeds) {
   seeds.add("family-export-damaged", DamagedFamilyExport());
 }
 
+void LooksSeeds(Seeds& seeds) {
+  const Bytes table = BodyStrings({});
+  seeds.add("body-strings", table);
+  seeds.add("body-strings-outfits",
+            BodyStrings({.outfits = {"b107fafit_01,BODY=B107FAFitlgt_swim", "not a garment"}}));
+  LooksSpec pet;
+  pet.skeleton = "dog";
+  pet.head.clear();
+  pet.skinTone = "unk";
+  seeds.add("body-strings-pet", BodyStrings(pet));
+  seeds.add("body-strings-cut", table.substr(0, table.size() / 2));
+  seeds.add("character-file-looks", FileOf({Chunk{"STR#", 200, 0x10, "", table, {}, {}},
+                                            Typed("CTSS", NameAndDescription("Ada", "Maps."))}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -422,7 +437,9 @@ int main(int argc, char** argv) {
         {"fuzz_library_lists", LibraryListSeeds},
         {"fuzz_command_line", CommandLineSeeds},
         {"fuzz_neighbourhood", NeighbourhoodSeeds},
-        {"fuzz_family_export", FamilyExportSeeds}};
+        {"fuzz_family_export", FamilyExportSeeds},
+        {"fuzz_looks", LooksSeeds},
+        {"fuzz_listing", WholeFileSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);
