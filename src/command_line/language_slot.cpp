@@ -55,8 +55,11 @@ int LanguageSlot(const QLocale& locale) {
 
 std::optional<int> LanguageSlot(const QString& localeName) {
   const QLocale locale(localeName);
-  // A name QLocale cannot read gives its "C" locale.
-  if (locale.language() == QLocale::C && localeName != QLatin1String("C")) return std::nullopt;
+  // A name QLocale cannot read gives its "C" locale; the names of that locale itself ("C",
+  // "C.UTF-8", "POSIX") are accepted as naming no language of the game's.
+  const QString base = localeName.section(QLatin1Char('.'), 0, 0);
+  const bool namesC = base == QLatin1String("C") || localeName == QLatin1String("POSIX");
+  if (locale.language() == QLocale::C && !namesC) return std::nullopt;
   return LanguageSlot(locale);
 }
 

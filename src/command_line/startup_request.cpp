@@ -97,7 +97,14 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
   StartupRequest request;
   if (parser.isSet(language)) {
     const std::optional<int> slot = LanguageSlot(parser.value(language));
-    if (!slot) return refuse(QStringLiteral("unknown language '%1'").arg(parser.value(language)));
+    if (!slot) {
+      // No locale name is longer than a few dozen characters; a longer value is cut.
+      constexpr qsizetype kShownLength = 40;
+      const QString value = parser.value(language);
+      const QString shown =
+          value.size() > kShownLength ? value.left(kShownLength) + QChar(0x2026) : value;
+      return refuse(QStringLiteral("unknown language '%1'").arg(shown));
+    }
     request.languageSlot = *slot;
   } else {
     request.languageSlot = LanguageSlot(QLocale::system());

@@ -131,6 +131,11 @@ TEST_F(Program, AnswersWithoutADisplay) {
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
       {{"--list", Text(sims())}, 0, roster, ""},
       {{"--language", "xx"}, 2, "", "quillmere: unknown language 'xx'\n" + usage},
+      // An over-long value is cut in the message.
+      {{"--language", QString(100, 'x')},
+       2,
+       "",
+       "quillmere: unknown language '" + std::string(40, 'x') + "\u2026'\n" + usage},
       {{"--list"}, 0, roster, ""},
       {{"--list", Text(missing)}, 2, "", cannot + missing + "\n"},
       {{"--list", Text(locked())}, 2, "", cannot + locked().string() + "\n"},

@@ -79,6 +79,15 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
        "Adore le jardinage et les jours de pluie. Née à Besançon."},
       {"de-DE", all, "Margarete Schönfeld",
        "Liebt Gartenarbeit und Regentage. Mag Äpfel über alles."},
+      // Every slot of the code page 1252 languages: a slot swapped or left out is caught.
+      {"it", all, "Margherita Fenucci",
+       "Ama il giardinaggio e i giorni di pioggia. Più tè, per favore."},
+      {"es", all, "Margarita Núñez", "Le encanta la jardinería y los días de lluvia. ¿Café? ¡Sí!"},
+      {"nl", all, "Madelief Venhuis", "Houdt van tuinieren en regenachtige dagen. Één kopje thee."},
+      {"da", all, "Morgenfrue Ærø", "Elsker havearbejde og regnvejrsdage. Blåbærsyltetøj!"},
+      {"sv", all, "Ringblomma Åström", "Älskar trädgårdsarbete och regniga dagar."},
+      {"nb", all, "Ringblomst Løvås", "Elsker hagearbeid og regnværsdager."},
+      {"fi", all, "Kehäkukka Mäkelä", "Rakastaa puutarhanhoitoa ja sadepäiviä."},
       {"he", all, "מרגנית", "אוהבת גינון וימים גשומים."},
       {"ru_RU", all, "Ноготки Фенвик", "Любит садоводство и дождливые дни."},
       {"pt", all, "Margarida Fenwick", "Adora jardinagem e dias de chuva. Coração de ouro."},
@@ -94,6 +103,19 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
       {"en", StringTable({{"", "Sings."}, {"", ""}, {"Zo\xE9", "", 3}, {"Chante.", "", 3}}), "Zoé",
        "Chante."},
       {"en", testdata::NameAndDescription("R.J.", "Likes cats"), "R.J.", "Likes cats"},
+      // 0x80 in an otherwise ASCII name is the euro sign of code page 1252.
+      {"en",
+       StringTable({{"Euro\x80", ""},
+                    {"Costs \x80"
+                     "5.",
+                     ""}}),
+       "Euro€", "Costs €5."},
+      // The player's slot with an empty name and a biography gives way to the one with a name.
+      {"fr", StringTable({{"Ada", ""}, {"Maps.", ""}, {"", "", 3}, {"Cartes.", "", 3}}), "Ada",
+       "Maps."},
+      // The locale that names no language of the game's, in each of its spellings.
+      {"POSIX", all, "Marigold Fenwick", "Loves gardening and rainy days."},
+      {"C.UTF-8", all, "Marigold Fenwick", "Loves gardening and rainy days."},
       {"en", testdata::NameAndDescription("Tab\tNew\nline", "Line one\r\nLine two\r\n"),
        "Tab␉New␊line", "Line one\r\nLine two\r\n"},
       {"en", testdata::NameAndDescription("Al", "."), "Al", kNoInformation},
