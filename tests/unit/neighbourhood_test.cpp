@@ -141,6 +141,26 @@ TEST(SimProfile, AHouseholdOfThousandsShowsEightAndCountsTheRest) {
             "(unnamed Sim), (unnamed Sim) and 199993 more");
 }
 
+// Friends are both ways at 50 or more: a bound of 49 or of 51, or one way only, is caught. Of two
+// records with one GUID the first is the Sim's.
+TEST(SimProfile, FriendsAtFiftyBothWaysAndTheFirstRecordOfAGuid) {
+  PersonSpec ada = Person("Ada", 0xA, true, {{2, {50}}, {3, {49}}, {4, {80}}});
+  ada.neighbourId = 1;
+  PersonSpec bram = Person("Bram", 0xA, true, {{1, {50}}});
+  bram.neighbourId = 2;
+  PersonSpec cleo = Person("Cleo", 0xA, true, {{1, {90}}});
+  cleo.neighbourId = 3;
+  PersonSpec dora = Person("Dora", 0xA, true, {{1, {49}}});
+  dora.neighbourId = 4;
+  PersonSpec second = Person("Ada's twin", 0xA, true, {{4, {100}}});
+  second.guid = ada.guid;
+  second.neighbourId = 5;
+  const Neighbourhood hood =
+      ReadNeighbourhood(NeighbourhoodFile({ada, bram, cleo, dora, second}, {}).build(), 1);
+  const SimProfile profile = ProfileOf(hood, ada.guid, [](std::uint32_t) { return std::nullopt; });
+  EXPECT_EQ(profile.friends, std::vector<std::string>{"Bram"});
+}
+
 TEST(PersonTraits, AsTheGameShowsThem) {
   // Person data; then species, gender, age, sign, career and the points with their labels.
   const std::tuple<std::vector<std::int16_t>, std::string, std::string> cases[] = {
@@ -166,6 +186,11 @@ TEST(PersonTraits, AsTheGameShowsThem) {
       {PersonData({{56, 1}, {58, 27}}), "human male adult Cancer Business, level 1 0", ""},
       {PersonData({{56, 4}, {58, 27}}), "human male adult Cancer Life of Crime, level 1 0", ""},
       {PersonData({{56, 12}, {58, 27}}), "human male adult Cancer Career 12, level 1 0", ""},
+      // Negative points are rounded down, not toward zero: -1 is -1, -250 is -3.
+      {PersonData({{56, 12}, {58, 27}, {7, -1}, {6, -250}, {3, -100}}),
+       "human male adult Cancer Career 12, level 1 0",
+       "Neat -1 Outgoing -3 Active -1 Playful 0 Nice 0 Cooking 0 Mechanical 0 Charisma 0 Body 0 "
+       "Logic 0 Creativity 0"},
       {PersonData({{56, 0}, {65, 2}, {10, 700}, {12, 350}, {11, 120}, {7, 1}}),
        "dog male - - - 0",  // a pet has no career
        "Quiet 0 Friendly 0 Playful 0 Smart 0 Loyal 0 House Breaking 7 Tricks 3 Obedience 1"},

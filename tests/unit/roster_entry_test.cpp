@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include "character_builder.h"
+#include "command_line/json_listing.h"
 
 namespace quill {
 namespace {
@@ -49,6 +54,26 @@ TEST(RosterEntry, NameGuidAndLooksOfOneFile) {
     EXPECT_EQ(entry.guid.value_or(0), guid) << image.size();
     EXPECT_EQ(entry.looks.has_value(), looks) << image.size();
   }
+}
+
+// A name with a quote, a backslash and control characters comes out of --list --json as a line a
+// JSON parser reads back to the shown name: an escape missed or doubled is caught.
+TEST(RosterEntry, JsonLineParsesBackToTheShownName) {
+  RosterEntry entry;
+  entry.file = "User\"1\\.iff";
+  entry.name = "Say \"hi\" \\ \x7F";
+  const std::string line = FormatRosterJson({entry}, Neighbourhood{});
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+  EXPECT_EQ(document.object().value("name").toString().toStdString(), "Say \"hi\" \\ \x7F");
+  EXPECT_EQ(document.object().value("file").toString().toStdString(), "User\"1\\.iff");
+  EXPECT_TRUE(line.ends_with("}\n"));
+  // Control characters, which no shown name holds but any other string may.
+  const std::string controls = "a\tb\nc\x01\"\\";
+  const QJsonDocument quoted =
+      QJsonDocument::fromJson(QByteArray::fromStdString("[" + Quoted(controls) + "]"));
+  EXPECT_EQ(quoted.array().at(0).toString().toStdString(), controls);
 }
 
 }  // namespace
