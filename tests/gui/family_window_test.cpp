@@ -78,6 +78,8 @@ TEST_F(FamilyWindowTest, ShowsTheFamilyItsMembersAndEachCardWithLooks) {
       EXPECT_EQ(text(card, "SimCardName"), rows()[member].substr(0, rows()[member].find('|')));
       EXPECT_EQ(text(card, "SimCardFamily"), "The Pemberton family");
       EXPECT_EQ(card->findChild<QGroupBox*>("SimCardLooks") != nullptr, member < 3 || dogLooks);
+      // A card says what is missing in the export's words, not a neighbourhood file's.
+      EXPECT_EQ(text(card, "SimCardMissing"), problem);
     }
   }
   toldUser.clear();
