@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string line = quill::FormatRosterJson({entry}, quill::Neighbourhood{});
   FUZZ_REQUIRE(line.ends_with('\n') && line.find('\n') == line.size() - 1);
   QJsonParseError error;
-  const QJsonDocument document = QJsonDocument::fromJson(
-      QByteArray(line.data(), static_cast<qsizetype>(line.size())), &error);
+  const QJsonDocument document =
+      QJsonDocument::fromJson(QByteArray(line.data(), static_cast<qsizetype>(line.size())), &error);
   FUZZ_REQUIRE(error.error == QJsonParseError::NoError && document.isObject());
   const QJsonObject object = document.object();
   FUZZ_REQUIRE(object.value(QStringLiteral("name")).toString().toStdString() == entry.name);
