@@ -55,10 +55,9 @@ int main(int argc, char** argv) {
   const auto readAll = [&] {
     for (const fs::path& name : names) quill::platform::ReadWholeFile(name, image);
   };
-  const quill::platform::ScratchFolder scratch;
   std::size_t named = 0;
   const auto listAll = [&] {
-    const auto roster = quill::ListRoster(folder, scratch.path(), 1);
+    const auto roster = quill::ListRoster(folder, 1);
     named = roster ? static_cast<std::size_t>(std::count_if(
                          roster->begin(), roster->end(),
                          [](const quill::RosterEntry& entry) { return entry.name != "Bad File"; }))
