@@ -168,7 +168,7 @@ std::optional<FamilyExport> ReadFamilyExport(std::string_view image, int playerS
 std::optional<FamilyExport> ReadFamilyExportFile(const std::filesystem::path& path,
                                                  int playerSlot) {
   std::string image;
-  if (!platform::ReadWholeFile(path, image, kLargestFamilyExport)) return std::nullopt;
+  if (!platform::ReadWholeFile(path, image)) return std::nullopt;
   return ReadFamilyExport(image, playerSlot);
 }
 

@@ -15,9 +15,6 @@
 
 namespace quill {
 
-// An export is written whole by the game and holds a handful of Sims; like a neighbourhood, a
-// file far larger is not one.
-inline constexpr std::size_t kLargestFamilyExport = kLargestNeighbourhood;
 inline constexpr int kMembersInExportIndex = 8;
 
 // The "EXPi" chunk: which family the export holds and its members' neighbour ids in the family's

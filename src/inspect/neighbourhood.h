@@ -12,9 +12,9 @@
 
 namespace quill {
 
-// The neighbourhood file beside a Characters folder, and the most of it Quillmere reads.
+// The neighbourhood file beside a Characters folder. Like a family export, it is read whole only
+// up to platform::kLargestReadableFile, the bound of every file Quillmere reads.
 inline constexpr const char* kNeighbourhoodFileName = "Neighborhood.iff";
-inline constexpr std::size_t kLargestNeighbourhood = 64 * 1024 * 1024;
 
 struct Relationship {
   std::int32_t other = 0;             // the other Sim's neighbour id

@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // How much of a sibling's neighbourhood file the menu reads for its families' names, and in what
-// pieces: a real file holds its names well inside this, and a hostile one of 64 MiB costs no more.
+// pieces: a real file holds its names well inside this, and a hostile one of the largest size read
+// costs no more.
 constexpr std::size_t kFamilyNameBytes = 4 * 1024 * 1024;
 constexpr std::size_t kFamilyNamePiece = 64 * 1024;
 
@@ -30,11 +31,13 @@ Neighbourhood Read(const std::optional<fs::path>& file,
   }
   // There, but no regular file: a FIFO, a device, a link that leads nowhere or round in a loop.
   if (!stamp) return Unread("The neighbourhood file cannot be read.");
-  if (stamp->size > kLargestNeighbourhood) {
-    return Unread("The neighbourhood file is larger than 64 MiB, too large to be one.");
+  if (stamp->size > platform::kLargestReadableFile) {
+    return Unread("The neighbourhood file is larger than " +
+                  std::to_string(platform::kLargestReadableFile >> 20) +
+                  " MiB, too large to be one.");
   }
   std::string image;
-  if (!platform::ReadWholeFile(*file, image, kLargestNeighbourhood)) {
+  if (!platform::ReadWholeFile(*file, image)) {
     return Unread("The neighbourhood file cannot be read.");
   }
   return ReadNeighbourhood(image, playerSlot);
@@ -111,7 +114,7 @@ std::vector<std::string> FamilyNamesBeside(const fs::path& charactersFolder, int
   const std::optional<fs::path> file = NeighbourhoodFileOf(charactersFolder);
   if (!file) return {};
   std::string start;
-  platform::ReadFileInPieces(*file, kLargestNeighbourhood, kFamilyNamePiece,
+  platform::ReadFileInPieces(*file, platform::kLargestReadableFile, kFamilyNamePiece,
                              [&start](std::string_view piece) {
                                start.append(piece.substr(0, kFamilyNameBytes - start.size()));
                                return start.size() < kFamilyNameBytes;

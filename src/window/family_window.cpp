@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/picture.h"
+#include "window/qt_text.h"
 #include "window/sim_card.h"
 
 namespace quill {
@@ -18,10 +19,6 @@ namespace {
 constexpr int kThumbnailZoom = 2;
 constexpr int kThumbnailSide = 25;
 enum Column { kPicture, kName, kBiography };
-
-QString Text(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Simoleons(std::int32_t amount) {
   return QStringLiteral("\u00a7") + QLocale(QLocale::English).toString(amount);

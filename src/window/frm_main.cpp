@@ -23,6 +23,7 @@
 #include "window/frm_main_layout.h"
 #include "window/image_types.h"
 #include "window/picture_box.h"
+#include "window/qt_text.h"
 #include "window/selection_list.h"
 #include "window/sharp_picture.h"
 
@@ -34,10 +35,6 @@ constexpr QRect kPictureBox = kPicture1Place.pixels();
 // The free corner of the name frame: up to the image-type frame and down to the description.
 constexpr QSize kLargestPictureBox(kFrame5Place.pixels().left() - kPictureBox.left(),
                                    kDescriptionPlace.pixels().top() - kPictureBox.top());
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -195,7 +192,7 @@ void FrmMain::clearChunkList() {
 }
 
 void FrmMain::appendChunkLine(const std::string& line) {
-  list1_->addItem(FromUtf8(line));
+  list1_->addItem(Text(line));
 }
 
 int FrmMain::chunkLineCount() const {
@@ -235,7 +232,7 @@ void FrmMain::clearRoster() {
 }
 
 void FrmMain::appendRosterLine(const std::string& name) {
-  list2_->addItem(FromUtf8(name));
+  list2_->addItem(Text(name));
 }
 
 int FrmMain::rosterLineCount() const {
@@ -264,12 +261,11 @@ void FrmMain::setDescription(const std::string& text) {
 void FrmMain::showPendingSummary() {
   if (pendingCaption_) {
     // Doubled ampersands: a name is text to show, not a keyboard shortcut.
-    nameofSim_->setTitle(
-        FromUtf8(*pendingCaption_).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    nameofSim_->setTitle(Text(*pendingCaption_).replace(QLatin1Char('&'), QStringLiteral("&&")));
     pendingCaption_.reset();
   }
   if (pendingDescription_) {
-    description_->setPlainText(FromUtf8(*pendingDescription_));
+    description_->setPlainText(Text(*pendingDescription_));
     pendingDescription_.reset();
   }
   if (QListWidgetItem* current = list1_->currentItem()) list1_->scrollToItem(current);
@@ -313,9 +309,8 @@ void FrmMain::showPicture(const QImage& picture) {
   picture1_->setPixmap(SharpPixmap(picture, shown, picture1_->devicePixelRatioF()));
   picture1_->resize(shown + QSize(border, border));
   const int row = list1_->selectedIndex() + 1;
-  const QString label = row >= 1 && row <= kLastChunkRow
-                            ? FromUtf8(Cp1252ToUtf8(state_.ChunkTable[row].ChunkLabel))
-                            : "";
+  const QString label =
+      row >= 1 && row <= kLastChunkRow ? Text(Cp1252ToUtf8(state_.ChunkTable[row].ChunkLabel)) : "";
   pictureBox_->setPicture(picture, PictureFileStem(simName(), label));
 }
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "window/qt_text.h"
 #include "window/sharp_picture.h"
 #include "window/sim_card_looks.h"
 
@@ -18,10 +19,6 @@ namespace {
 
 constexpr int kPortraitZoom = 2;
 constexpr int kLargestPoints = 10;
-
-QString Text(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* Line(const QString& text, const char* name, QWidget* parent) {
   auto* label = new QLabel(text, parent);

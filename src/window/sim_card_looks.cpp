@@ -3,13 +3,11 @@
 #include <QFormLayout>
 #include <QLabel>
 
+#include "window/qt_text.h"
+
 namespace quill {
 
 namespace {
-
-QString Text(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* Value(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
