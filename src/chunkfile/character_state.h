@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chunkfile/chunk_table.h"
@@ -17,9 +18,9 @@ struct CharacterState {
   std::filesystem::path CurrentFilePath;
   // "0" while the roster is being built, "1" otherwise; the inspector adds names only on "0".
   std::string RosterPass = "1";
-  // Per file of the last roster pass, in its order: the Sim's GUID, which links the Sim to its
-  // neighbourhood record. Gathered from the chunks the pass reads anyway.
-  std::vector<std::optional<std::uint32_t>> RosterGuids;
+  // The roster's names by the Sims' GUIDs, which link them to their neighbourhood records: the
+  // first file of the last roster pass with a GUID names it. For naming friends and families.
+  std::unordered_map<std::uint32_t, std::string> RosterNames;
 
   // Advanced by every read, search and roster pass. These let window events run, and one
   // started from such an event supersedes the one it interrupted: that one sees the number move

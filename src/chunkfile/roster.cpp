@@ -1,9 +1,7 @@
 #include "chunkfile/roster.h"
 
+#include "chunkfile/event_turn.h"
 #include "chunkfile/file_selection.h"
-#include "chunkfile/read_character_file.h"
-#include "chunkfile/select_chunk_line.h"
-#include "chunkfile/sim_guid.h"
 #include "platform/files.h"
 
 namespace quill {
@@ -12,35 +10,38 @@ namespace {
 
 // One roster line per file. False when something started meanwhile (the user opened another
 // folder) has superseded the pass and owns the roster now.
-bool ListEveryFile(CharacterState& state, CharacterView& view) {
+bool ListEveryFile(CharacterState& state, CharacterView& view, const RosterReader& read) {
   const int files = view.fileCount();
+  // Its own storage, reused from file to file: the loaded file stays whole for the chunk list.
+  Bytes image;
   for (int index = 0; index < files; ++index) {
-    const int linesBefore = view.rosterLineCount();
-    state.CurrentFilePath = platform::JoinFolderAndName(view.folderPath(), view.fileName(index));
-    if (!ReadCharacterFile(state, view)) return false;
-    state.RosterGuids.push_back(SimGuid(state.ChunkTable, view.chunkLineCount()));
-    if (SelectChunkLine(state, view, "CTSS") == SearchOutcome::kSuperseded) return false;
+    const std::filesystem::path file =
+        platform::JoinFolderAndName(view.folderPath(), view.fileName(index));
     // Unreadable, nameless or not: every file gets its line, or every later name would sit
     // beside the wrong file.
-    if (view.rosterLineCount() == linesBefore) view.appendRosterLine(kBadFile);
+    const RosterLine line =
+        platform::ReadWholeFile(file, image) ? read(image) : RosterLine{kBadFile, std::nullopt};
+    view.appendRosterLine(line.name);
+    if (line.guid) state.RosterNames.emplace(*line.guid, line.name);
+    if (!LetEventsRun(state, view)) return false;
   }
   return true;
 }
 
 }  // namespace
 
-void BuildRoster(CharacterState& state, CharacterView& view) {
+void BuildRoster(CharacterState& state, CharacterView& view, const RosterReader& read) {
   // Even an empty folder supersedes a read under way, whose Sim must not stay on view.
   ++state.generation;
   state.markRosterPass(true);
   view.clearRoster();
-  state.RosterGuids.clear();
+  state.RosterNames.clear();
   if (view.fileCount() == 0) {
     ShowEmptySummary(view);
     state.markRosterPass(false);
     return;
   }
-  const bool finished = ListEveryFile(state, view);
+  const bool finished = ListEveryFile(state, view, read);
   // Whatever superseded the pass has run to its end by now, so the flag is free again.
   state.markRosterPass(false);
   if (finished && view.rosterLineCount() > 0) view.selectRosterLine(0);

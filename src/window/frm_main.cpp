@@ -14,6 +14,7 @@
 #include "chunkfile/file_selection.h"
 #include "chunkfile/roster.h"
 #include "chunkfile/select_chunk_line.h"
+#include "inspect/roster_entry.h"
 #include "inspect/show_chunk.h"
 #include "platform/picture.h"
 #include "window/centring.h"
@@ -153,7 +154,10 @@ void FrmMain::File1_Click() {
 void FrmMain::File1_PathChange() {
   rosterOwed_ = false;
   const Busy busy(*this);
-  BuildRoster(state_, *this);
+  BuildRoster(state_, *this, [slot = services_.languageSlot](std::string_view image) {
+    RosterEntry entry = ReadRosterEntry(image, slot);
+    return RosterLine{std::move(entry.name), entry.guid};
+  });
 }
 
 void FrmMain::List1_Click() {

@@ -50,16 +50,9 @@ void FrmMain::followInSimCard() {
 
 void FrmMain::fillSimCard() {
   // Friends and family members are named as the roster names them.
-  std::unordered_map<std::uint32_t, std::string> names;
-  for (std::size_t k = 0; k < state_.RosterGuids.size(); ++k) {
-    if (state_.RosterGuids[k] && static_cast<int>(k) < list2_->count()) {
-      names.emplace(*state_.RosterGuids[k],
-                    list2_->item(static_cast<int>(k))->text().toStdString());
-    }
-  }
-  const NameOfSim nameOf = [&names](std::uint32_t guid) -> std::optional<std::string> {
-    const auto found = names.find(guid);
-    if (found == names.end()) return std::nullopt;
+  const NameOfSim nameOf = [this](std::uint32_t guid) -> std::optional<std::string> {
+    const auto found = state_.RosterNames.find(guid);
+    if (found == state_.RosterNames.end()) return std::nullopt;
     return found->second;
   };
   const int rows = list1_->count();
