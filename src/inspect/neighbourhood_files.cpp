@@ -89,16 +89,6 @@ std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
   return folders;
 }
 
-std::string NeighbourhoodLabel(const fs::path& charactersFolder, const Neighbourhood& hood) {
-  std::vector<std::string> names;
-  for (const FamilyRecord& family : hood.families) {
-    if (!family.name) continue;
-    names.push_back(*family.name);
-    if (names.size() > kFamilyNamesInLabel) break;
-  }
-  return NeighbourhoodLabel(charactersFolder, names);
-}
-
 std::string NeighbourhoodLabel(const fs::path& charactersFolder,
                                const std::vector<std::string>& familyNames) {
   std::string label = ShownFileName(charactersFolder.parent_path().filename());

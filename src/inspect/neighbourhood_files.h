@@ -30,8 +30,6 @@ inline constexpr std::size_t kFamilyNamesInLabel = 3;
 // when there are more), or the folder's name alone; the folder's name shown by the rule for names.
 std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
                                const std::vector<std::string>& familyNames);
-std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
-                               const Neighbourhood& hood);
 
 // The names of the families of the neighbourhood beside `charactersFolder`, for a menu of
 // neighbourhoods: the "FAMs" chunks' names in file order, at most `count`, in language slot

@@ -1,11 +1,11 @@
 // The neighbourhood beside the open folder: the Sim card, and the menu that switches between
 // the neighbourhoods of one game.
 #include <QMenu>
-#include <unordered_map>
 
 #include "chunkfile/sim_guid.h"
 #include "inspect/body_strings.h"
 #include "inspect/family_export.h"
+#include "inspect/roster_entry.h"
 #include "platform/picture.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
@@ -87,8 +87,9 @@ void FrmMain::offerNeighbourhoods(const QPoint& at) {
   QMenu* list = menu.addMenu(QStringLiteral("Neighbourhoods"));
   list->setObjectName(QStringLiteral("Neighbourhoods"));
   for (const std::filesystem::path& folder : folders) {
-    QString label = QString::fromStdString(
-        NeighbourhoodLabel(folder, neighbourhoods_.of(folder, services_.languageSlot)));
+    // Only the first family names of each sibling are read, and none is kept.
+    QString label = QString::fromStdString(NeighbourhoodLabel(
+        folder, FamilyNamesBeside(folder, services_.languageSlot, kFamilyNamesInLabel + 1)));
     QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
     open->setCheckable(true);
     open->setChecked(folder == dir1_->path());
@@ -106,8 +107,8 @@ void FrmMain::offerNeighbourhoods(const QPoint& at) {
   const std::vector<std::filesystem::path> families = FamilyExportsBeside(dir1_->path());
   if (!families.empty()) list->addSection(QStringLiteral("Families to look inside"));
   for (const std::filesystem::path& file : families) {
-    QString label = QString::fromStdString(platform::DisplayName(file.parent_path().filename()) +
-                                           ": " + platform::DisplayName(file.filename()));
+    QString label = QString::fromStdString(ShownFileName(file.parent_path().filename()) + ": " +
+                                           ShownFileName(file.filename()));
     QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
     connect(open, &QAction::triggered, this, [this, file] {
       QMetaObject::invokeMethod(
