@@ -83,10 +83,13 @@ TEST_F(PictureSheetTest, ShowsEveryPictureEnlargedSharplyAndFollowsTheChosenSim)
   EXPECT_TRUE(sheet()->isVisible());
   EXPECT_EQ(sheet()->windowTitle(), "Pictures of Ada: the best");
   ASSERT_EQ(shown().size(), 6);
+  // Each picture's zoom, the largest whole one that fits a room of 320 x 180 on the test's
+  // screen: 105 x 41 three times, 200 x 40 once, 25 x 25 seven times, 16 x 16 eleven, 32 x 32
+  // five, 45 x 45 four.
+  const int zooms[] = {3, 1, 7, 11, 5, 4};
   for (int i = 0; i < 6; ++i) {
     const QImage& picture = sheet()->pictures()[static_cast<std::size_t>(i)].picture;
-    const int zoom = shown()[i]->property("zoom").toInt();
-    EXPECT_TRUE(ShownExactly(shown()[i]->pixmap().toImage(), picture, zoom)) << i;
+    EXPECT_TRUE(ShownExactly(shown()[i]->pixmap().toImage(), picture, zooms[i])) << i;
   }
   EXPECT_EQ(sheet()->pictures()[3].label, "speech_med");
   click("List2", 1);
@@ -124,10 +127,13 @@ TEST_F(PictureSheetTest, CopiedAndSavedPicturesAreTheFilesPixels) {
   EXPECT_EQ(saved("Ada_ the best - speech_large.png"), Rgb(copied));
   EXPECT_EQ(platform::ReadWholeFile(out_.path() / "Ada_ the best - faces.png"), "kept");
   // However long the Sim's name, the names of its pictures fit a file system's.
-  for (const QString& sim : {QString(240, QLatin1Char('x')), QString(240, QChar(0x00E9))}) {
+  // The name is cut to 100 characters and 100 bytes of UTF-8: 100 x's, or 50 two-byte é's.
+  const std::pair<QString, QString> stems[] = {
+      {QString(240, QLatin1Char('x')), QString(100, QLatin1Char('x'))},
+      {QString(240, QChar(0x00E9)), QString(50, QChar(0x00E9))}};
+  for (const auto& [sim, stem] : stems) {
     SaveAllPictures(sheet(), sim, sheet()->pictures(), dialogs);
-    const QString stem = PictureFileStem(sim, "speech_large");
-    EXPECT_EQ(saved(PathFromText(stem + ".png")), Rgb(copied)) << stem.size();
+    EXPECT_EQ(saved(PathFromText(stem + " - speech_large.png")), Rgb(copied)) << stem.size();
   }
   EXPECT_EQ(told.join("\n").toStdString(), "");
 

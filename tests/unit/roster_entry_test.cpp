@@ -71,8 +71,9 @@ TEST(RosterEntry, JsonLineParsesBackToTheShownName) {
   EXPECT_TRUE(line.ends_with("}\n"));
   // Control characters, which no shown name holds but any other string may.
   const std::string controls = "a\tb\nc\x01\"\\";
-  const QJsonDocument quoted =
-      QJsonDocument::fromJson(QByteArray::fromStdString("[" + Quoted(controls) + "]"));
+  std::string array = "[";
+  array.append(Quoted(controls)).append("]");
+  const QJsonDocument quoted = QJsonDocument::fromJson(QByteArray::fromStdString(array));
   EXPECT_EQ(quoted.array().at(0).toString().toStdString(), controls);
 }
 
