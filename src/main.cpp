@@ -15,10 +15,12 @@
 #include "command_line/json_listing.h"
 #include "command_line/roster_listing.h"
 #include "command_line/startup_request.h"
+#include "inspect/language_choice.h"
 #include "inspect/neighbourhood_files.h"
 #include "platform/arguments.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
+#include "platform/terminal.h"
 #include "quillmere_version.h"
 #include "window/frm_main.h"
 
@@ -47,12 +49,15 @@ int PrintAnswer(const std::string& text) {
 }
 
 // The folder the window would open at start-up: a game folder it cannot read leaves it in the
-// current folder.
-std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
-  const std::optional<std::filesystem::path> folder =
+// current folder. The game's language there goes to `language`.
+std::filesystem::path StartupFolder(const quill::PlatformServices& services,
+                                    quill::LanguageChoice& language) {
+  const std::optional<quill::platform::registry::FoundFolder> found =
       services.startupFolder(services.gameDataFolder());
-  return folder && quill::platform::ListFolder(*folder) ? *folder
-                                                        : quill::platform::CurrentFolder();
+  if (!found || !quill::platform::ListFolder(found->characters))
+    return quill::platform::CurrentFolder();
+  language.takeGameLanguage(found->gameLanguage);
+  return found->characters;
 }
 
 // The members of a family export, when `file` names one: nothing when it is a folder or another
@@ -116,9 +121,16 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
     case quill::StartupMode::Refused:
       Print(stderr, request.text);
       return 2;
-    case quill::StartupMode::List:
-      return PrintRoster(request.path.value_or(StartupFolder(quill::SystemServices())),
-                         request.languageSlot, request.json);
+    case quill::StartupMode::List: {
+      quill::LanguageChoice language(request.languageSlot, request.languageGiven);
+      const std::filesystem::path listed =
+          request.path ? *request.path : StartupFolder(quill::SystemServices(), language);
+      language.takeEvidence(quill::NameTablesAt(listed));
+      // For the person at the terminal; a script reading the output is not told.
+      if (quill::platform::StandardErrorIsTerminal())
+        Print(stderr, "quillmere: " + language.description() + "\n");
+      return PrintRoster(listed, language.slot(), request.json);
+    }
     case quill::StartupMode::Window:
       break;
   }
@@ -162,6 +174,7 @@ int main(int argc, char** argv) {
     endProgram();
   };
   services.languageSlot = request.languageSlot;
+  services.languageGiven = request.languageGiven;
   window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);

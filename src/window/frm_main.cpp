@@ -14,6 +14,7 @@
 #include "chunkfile/file_selection.h"
 #include "chunkfile/roster.h"
 #include "chunkfile/select_chunk_line.h"
+#include "inspect/language_evidence.h"
 #include "inspect/show_chunk.h"
 #include "platform/picture.h"
 #include "window/centring.h"
@@ -42,7 +43,9 @@ QString FromUtf8(const std::string& text) {
 }  // namespace
 
 FrmMain::FrmMain(PlatformServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : QWidget(parent),
+      services_(std::move(services)),
+      language_(services_.languageSlot, services_.languageGiven) {
   buildControls();
   setTabOrder();
   connectHandlers();
@@ -108,9 +111,10 @@ void FrmMain::startUp(const std::filesystem::path* startPath) {
 }
 
 void FrmMain::openGameFolder() {
-  const std::optional<std::filesystem::path> folder =
+  const std::optional<platform::registry::FoundFolder> found =
       services_.startupFolder(services_.gameDataFolder());
-  if (folder && openFolder(*folder)) return;
+  if (found) language_.takeGameLanguage(found->gameLanguage);
+  if (found && openFolder(found->characters)) return;
   // No game folder: stay where we were started, but still show who lives here.
   if (file1_->fileCount() > 0) {
     File1_PathChange();
@@ -155,13 +159,15 @@ void FrmMain::File1_Click() {
 
 void FrmMain::File1_PathChange() {
   rosterOwed_ = false;
+  // Until the game or the files have settled the language, the first folder with names does.
+  if (!language_.settled()) language_.takeEvidence(NameTablesAt(file1_->path()));
   const Busy busy(*this);
   BuildRoster(state_, *this);
 }
 
 void FrmMain::List1_Click() {
   ShowChunk(list1_->selectedIndex() + 1,
-            InspectorContext{state_, resourceMap_, scratch_.path(), *this, services_.languageSlot});
+            InspectorContext{state_, resourceMap_, scratch_.path(), *this, language_.slot()});
 }
 
 void FrmMain::List2_Click() {

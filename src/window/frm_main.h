@@ -10,6 +10,7 @@
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
 #include "inspect/inspector_view.h"
+#include "inspect/language_choice.h"
 #include "inspect/neighbourhood_files.h"
 #include "inspect/resource_map.h"
 #include "platform/files.h"
@@ -152,6 +153,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void Command1_Click();
 
   PlatformServices services_;
+  // Settled at start-up, or by the first folder or family export whose files name someone.
+  LanguageChoice language_;
   CharacterState state_;
   ResourceMapTable resourceMap_;
   platform::ScratchFolder scratch_;

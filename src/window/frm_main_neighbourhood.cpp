@@ -63,7 +63,7 @@ void FrmMain::fillSimCard() {
     return found->second;
   };
   const int rows = list1_->count();
-  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), services_.languageSlot);
+  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), language_.slot());
   simCard_->showSim(simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
                     ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf),
                     BodyLooksOf(state_.FileImage));
@@ -95,7 +95,7 @@ void FrmMain::offerNeighbourhoods(const QPoint& at) {
   list->setObjectName(QStringLiteral("Neighbourhoods"));
   for (const std::filesystem::path& folder : folders) {
     QString label = QString::fromStdString(
-        NeighbourhoodLabel(folder, neighbourhoods_.of(folder, services_.languageSlot)));
+        NeighbourhoodLabel(folder, neighbourhoods_.of(folder, language_.slot())));
     QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
     open->setCheckable(true);
     open->setChecked(folder == dir1_->path());

@@ -8,6 +8,7 @@
 
 #include "chunkfile/name_order.h"
 #include "inspect/family_export.h"
+#include "inspect/language_evidence.h"
 #include "window/drive_list.h"
 #include "window/family_window.h"
 #include "window/file_list.h"
@@ -63,7 +64,8 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
   }
   // A family export, by its name or, whatever its name, by what it holds.
   if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {
-    if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, services_.languageSlot)) {
+    if (!language_.settled()) language_.takeEvidence(NameTablesAt(path));
+    if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, language_.slot())) {
       if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
       familyWindow_->showFamily(QString::fromStdString(platform::DisplayName(path.filename())),
                                 std::move(*family));
