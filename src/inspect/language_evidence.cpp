@@ -102,8 +102,7 @@ std::optional<int> MostNamedSlot(const std::vector<SlotNames>& tables, int tieSl
     if (slot >= 1 && slot <= kLanguageSlots && distinct[static_cast<std::size_t>(slot - 1)] == most)
       return slot;
   }
-  return static_cast<int>(std::find(distinct.begin(), distinct.end(), most) - distinct.begin()) +
-         1;
+  return static_cast<int>(std::find(distinct.begin(), distinct.end(), most) - distinct.begin()) + 1;
 }
 
 std::vector<SlotNames> NameTablesAt(const fs::path& path) {

@@ -111,7 +111,14 @@ TEST_F(Program, AnswersWithoutADisplay) {
   const Answer cases[] = {
       {{"--help"}, 0, "Usage: ", ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
+      // The Japanese desktop gives way to the files, whose names are in US English.
       {{"--list", Text(sims())},
+       0,
+       "User00000.iff\tAda Thornbury\nUser00001.iff\tBram Okonkwo\nUser00002.iff\tCeleste "
+       "Marchetti\nUser00003.iff\tDmitri Vale\nUser00004.iff\tEsme Quillfeather\nUser00005.iff\t"
+       "Felix Nakamura-Reyes\nUser00006.iff\tGwendolyn Ash\nUser00007.iff\tMarigold Fenwick\n",
+       ""},
+      {{"--list", "--language", "ja", Text(sims())},
        0,
        "User00000.iff\tAda Thornbury\nUser00001.iff\tBram Okonkwo\nUser00002.iff\tCeleste "
        "Marchetti\nUser00003.iff\tDmitri Vale\nUser00004.iff\tEsme Quillfeather\nUser00005.iff\t"
@@ -308,21 +315,6 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
   expectAnswers(cases);
 }
 
-// Sims as a player's game writes them: the player's own names in one slot, and in slots 2 and 4
-// the placeholder every player-made Sim shares; a Sim the game came with has its name in all.
-void WritePlayedSims(const fs::path& folder) {
-  fs::create_directories(folder);
-  const std::pair<const char*, const char*> kSims[] = {
-      {"Jackie", "Randy"}, {"Marcus", "Randy"}, {"Bella Goth", "Bella Goth"}};
-  int number = 0;
-  for (const auto& [name, placeholder] : kSims) {
-    const std::string german = std::string(placeholder) == "Randy" ? "Jens" : placeholder;
-    testdata::LookalikeCharacter(name, "Hers.", {}, {},
-                                 {{placeholder, "", 2}, {"", "", 2}, {german, "", 4}, {"", "", 4}})
-        .write(folder / ("User0000" + std::to_string(number++) + ".iff"));
-  }
-}
-
 // A Wine prefix whose `file` (user.reg or system.reg) holds `keys`, with drive C: linked.
 fs::path WritePrefix(const fs::path& prefix, const char* file, const std::string& keys) {
   fs::create_directories(prefix / "dosdevices");
@@ -337,16 +329,16 @@ fs::path WritePrefix(const fs::path& prefix, const char* file, const std::string
 // evidence taking precedence over the registry or over --language, and a family export's members
 // not counted.
 TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
-  WritePlayedSims(root() / "played");
+  testdata::WritePlayedSims(root() / "played");
   const fs::path german =
       WritePrefix(root() / "german", "system.reg",
                   "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n"
                   "\"SIMS_DATA\"=\"C:\\\\Sims\"\n\"SIMS_LANGUAGE\"=\"German\"\n");
-  WritePlayedSims(german / "drive_c/Sims/UserData/Characters");
+  testdata::WritePlayedSims(german / "drive_c/Sims/UserData/Characters");
   const fs::path reRelease = WritePrefix(root() / "rerelease", "user.reg",
                                          "[Software\\\\Electronic Arts\\\\The Sims 25] 1\n"
                                          "\"SIMS_LANGUAGE\"=\"UKEnglish\"\n");
-  WritePlayedSims(
+  testdata::WritePlayedSims(
       reRelease /
       "drive_c/users/player/Saved Games/Electronic Arts/The Sims 25/UserData/Characters");
   testdata::ExportSpec family = testdata::FamilyOfFour();
@@ -387,7 +379,7 @@ TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
 // At a terminal, --list says where the names' language came from; catches the note left out, or
 // printed where a script reads the listing.
 TEST_F(Program, SaysAtATerminalWhereTheLanguageCameFrom) {
-  WritePlayedSims(root() / "played");
+  testdata::WritePlayedSims(root() / "played");
   environment_ = {{"LANG", "en_GB.UTF-8"}};
   const std::pair<QStringList, std::string> kCases[] = {
       {{"--language", "de"},

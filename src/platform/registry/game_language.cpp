@@ -13,11 +13,26 @@ namespace {
 constexpr int kLastSlot = 20;
 
 // Slot k's language is entry k - 1; the registry's names are these without their spaces.
-constexpr std::array<std::string_view, kLastSlot> kLanguages = {
-    "US English", "UK English", "French",     "German",   "Italian",
-    "Spanish",    "Dutch",      "Danish",     "Swedish",  "Norwegian",
-    "Finnish",    "Hebrew",     "Russian",    "Portuguese", "Japanese",
-    "Polish",     "Simplified Chinese", "Traditional Chinese", "Thai", "Korean"};
+constexpr std::array<std::string_view, kLastSlot> kLanguages = {"US English",
+                                                                "UK English",
+                                                                "French",
+                                                                "German",
+                                                                "Italian",
+                                                                "Spanish",
+                                                                "Dutch",
+                                                                "Danish",
+                                                                "Swedish",
+                                                                "Norwegian",
+                                                                "Finnish",
+                                                                "Hebrew",
+                                                                "Russian",
+                                                                "Portuguese",
+                                                                "Japanese",
+                                                                "Polish",
+                                                                "Simplified Chinese",
+                                                                "Traditional Chinese",
+                                                                "Thai",
+                                                                "Korean"};
 
 // Letters folded to lower case, spaces dropped.
 std::string Folded(std::string_view text) {
