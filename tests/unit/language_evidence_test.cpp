@@ -1,5 +1,4 @@
-// Which language slot the names are shown in: the evidence of the name tables, and the order in
-// which the option, the game's setting, the files and the desktop settle it.
+// Which language slot the name tables' evidence points to.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "character_builder.h"
-#include "inspect/language_choice.h"
 #include "inspect/language_evidence.h"
 
 namespace quill {
@@ -50,41 +48,17 @@ TEST(LanguageEvidence, TheSlotWithTheMostDistinctNamesWins) {
 // language byte outside 1 to 20 taken, and a name kept whole however long it is.
 TEST(LanguageEvidence, ATableGivesEachSlotsFirstString) {
   const std::string longName(2000, 'a');
-  const std::optional<SlotNames> names = ReadSlotNames(testdata::StringTable(
-      {{"Jackie", ""}, {"Hers.", ""}, {"Randy", "", 2}, {"Jens", "", 4}, {"Kai", "", 21},
-       {longName, "", 20}}));
+  const std::optional<SlotNames> names = ReadSlotNames(testdata::StringTable({{"Jackie", ""},
+                                                                              {"Hers.", ""},
+                                                                              {"Randy", "", 2},
+                                                                              {"Jens", "", 4},
+                                                                              {"Kai", "", 21},
+                                                                              {longName, "", 20}}));
   ASSERT_TRUE(names);
-  EXPECT_EQ(*names, Names({{1, "Jackie"}, {2, "Randy"}, {4, "Jens"}, {20, longName.substr(0, 903).c_str()}}));
+  EXPECT_EQ(
+      *names,
+      Names({{1, "Jackie"}, {2, "Randy"}, {4, "Jens"}, {20, longName.substr(0, 903).c_str()}}));
   EXPECT_EQ(ReadSlotNames("\xFD\xFF\x01"), std::nullopt);
-}
-
-// Catches a later source overriding an earlier one: --language over the game's setting, the
-// game's setting over the files, and files without names settling the choice.
-TEST(LanguageChoice, TheFirstSourceThatKnowsSettlesIt) {
-  const std::vector<SlotNames> german = {Names({{4, "Jens"}}), Names({{4, "Anke"}})};
-  const std::vector<SlotNames> nameless = {Names({{1, ""}})};
-  LanguageChoice given(2, true);
-  given.takeGameLanguage(4);
-  given.takeEvidence(german);
-  LanguageChoice game(2, false);
-  game.takeEvidence(nameless);
-  game.takeGameLanguage(3);
-  game.takeEvidence(german);
-  LanguageChoice files(2, false);
-  files.takeGameLanguage(std::nullopt);
-  files.takeEvidence(german);
-  files.takeGameLanguage(3);
-  const LanguageChoice desktop(0, false);
-  const std::tuple<const LanguageChoice&, int, const char*> kCases[] = {
-      {given, 2, "names in UK English, as --language asks"},
-      {game, 3, "names as the game shows them: French, from the game's settings"},
-      {files, 4, "names as the game shows them: German, judged by the names in the files"},
-      {desktop, 0, "names in US English, the desktop's language: no file here names a Sim"},
-  };
-  for (const auto& [choice, slot, description] : kCases) {
-    EXPECT_EQ(choice.slot(), slot) << description;
-    EXPECT_EQ(choice.description(), description);
-  }
 }
 
 }  // namespace
