@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -126,8 +127,10 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       const std::filesystem::path listed =
           request.path ? *request.path : StartupFolder(quill::SystemServices(), language);
       language.takeEvidence(quill::NameTablesAt(listed));
-      // For the person at the terminal; a script reading the output is not told.
-      if (quill::platform::StandardErrorIsTerminal())
+      // For the person at the terminal; a script reading the output is not told, and a path that
+      // is not there gets its error alone.
+      std::error_code ec;
+      if (quill::platform::StandardErrorIsTerminal() && std::filesystem::exists(listed, ec))
         Print(stderr, "quillmere: " + language.description() + "\n");
       return PrintRoster(listed, language.slot(), request.json);
     }
