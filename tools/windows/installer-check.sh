@@ -49,11 +49,11 @@ snapshot() {
 # Wine's own files stay in the scratch folder: HOME is where it links the user's folders.
 export HOME=$scratch/home
 mkdir -p "$HOME"
-run_windows wineboot --init
+run_windows wineboot --init >/dev/null 2>&1
 # Every Windows user has a key of their own file types; a fresh prefix makes it only when needed.
 run_windows reg add 'HKCU\Software\Classes' /f >/dev/null
 # The devices Wine finds at each start are the same before and after.
-run_windows wineboot --restart
+run_windows wineboot --restart >/dev/null 2>&1
 before=$(snapshot)
 user=$(id -un)
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
@@ -127,7 +127,7 @@ check_mode() {
   rm -rf "$scratch/samples" "$scratch/game"
 
   run_windows "$folder\\uninstall.exe" /S "/$mode"
-  run_windows wineboot --restart
+  run_windows wineboot --restart >/dev/null 2>&1
   local after
   after=$(snapshot)
   if [[ $after != "$before" ]]; then
