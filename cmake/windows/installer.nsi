@@ -112,12 +112,17 @@ Section "Quillmere"
 SectionEnd
 
 # Removes a key only when nothing is left in it, so that what the game or another program keeps
-# under the extension stays.
+# under the extension stays: no subkey, no named value (the first one listed would have a name)
+# and no default value (which is listed without one).
 !macro DeleteKeyIfEmpty KEY
-  ${If} $MultiUser.InstallMode == "AllUsers"
-    System::Call 'shlwapi::SHDeleteEmptyKeyW(p 0x80000002, w "${KEY}")'
-  ${Else}
-    System::Call 'shlwapi::SHDeleteEmptyKeyW(p 0x80000001, w "${KEY}")'
+  EnumRegKey $1 SHCTX "${KEY}" 0
+  EnumRegValue $2 SHCTX "${KEY}" 0
+  ClearErrors
+  ReadRegStr $3 SHCTX "${KEY}" ""
+  ${If} ${Errors}
+  ${AndIf} $1 == ""
+  ${AndIf} $2 == ""
+    DeleteRegKey SHCTX "${KEY}"
   ${EndIf}
 !macroend
 

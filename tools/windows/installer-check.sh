@@ -52,6 +52,9 @@ mkdir -p "$HOME"
 run_windows wineboot --init >/dev/null 2>&1
 # Every Windows user has a key of their own file types; a fresh prefix makes it only when needed.
 run_windows reg add 'HKCU\Software\Classes' /f >/dev/null
+# The game owns family exports: opening one is its business, and stays so. Set for the machine,
+# where the game's installer sets it.
+run_windows reg add 'HKLM\Software\Classes\.fam' /ve /d 'TheSims.FamilyExport' /f >/dev/null
 # The devices Wine finds at each start are the same before and after.
 run_windows wineboot --restart >/dev/null 2>&1
 before=$(snapshot)
@@ -102,8 +105,13 @@ check_mode() {
   answer=$(run_windows reg query "$classes\\.fam" /s | tr -d '\r' | grep -v '^$')
   expected="${classes}\\.fam\\OpenWithProgids
     Quillmere.FamilyExport    REG_SZ    "
-  expected=${expected/HKLM\\/HKEY_LOCAL_MACHINE\\}
-  expected=${expected/HKCU\\/HKEY_CURRENT_USER\\}
+  if [[ $mode == AllUsers ]]; then
+    expected="${classes}\\.fam
+    (Default)    REG_SZ    TheSims.FamilyExport
+$expected"
+  fi
+  expected=${expected//HKLM\\/HKEY_LOCAL_MACHINE\\}
+  expected=${expected//HKCU\\/HKEY_CURRENT_USER\\}
   [[ $answer == "$expected" ]] || fail "$mode: .fam holds:$answer"
   answer=$(run_windows reg query "$classes\\Quillmere.FamilyExport\\shell\\open\\command" /ve | tr -d '\r')
   [[ $answer == *"REG_SZ    \"$folder\\quillmere.exe\" \"%1\""* ]] ||
