@@ -13,6 +13,7 @@
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
+#include "window/selection_list.h"
 
 namespace quill {
 
@@ -42,6 +43,15 @@ bool FrmMain::openFolder(const std::filesystem::path& folder) {
   return opened;
 }
 
+void FrmMain::makeFamilyWindow() {
+  familyWindow_ = new FamilyWindow(this);
+  connect(familyWindow_, &FamilyWindow::mainWindowWanted, this, &FrmMain::showFromFamilyWindow);
+  // Alone, the family window is the program: closing it ends the program.
+  connect(familyWindow_, &FamilyWindow::closed, this, [this] {
+    if (!isVisible()) Command1_Click();
+  });
+}
+
 bool FrmMain::openPath(const std::filesystem::path& path) {
   std::string shown = "\"";
   shown.append(platform::DisplayName(path)).append("\"");
@@ -64,7 +74,7 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
   // A family export, by its name or, whatever its name, by what it holds.
   if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {
     if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, services_.languageSlot)) {
-      if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
+      if (familyWindow_ == nullptr) makeFamilyWindow();
       familyWindow_->showFamily(QString::fromStdString(platform::DisplayName(path.filename())),
                                 std::move(*family));
       familyWindow_->show();
@@ -95,6 +105,8 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     // Cleared first, so that the file is read even when it is the one already chosen.
     file1_->setSelectedIndex(-1);
     file1_->setSelectedIndex(index);
+    // The roster's line for the same file, so that the two lists agree from the start.
+    list2_->showSelected(index);
     return true;
   }
   return refuse("Cannot open " + shown + ": it is not in its folder's list of character files.");
