@@ -90,11 +90,10 @@ std::vector<std::string> ReadFamilyNames(const std::filesystem::path& file, int 
                                          std::size_t most) {
   FamilyNameWalk walk(playerSlot, most);
   std::size_t read = 0;
-  platform::ReadFileInPieces(file, kLargestNeighbourhood, kPieceSize,
-                             [&](std::string_view piece) {
-                               read += piece.size();
-                               return walk.take(piece) && read < kFamilyNamesReadLimit;
-                             });
+  platform::ReadFileInPieces(file, kLargestNeighbourhood, kPieceSize, [&](std::string_view piece) {
+    read += piece.size();
+    return walk.take(piece) && read < kFamilyNamesReadLimit;
+  });
   return std::move(walk).names();
 }
 

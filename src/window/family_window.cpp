@@ -25,7 +25,7 @@ constexpr int kThumbnailZoom = 2;
 constexpr int kThumbnailSide = 25;
 constexpr QSize kThumbnailRoom(kThumbnailSide* kThumbnailZoom, kThumbnailSide* kThumbnailZoom);
 // The house's picture is drawn no larger than this.
-constexpr QSize kHouseRoom(256, 192);
+constexpr QSize kHouseRoom(192, 144);
 constexpr int kWindowWidth = 620;
 // What a window's title bar and borders take of the screen's height, at most.
 constexpr int kFrameAllowance = 64;
@@ -118,21 +118,25 @@ FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   house_ = new QLabel(this);
   house_->setObjectName(QStringLiteral("FamilyHouse"));
   house_->setToolTip(QStringLiteral("The family's house"));
-  house_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+  house_->setAlignment(Qt::AlignTop | Qt::AlignRight);
   mainWindow_ = new QPushButton(QStringLiteral("Browse Sims\u2026"), this);
   mainWindow_->setObjectName(QStringLiteral("OpenMainWindow"));
   mainWindow_->hide();
   about_ = new QPushButton(QStringLiteral("About\u2026"), this);
   about_->setObjectName(QStringLiteral("AboutMember"));
   about_->setEnabled(false);
-  layout->addWidget(heading_);
-  layout->addWidget(summary_);
-  layout->addWidget(problem_);
-  layout->addWidget(noSims_);
-  auto* middle = new QHBoxLayout;
-  middle->addWidget(members_, 1);
-  middle->addWidget(house_);
-  layout->addLayout(middle, 1);
+  // The family's words on the left, its house beside them, its members below.
+  auto* words = new QVBoxLayout;
+  words->addWidget(heading_);
+  words->addWidget(summary_);
+  words->addWidget(problem_);
+  words->addWidget(noSims_);
+  words->addStretch(1);
+  auto* top = new QHBoxLayout;
+  top->addLayout(words, 1);
+  top->addWidget(house_);
+  layout->addLayout(top);
+  layout->addWidget(members_, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(mainWindow_);
   buttons->addStretch(1);
@@ -175,6 +179,7 @@ void FamilyWindow::showFamily(const QString& file, FamilyExport family) {
   problem_->setVisible(!family_.problem.empty());
   noSims_->setVisible(family_.members.empty());
   members_->setVisible(!family_.members.empty());
+  about_->setVisible(!family_.members.empty());
 
   members_->clearContents();
   members_->setRowCount(static_cast<int>(family_.members.size()));

@@ -14,11 +14,12 @@ Chunk Typed(const std::string& type, int id, Bytes body, const std::string& labe
 }
 
 // A small face on the thumbnail's backdrop, so each member's row looks like someone.
-Bytes Thumbnail(Rgb skin, int side) {
-  return Bitmap(side, side, [skin, side](int x, int y) {
+Bytes Thumbnail(Rgb skin) {
+  constexpr int side = 25;
+  return Bitmap(side, side, [skin](int x, int y) {
     const int dx = x - side / 2;
     const int dy = y - side / 2;
-    return dx * dx + dy * dy < 80 * side * side / 625 ? skin : Rgb{230, 230, 215};
+    return dx * dx + dy * dy < 80 ? skin : Rgb{230, 230, 215};
   });
 }
 
@@ -27,7 +28,7 @@ MemberSpec Member(const std::string& name, std::int16_t id, std::int32_t version
                   Rgb skin) {
   PersonSpec record{name, version, std::move(data), id, 0xF4000u + static_cast<std::uint32_t>(id),
                     {}};
-  return {std::move(record), biography, {}, true, std::move(looks), skin, 25};
+  return {std::move(record), biography, {}, true, std::move(looks), skin, {}};
 }
 
 }  // namespace
@@ -65,7 +66,8 @@ CharacterFile FamilyExportFile(const ExportSpec& exported) {
       file.add(Typed("CTSS", 2000 + id, StringTable(all), member.record.name));
     }
     file.add(Typed("uChr", id, BodyStrings(member.looks), "bodystring"));
-    file.add(Typed("BMP_", id, Thumbnail(member.thumbnail, member.thumbnailSide), "thumbnail"));
+    file.add(
+        Typed("BMP_", id, member.thumbnailFile.value_or(Thumbnail(member.thumbnail)), "thumbnail"));
   }
   if (exported.house) {
     file.add(Typed("BMP_", 512, Bitmap(64, 48, exported.house->first), "Thumbnail"));

@@ -26,7 +26,7 @@ struct MemberSpec {
   bool wholeNameTable = true;
   LooksSpec looks;
   Rgb thumbnail{200, 170, 140};
-  int thumbnailSide = 25;  // the game's are 25 x 25
+  std::optional<Bytes> thumbnailFile;  // a bitmap file written in place of the 25 x 25 face
 };
 
 struct ExportSpec {
