@@ -51,17 +51,22 @@ std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder, std
   if (!siblings) return {};
   SortByName(siblings->folders);
   std::vector<fs::path> folders;
+  bool ownListed = false;
   for (const fs::path& sibling : siblings->folders) {
     if (folders.size() == most) break;
     const std::optional<platform::FolderListing> inside = platform::ListFolder(game / sibling);
     if (!inside) continue;
     for (const fs::path& folder : inside->folders) {
       const fs::path characters = game / sibling / folder;
-      if (platform::AsciiLowerCase(platform::DisplayName(folder)) == "characters" &&
-          NeighbourhoodFileOf(characters)) {
-        folders.push_back(characters);
-        break;
+      if (platform::AsciiLowerCase(platform::DisplayName(folder)) != "characters" ||
+          !NeighbourhoodFileOf(characters)) {
+        continue;
       }
+      // The last place left is kept for the open folder, which is always offered.
+      const bool own = characters == charactersFolder;
+      if (own || ownListed || folders.size() + 1 < most) folders.push_back(characters);
+      ownListed = ownListed || own;
+      break;
     }
   }
   return folders;

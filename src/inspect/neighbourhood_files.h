@@ -19,7 +19,8 @@ std::optional<std::filesystem::path> NeighbourhoodFileOf(
 
 // When a neighbourhood file lies beside `charactersFolder` (in the folder above it), the
 // Characters folders of every folder beside that one that has a neighbourhood file too, itself
-// included, in name order; otherwise none. `most` bounds how many are looked for.
+// included, in name order; otherwise none. At most `most` (at least 1) are looked for, the open
+// folder always among them.
 std::vector<std::filesystem::path> NeighbourhoodFolders(
     const std::filesystem::path& charactersFolder, std::size_t most);
 
