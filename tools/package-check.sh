@@ -2,7 +2,7 @@
 # Builds the Debian package, installs it as a player would, checks that the desktop knows the
 # program and its file type, then removes it again. The machine's installed packages are compared
 # before and after; removal also runs when a check fails.
-#   tools/package-check.sh [BUILD_DIR]   (default: a release build in build-package/, as README)
+#   tools/package-check.sh [BUILD_DIR]   (default: a release build in build-package/, as the README's "Installing on Debian")
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build-package}
