@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "neighbourhood_builder.h"
-#include "platform/files.h"
 
 namespace quill {
 namespace {
@@ -19,8 +18,9 @@ Bytes Families(const std::vector<std::string>& names) {
   return testdata::NeighbourhoodFile({}, families).build();
 }
 
-// Catches a bound off by one, a walk that goes on past a chunk shorter than its header (a size
-// of 0 would hand the same chunk over for ever), and a family's record read in place of its name.
+// Reading from a file is the Neighbourhoods menu test's. Catches a bound off by one, a walk that
+// goes on past a chunk shorter than its header (a size of 0 would hand the same chunk over for
+// ever), and a family's record read in place of its name.
 TEST(FamilyNames, OnlyTheNamesAreReadAndNoMoreThanAsked) {
   const Bytes five = Families({"Goth", "Pleasant", "Bachelor", "Newbie", "Roomies"});
   Bytes cut = Families({"Goth", "Pleasant"});
@@ -37,12 +37,6 @@ TEST(FamilyNames, OnlyTheNamesAreReadAndNoMoreThanAsked) {
   for (const auto& [bytes, most, names] : cases) {
     EXPECT_EQ(FamilyNamesIn(bytes, 1, most), names);
   }
-  const platform::ScratchFolder folder;
-  testdata::NeighbourhoodFile({}, {{1, 0, 0, 0, 0, {}, "Goth", 9}})
-      .write(folder.path() / "Neighborhood.iff");
-  EXPECT_EQ(ReadFamilyNames(folder.path() / "Neighborhood.iff", 1, 4),
-            (std::vector<std::string>{"Goth"}));
-  EXPECT_EQ(ReadFamilyNames(folder.path() / "missing.iff", 1, 4), (std::vector<std::string>{}));
 }
 
 }  // namespace
