@@ -1,5 +1,6 @@
 #include "inspect/family_export.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -172,6 +173,9 @@ std::optional<FamilyExport> ReadFamilyExport(std::string_view image, int playerS
   }
   read.problem = ProblemOf(chunks, index, read);
   for (const int id : kHousePictureIds) {
+    // A member whose id is one of these has its own thumbnail there, not the house.
+    const auto member = [id](const FamilyMember& sim) { return sim.neighbourId == id; };
+    if (std::any_of(read.members.begin(), read.members.end(), member)) continue;
     if (const auto picture = Find(chunks.pictures, id)) read.housePictures.emplace_back(*picture);
   }
   // The cards say why their records fall short in the export's words, not a neighbourhood's.
