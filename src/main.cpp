@@ -184,6 +184,6 @@ int main(int argc, char** argv) {
   } else {
     window->load();
   }
-  window->show();
+  window->showAtStart();
   return QApplication::exec();
 }

@@ -44,41 +44,41 @@ std::optional<fs::path> NeighbourhoodFileOf(const fs::path& charactersFolder) {
   return std::nullopt;
 }
 
-std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
-  const auto named = [](const fs::path& folder, std::string_view start, bool whole) {
-    const std::string name = platform::AsciiLowerCase(platform::DisplayName(folder.filename()));
-    return whole ? name == start : name.rfind(start, 0) == 0;
-  };
-  const fs::path userData = charactersFolder.parent_path();
-  if (!named(charactersFolder, "characters", true) || !named(userData, "userdata", false))
-    return {};
-  std::optional<platform::FolderListing> game = platform::ListFolder(userData.parent_path());
-  if (!game) return {};
-  SortByName(game->folders);
+std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder, std::size_t most) {
+  if (!NeighbourhoodFileOf(charactersFolder)) return {};
+  const fs::path game = charactersFolder.parent_path().parent_path();
+  std::optional<platform::FolderListing> siblings = platform::ListFolder(game);
+  if (!siblings) return {};
+  SortByName(siblings->folders);
   std::vector<fs::path> folders;
-  for (const fs::path& sibling : game->folders) {
-    if (!named(sibling, "userdata", false)) continue;
-    const std::optional<platform::FolderListing> inside =
-        platform::ListFolder(userData.parent_path() / sibling);
+  bool ownListed = false;
+  for (const fs::path& sibling : siblings->folders) {
+    if (folders.size() == most) break;
+    const std::optional<platform::FolderListing> inside = platform::ListFolder(game / sibling);
     if (!inside) continue;
     for (const fs::path& folder : inside->folders) {
-      if (named(folder, "characters", true)) {
-        folders.push_back(userData.parent_path() / sibling / folder);
-        break;
+      const fs::path characters = game / sibling / folder;
+      if (platform::AsciiLowerCase(platform::DisplayName(folder)) != "characters" ||
+          !NeighbourhoodFileOf(characters)) {
+        continue;
       }
+      // The last place left is kept for the open folder, which is always offered.
+      const bool own = characters == charactersFolder;
+      if (own || ownListed || folders.size() + 1 < most) folders.push_back(characters);
+      ownListed = ownListed || own;
+      break;
     }
   }
   return folders;
 }
 
-std::string NeighbourhoodLabel(const fs::path& charactersFolder, const Neighbourhood& hood) {
+std::string NeighbourhoodLabel(const fs::path& charactersFolder,
+                               const std::vector<std::string>& familyNames) {
   constexpr std::size_t kNamesShown = 3;
   std::string label = platform::DisplayName(charactersFolder.parent_path().filename());
-  std::size_t named = 0;
-  for (const FamilyRecord& family : hood.families) {
-    if (!family.name) continue;
-    if (named == kNamesShown) return label + ", \u2026";
-    label += (named++ == 0 ? ": " : ", ") + *family.name;
+  for (std::size_t k = 0; k < familyNames.size(); ++k) {
+    if (k == kNamesShown) return label + ", \u2026";
+    label += (k == 0 ? ": " : ", ") + familyNames[k];
   }
   return label;
 }

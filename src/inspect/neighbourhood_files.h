@@ -17,15 +17,16 @@ namespace quill {
 std::optional<std::filesystem::path> NeighbourhoodFileOf(
     const std::filesystem::path& charactersFolder);
 
-// When `charactersFolder` is a neighbourhood's Characters folder (in a folder "UserData*"), the
-// Characters folders of every "UserData*" folder beside that one that has one, itself included, in
-// name order; otherwise none.
+// When a neighbourhood file lies beside `charactersFolder` (in the folder above it), the
+// Characters folders of every folder beside that one that has a neighbourhood file too, itself
+// included, in name order; otherwise none. At most `most` (at least 1) are looked for, the open
+// folder always among them.
 std::vector<std::filesystem::path> NeighbourhoodFolders(
-    const std::filesystem::path& charactersFolder);
+    const std::filesystem::path& charactersFolder, std::size_t most);
 
 // "UserData2: Goth, Pleasant, ..." (at most three families' names), or the folder's name alone.
 std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
-                               const Neighbourhood& hood);
+                               const std::vector<std::string>& familyNames);
 
 class NeighbourhoodFiles {
  public:

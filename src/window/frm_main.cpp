@@ -19,6 +19,7 @@
 #include "platform/picture.h"
 #include "window/centring.h"
 #include "window/drive_list.h"
+#include "window/family_window.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main_layout.h"
@@ -103,11 +104,36 @@ void FrmMain::load(const std::filesystem::path& startPath) {
 
 void FrmMain::startUp(const std::filesystem::path* startPath) {
   options_[kSpeechLargeOption]->setChecked(true);
-  // A family export opens in a window of its own; the main window still opens on the game's Sims.
-  if (startPath == nullptr || !openPath(*startPath) || familyWindow_ != nullptr) openGameFolder();
+  // A family export opens in a window of its own, alone: the game's Sims are read only when the
+  // player asks for the main window.
+  if (startPath != nullptr && openPath(*startPath)) {
+    if (familyWindow_ != nullptr) return familyWindow_->offerMainWindow(true);
+  } else {
+    openGameFolder();
+  }
+  finishStartUp();
+}
+
+void FrmMain::finishStartUp() {
   // From here on, opening the folder already open changes nothing.
   rosterOwed_ = false;
   centre();
+}
+
+void FrmMain::showAtStart() {
+  // A roster still owed after start-up means a family export opened alone.
+  if (familyWindow_ == nullptr || !rosterOwed_) show();
+}
+
+void FrmMain::showFromFamilyWindow() {
+  if (rosterOwed_) {
+    openGameFolder();
+    finishStartUp();
+  }
+  familyWindow_->offerMainWindow(false);
+  show();
+  raise();
+  activateWindow();
 }
 
 void FrmMain::openGameFolder() {

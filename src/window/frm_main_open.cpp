@@ -14,6 +14,7 @@
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
+#include "window/selection_list.h"
 
 namespace quill {
 
@@ -43,6 +44,15 @@ bool FrmMain::openFolder(const std::filesystem::path& folder) {
   return opened;
 }
 
+void FrmMain::makeFamilyWindow() {
+  familyWindow_ = new FamilyWindow(this);
+  connect(familyWindow_, &FamilyWindow::mainWindowWanted, this, &FrmMain::showFromFamilyWindow);
+  // Alone, the family window is the program: closing it ends the program.
+  connect(familyWindow_, &FamilyWindow::closed, this, [this] {
+    if (!isVisible()) Command1_Click();
+  });
+}
+
 bool FrmMain::openPath(const std::filesystem::path& path) {
   std::string shown = "\"";
   shown.append(platform::DisplayName(path)).append("\"");
@@ -66,7 +76,7 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
   if (HasFamilyExportName(path) || !IsCharacterFileName(path.filename())) {
     if (!language_.settled()) language_.takeEvidence(NameTablesAt(path));
     if (std::optional<FamilyExport> family = ReadFamilyExportFile(path, language_.slot())) {
-      if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
+      if (familyWindow_ == nullptr) makeFamilyWindow();
       familyWindow_->showFamily(QString::fromStdString(platform::DisplayName(path.filename())),
                                 std::move(*family));
       familyWindow_->show();
@@ -97,6 +107,8 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     // Cleared first, so that the file is read even when it is the one already chosen.
     file1_->setSelectedIndex(-1);
     file1_->setSelectedIndex(index);
+    // The roster's line for the same file, so that the two lists agree from the start.
+    list2_->showSelected(index);
     return true;
   }
   return refuse("Cannot open " + shown + ": it is not in its folder's list of character files.");
