@@ -1,7 +1,7 @@
 # Installing Quillmere on a Linux desktop, and the Debian package built from that installation.
 include(GNUInstallDirs)
 
-set(QUILLMERE_LICENSE "LicenseRef-proprietary")
+set(QUILLMERE_LICENSE "GPL-3.0-or-later")
 set(QUILLMERE_RELEASE_DATE "2026-12-07")
 configure_file(${PROJECT_SOURCE_DIR}/data/${QUILLMERE_DESKTOP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/generated/${QUILLMERE_DESKTOP_ID}.metainfo.xml @ONLY)
@@ -22,6 +22,29 @@ foreach(size 16 22 24 32 48 64 128 256)
           RENAME ${QUILLMERE_DESKTOP_ID}.png)
 endforeach()
 
+# The manual page and the changelog, compressed as Debian's policy asks (gzip -9n: no name or time
+# inside, so that the same sources make the same package), and the machine-readable copyright file.
+if(NOT WIN32)
+  find_program(QUILLMERE_GZIP gzip REQUIRED)
+  set(compressed)
+  foreach(pair "quillmere.1.gz=${PROJECT_SOURCE_DIR}/data/quillmere.1"
+               "changelog.gz=${PROJECT_SOURCE_DIR}/data/debian/changelog")
+    string(REGEX MATCH "^[^=]+" name "${pair}")
+    string(REGEX REPLACE "^[^=]+=" "" source "${pair}")
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/generated/${name}
+      COMMAND ${QUILLMERE_GZIP} -9nc ${source} > ${PROJECT_BINARY_DIR}/generated/${name}
+      DEPENDS ${source}
+      VERBATIM)
+    list(APPEND compressed ${PROJECT_BINARY_DIR}/generated/${name})
+  endforeach()
+  add_custom_target(compressed_docs ALL DEPENDS ${compressed})
+  install(FILES ${PROJECT_BINARY_DIR}/generated/quillmere.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${PROJECT_BINARY_DIR}/generated/changelog.gz
+                ${PROJECT_SOURCE_DIR}/data/debian/copyright
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmere)
+endif()
+
 # The package installs files only. The desktop, icon and MIME caches are brought up to date by
 # the file triggers of the Debian packages that own them, so it carries no maintainer scripts.
 set(CPACK_GENERATOR DEB)
@@ -30,11 +53,14 @@ set(CPACK_PACKAGE_VENDOR Harrowfen)
 set(CPACK_PACKAGE_CONTACT "Harrowfen <quillmere@harrowfen.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for The Sims character files")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Quillmere lists the Sims kept in a folder of The Sims (1) character files and shows\n"
-    "each Sim's name, description, portraits and chunks. It never changes a file.")
+    "Quillmere lists the Sims kept in a folder of The Sims (1) character files\n"
+    "and shows each Sim's name, description, portraits and chunks, what the\n"
+    "neighbourhood knows of the Sim, and the members of family exports. It never\n"
+    "changes a file. The game itself is not included.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://harrowfen.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A viewer of the game's files, holding no game.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 set(CPACK_STRIP_FILES ON)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fuzz_check.h"
+#include "inspect/family_names.h"
 #include "inspect/neighbourhood.h"
 #include "inspect/sim_profile.h"
 
@@ -79,6 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(quill::FamilyFriendCount(hood, family) >= 0);
   }
   FUZZ_REQUIRE(read <= size);
+  // The menu's reader of families' names alone: no more names than asked, none longer than the
+  // chunk it came from may be.
+  for (const std::string& name : quill::FamilyNamesIn(bytes, slot, 4)) {
+    FUZZ_REQUIRE(name.size() <= 3 * quill::kLongestFamilyNameChunk);
+  }
+  FUZZ_REQUIRE(quill::FamilyNamesIn(bytes, slot, 4).size() <= 4);
   if (hood.problem.empty()) FUZZ_REQUIRE(size >= 64 + 76 + 16);
   return 0;
 }

@@ -1,6 +1,6 @@
 // The string-table claim over an arbitrary chunk (header included), as a "STR#" row holds it; the
-// game's text table read in a language over the chunk's body; and a code page of the game's
-// decoding the body whole.
+// game's text table read in a language over the chunk's body; the names of its slots that judge
+// which language the names are in; and a code page of the game's decoding the body whole.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "inspect/language_evidence.h"
 #include "inspect/localized_strings.h"
+#include "inspect/name_and_description.h"
 #include "inspect/string_table.h"
 #include "platform/code_page.h"
 #include "platform/text.h"
@@ -74,6 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_REQUIRE((FirstCharacters(start, kStart) == start) ==
                    (FirstCharacters(whole, kStart) == whole));
     }
+  }
+  // Each slot's name is cut to what can be shown, and a table with a name points to a slot.
+  if (const auto names = quill::ReadSlotNames(body)) {
+    bool named = false;
+    for (const std::string& name : *names) {
+      FUZZ_REQUIRE(name.size() <= 3 * (quill::platform::kNameLimit + 1));
+      named = named || !name.empty();
+    }
+    const std::optional<int> slot = quill::MostNamedSlot({*names}, playerSlot);
+    FUZZ_REQUIRE(slot.has_value() == named);
+    if (slot) FUZZ_REQUIRE(!(*names)[static_cast<std::size_t>(*slot - 1)].empty());
   }
   // The second byte chooses a code page to decode the whole body in.
   const unsigned codePage = quill::CodePageOfSlot(data[1] % 20 + 1);

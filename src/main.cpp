@@ -8,14 +8,17 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "command_line/listing.h"
 #include "command_line/startup_request.h"
+#include "inspect/language_choice.h"
 #include "platform/arguments.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
+#include "platform/terminal.h"
 #include "quillmere_version.h"
 #include "window/frm_main.h"
 
@@ -51,12 +54,15 @@ int Deliver(const quill::Answer& answer) {
 }
 
 // The folder the window would open at start-up: a game folder it cannot read leaves it in the
-// current folder.
-std::filesystem::path StartupFolder(const quill::PlatformServices& services) {
-  const std::optional<std::filesystem::path> folder =
+// current folder. The game's language there goes to `language`.
+std::filesystem::path StartupFolder(const quill::PlatformServices& services,
+                                    quill::LanguageChoice& language) {
+  const std::optional<quill::platform::registry::FoundFolder> found =
       services.startupFolder(services.gameDataFolder());
-  return folder && quill::platform::ListFolder(*folder) ? *folder
-                                                        : quill::platform::CurrentFolder();
+  if (!found || !quill::platform::ListFolder(found->characters))
+    return quill::platform::CurrentFolder();
+  language.takeGameLanguage(found->gameLanguage);
+  return found->characters;
 }
 
 // Answers the requests that need no window; none of them needs a display.
@@ -68,11 +74,20 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
     case quill::StartupMode::Refused:
       Print(stderr, request.text);
       return 2;
-    case quill::StartupMode::List:
+    case quill::StartupMode::List: {
+      quill::LanguageChoice language(request.languageSlot, request.languageGiven);
+      const std::filesystem::path listed =
+          request.path ? *request.path : StartupFolder(quill::SystemServices(), language);
+      language.takeEvidence(quill::NameTablesAt(listed));
+      // For the person at the terminal; a script reading the output is not told, and a path that
+      // is not there gets its error alone.
+      std::error_code ec;
+      if (quill::platform::StandardErrorIsTerminal() && std::filesystem::exists(listed, ec))
+        Print(stderr, "quillmere: " + language.description() + "\n");
       // The listing writes no scratch files, but a run that starts clears what dead runs left.
       quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
-      return Deliver(quill::ListPath(request.path.value_or(StartupFolder(quill::SystemServices())),
-                                     request.languageSlot, request.json));
+      return Deliver(quill::ListPath(listed, language.slot(), request.json));
+    }
     case quill::StartupMode::Window:
       break;
   }
@@ -116,12 +131,13 @@ int main(int argc, char** argv) {
     endProgram();
   };
   services.languageSlot = request.languageSlot;
+  services.languageGiven = request.languageGiven;
   window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);
   } else {
     window->load();
   }
-  window->show();
+  window->showAtStart();
   return QApplication::exec();
 }

@@ -2,11 +2,11 @@
 # Checks the formatting of every C++ file, then builds everything and runs every test: the plain
 # build with warnings as errors, the desktop files' validators and the Debian package's
 # install-and-remove check, the same tests under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer, the Windows build and all its tests under Wine, and a short fuzzing
-# pass that also replays every input that ever crashed a fuzzer. Each stage's time is printed
-# after it. Failing tests do not stop the check: every stage still runs, the totals count them,
-# and the check fails at the end naming the stages whose tests failed. Any other failure stops it
-# at once, naming its stage.
+# UndefinedBehaviorSanitizer, the Windows build and all its tests under Wine, its installer
+# installed, used and uninstalled under Wine, and a short fuzzing pass that also replays every
+# input that ever crashed a fuzzer. Each stage's time is printed after it. Failing tests do not
+# stop the check: every stage still runs, the totals count them, and the check fails at the end
+# naming the stages whose tests failed. Any other failure stops it at once, naming its stage.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -102,6 +102,9 @@ build_and_test "$top/build-windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$windows_qt" \
   -DQT_HOST_PATH=/usr -DQUILLMERE_BENCH=OFF
 test_runner=()
+
+begin "Windows installer under Wine: install, use, uninstall"
+xvfb-run -a -s '-screen 0 1024x768x24' "$top/tools/windows/installer-check.sh" "$top/build-windows"
 
 begin "fuzzing, briefly"
 "$top/fuzz/run-fuzzers.sh" 5 "$jobs"

@@ -7,9 +7,10 @@ run_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation font
 test_packages=(libgtest-dev googletest clang clang-format libclang-rt-14-dev
                g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xz-utils
                desktop-file-utils appstream libxml2-utils shared-mime-info hicolor-icon-theme
-               xdg-utils libfile-mimeinfo-perl dpkg-dev
+               xdg-utils libfile-mimeinfo-perl dpkg-dev lintian man-db
+               nsis  # the Windows installer
                fonts-noto-cjk fonts-tlwg-loma-ttf
-               imagemagick)  # `import`: screenshots of the windows under Xvfb
+               imagemagick optipng xdotool)  # screenshots under Xvfb: taken, made small, clicked
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -18,9 +18,12 @@ if [[ -z ${1:-} ]]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
     -DQUILLMERE_BENCH=OFF
 fi
-cmake --build "$build" --target quillmere make_samples
+cmake --build "$build" --target quillmere make_samples compressed_docs
 rm -f "$build"/quillmere_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
+# Debian's own checker: any error or warning fails. A tag that must be overlooked goes, with its
+# reason on the line above it, in a lintian overrides file installed with the package.
+lintian --fail-on error,warning --display-info "$build"/quillmere_*.deb
 
 work=$(mktemp -d)
 chmod 755 "$work"  # apt reads the package as its own unprivileged user
@@ -52,6 +55,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$work"/quillmere_*.deb >/
 dpkg-deb --field "$work"/quillmere_*.deb Depends
 
 [[ $(command -v quillmere) == /usr/bin/quillmere ]] || fail "quillmere is not on PATH"
+[[ $(man -w quillmere) == /usr/share/man/man1/quillmere.1.gz ]] || fail "man finds no quillmere(1)"
 version=$(quillmere --version)
 [[ $version =~ ^Quillmere\ [0-9.]+$ ]] || fail "quillmere --version said '$version'"
 listed=$(env -u DISPLAY -u WAYLAND_DISPLAY quillmere --list "$work/samples")
@@ -71,7 +75,8 @@ handler=$(xdg-mime query default "$family_type")
 [[ $handler == "$id.desktop" ]] || fail "xdg-mime gives family exports the handler '$handler'"
 
 apt-get purge -y -qq quillmere >/dev/null
-[[ ! -e /usr/bin/quillmere && ! -e /usr/share/applications/$id.desktop ]] ||
+[[ ! -e /usr/bin/quillmere && ! -e /usr/share/applications/$id.desktop &&
+   ! -e /usr/share/man/man1/quillmere.1.gz ]] ||
   fail "files left after removal"
 [[ $(xdg-mime query default "$type") == "" && $(xdg-mime query default "$family_type") == "" ]] ||
   fail "the handler outlived the package"

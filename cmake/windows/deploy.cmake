@@ -1,10 +1,12 @@
-# Lays out the Windows program as a player unpacks it and packs the zip:
-#   cmake -DSTAGE=<folder> -DZIP=<file.zip> -DSTRIP=<mingw strip> -DFILES=<list> -P deploy.cmake
-# FILES holds paths separated by "|", each optionally prefixed by "<subfolder>=" (Qt's plugins go
-# to subfolders beside the program, where Qt looks for them).
+# Lays out the Windows program as a player gets it, in the folder both the zip and the installer
+# are made from:
+#   cmake -DSTAGE=<folder> -DSTRIP=<mingw strip> -DFILES=<list> -DTEXTS=<list> -P deploy.cmake
+# FILES holds the program and the libraries it loads, separated by "|", each optionally prefixed
+# by "<subfolder>=" (Qt's plugins go to subfolders beside the program, where Qt looks for them);
+# each is stripped. TEXTS holds "<name in the folder>=<source>" pairs: the licences and notes.
 string(REPLACE "|" ";" FILES "${FILES}")
+string(REPLACE "|" ";" TEXTS "${TEXTS}")
 file(REMOVE_RECURSE "${STAGE}")
-get_filename_component(top "${STAGE}" NAME)
 foreach(entry IN LISTS FILES)
   set(subfolder "")
   set(source "${entry}")
@@ -17,8 +19,9 @@ foreach(entry IN LISTS FILES)
   execute_process(COMMAND "${STRIP}" --strip-unneeded "${STAGE}${subfolder}/${name}"
                   COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-get_filename_component(parent "${STAGE}" DIRECTORY)
-file(REMOVE "${ZIP}")
-execute_process(COMMAND "${CMAKE_COMMAND}" -E tar cf "${ZIP}" --format=zip "${top}"
-                WORKING_DIRECTORY "${parent}" COMMAND_ERROR_IS_FATAL ANY)
-message(STATUS "Packed ${ZIP}")
+foreach(entry IN LISTS TEXTS)
+  if(NOT entry MATCHES "^([^=]+)=(.+)$")
+    message(FATAL_ERROR "A text is named <name>=<source>: ${entry}")
+  endif()
+  configure_file("${CMAKE_MATCH_2}" "${STAGE}/${CMAKE_MATCH_1}" COPYONLY)
+endforeach()

@@ -66,7 +66,8 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
       QStringLiteral("language"),
       QStringLiteral("Show the Sims' names and descriptions in LANG (a locale name such as fr, "
                      "de_DE, ja, zh_TW or pt_BR) where a file holds that language, else in US "
-                     "English. By default the system's language."),
+                     "English. By default the language the game runs in, else the one the "
+                     "files' names are in."),
       QStringLiteral("LANG"));
   parser.addOption(language);
   parser.addPositionalArgument(QStringLiteral("path"),
@@ -106,6 +107,7 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
       return refuse(QStringLiteral("unknown language '%1'").arg(shown));
     }
     request.languageSlot = *slot;
+    request.languageGiven = true;
   } else {
     request.languageSlot = LanguageSlot(QLocale::system());
   }

@@ -20,9 +20,11 @@ struct StartupRequest {
   // The text to print: the help, the version line, or why the command line was refused followed
   // by the usage line.
   std::string text;
-  // The game's language slot for the names shown: `--language`'s, else the system locale's
-  // (0 for a language the game does not have, which shows US English).
+  // The game's language slot for the names shown: `--language`'s when `languageGiven`, else the
+  // system locale's (0 for a language the game does not have, which shows US English), which
+  // gives way to the game's own setting or to the names in the files.
   int languageSlot = 0;
+  bool languageGiven = false;
   // --list --json: who each Sim is, as JSON.
   bool json = false;
 };

@@ -1,5 +1,6 @@
 #include "inspect/family_export.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -20,6 +21,8 @@ constexpr std::size_t kIndexMembersOffset = 14;
 constexpr int kFamilyNameTable = 1000;
 constexpr int kWholeNameTableBase = 2000;  // "CTSS" 2000 + N: member N's names in every language
 constexpr int kLastChunkId = 0xFFFF;
+// The chunk ids of the house's pictures, which every export carries beside its members'.
+constexpr int kHousePictureIds[] = {512, 513, 1024, 1025};
 
 int LittleEndian16(std::string_view bytes, std::size_t offset) {
   return static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1])
@@ -160,6 +163,12 @@ std::optional<FamilyExport> ReadFamilyExport(std::string_view image, int playerS
     read.name = ReadFamilyName(*table, playerSlot);
   }
   read.problem = ProblemOf(chunks, index, read);
+  for (const int id : kHousePictureIds) {
+    // A member whose id is one of these has its own thumbnail there, not the house.
+    const auto member = [id](const FamilyMember& sim) { return sim.neighbourId == id; };
+    if (std::any_of(read.members.begin(), read.members.end(), member)) continue;
+    if (const auto picture = Find(chunks.pictures, id)) read.housePictures.emplace_back(*picture);
+  }
   // The cards say why their records fall short in the export's words, not a neighbourhood's.
   if (!read.records.problem.empty()) read.records.problem = read.problem;
   return read;

@@ -46,6 +46,9 @@ struct FamilyExport {
   Neighbourhood records;
   // Empty when the export was read whole; otherwise one line saying what is missing and why.
   std::string problem;
+  // The pictures of the family's house, bitmap files from the export's "BMP_" chunks 512, 513,
+  // 1024 and 1025, those it holds in that order.
+  std::vector<std::string> housePictures;
 };
 
 // A whole export's bytes. Members are found through "EXPi", else through the family's GUIDs and

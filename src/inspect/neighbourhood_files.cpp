@@ -1,6 +1,5 @@
 #include "inspect/neighbourhood_files.h"
 
-#include "chunkfile/chunk_walk.h"
 #include "chunkfile/name_order.h"
 #include "inspect/roster_entry.h"
 #include "platform/text.h"
@@ -10,12 +9,6 @@ namespace quill {
 namespace fs = std::filesystem;
 
 namespace {
-
-// How much of a sibling's neighbourhood file the menu reads for its families' names, and in what
-// pieces: a real file holds its names well inside this, and a hostile one of the largest size read
-// costs no more.
-constexpr std::size_t kFamilyNameBytes = 4 * 1024 * 1024;
-constexpr std::size_t kFamilyNamePiece = 64 * 1024;
 
 Neighbourhood Unread(const std::string& why) {
   Neighbourhood hood;
@@ -62,28 +55,29 @@ std::optional<fs::path> NeighbourhoodFileOf(const fs::path& charactersFolder) {
   return found;
 }
 
-std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
-  const auto named = [](const fs::path& folder, std::string_view start, bool whole) {
-    const std::string name = platform::AsciiLowerCase(platform::DisplayName(folder.filename()));
-    return whole ? name == start : name.rfind(start, 0) == 0;
-  };
-  const fs::path userData = charactersFolder.parent_path();
-  if (!named(charactersFolder, "characters", true) || !named(userData, "userdata", false))
-    return {};
-  std::optional<platform::FolderListing> game = platform::ListFolder(userData.parent_path());
-  if (!game) return {};
-  SortByName(game->folders);
+std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder, std::size_t most) {
+  if (!NeighbourhoodFileOf(charactersFolder)) return {};
+  const fs::path game = charactersFolder.parent_path().parent_path();
+  std::optional<platform::FolderListing> siblings = platform::ListFolder(game);
+  if (!siblings) return {};
+  SortByName(siblings->folders);
   std::vector<fs::path> folders;
-  for (const fs::path& sibling : game->folders) {
-    if (!named(sibling, "userdata", false)) continue;
-    const std::optional<platform::FolderListing> inside =
-        platform::ListFolder(userData.parent_path() / sibling);
+  bool ownListed = false;
+  for (const fs::path& sibling : siblings->folders) {
+    if (folders.size() == most) break;
+    const std::optional<platform::FolderListing> inside = platform::ListFolder(game / sibling);
     if (!inside) continue;
     for (const fs::path& folder : inside->folders) {
-      if (named(folder, "characters", true)) {
-        folders.push_back(userData.parent_path() / sibling / folder);
-        break;
+      const fs::path characters = game / sibling / folder;
+      if (platform::AsciiLowerCase(platform::DisplayName(folder)) != "characters" ||
+          !NeighbourhoodFileOf(characters)) {
+        continue;
       }
+      // The last place left is kept for the open folder, which is always offered.
+      const bool own = characters == charactersFolder;
+      if (own || ownListed || folders.size() + 1 < most) folders.push_back(characters);
+      ownListed = ownListed || own;
+      break;
     }
   }
   return folders;
@@ -91,33 +85,13 @@ std::vector<fs::path> NeighbourhoodFolders(const fs::path& charactersFolder) {
 
 std::string NeighbourhoodLabel(const fs::path& charactersFolder,
                                const std::vector<std::string>& familyNames) {
+  constexpr std::size_t kNamesShown = 3;
   std::string label = ShownFileName(charactersFolder.parent_path().filename());
   for (std::size_t k = 0; k < familyNames.size(); ++k) {
-    if (k == kFamilyNamesInLabel) return label + ", \u2026";
+    if (k == kNamesShown) return label + ", \u2026";
     label += (k == 0 ? ": " : ", ") + familyNames[k];
   }
   return label;
-}
-
-std::vector<std::string> FamilyNamesBeside(const fs::path& charactersFolder, int playerSlot,
-                                           std::size_t count) {
-  const std::optional<fs::path> file = NeighbourhoodFileOf(charactersFolder);
-  if (!file) return {};
-  std::string start;
-  platform::ReadFileInPieces(*file, platform::kLargestReadableFile, kFamilyNamePiece,
-                             [&start](std::string_view piece) {
-                               start.append(piece.substr(0, kFamilyNameBytes - start.size()));
-                               return start.size() < kFamilyNameBytes;
-                             });
-  std::vector<std::string> names;
-  VisitWholeChunks(start, [&](const ChunkRecord& chunk) {
-    if (chunk.ChunkType != "FAMs") return true;
-    if (std::optional<std::string> name = ReadFamilyName(BodyOf(chunk), playerSlot)) {
-      names.push_back(std::move(*name));
-    }
-    return names.size() < count;
-  });
-  return names;
 }
 
 const Neighbourhood& NeighbourhoodFiles::of(const fs::path& charactersFolder, int playerSlot) {

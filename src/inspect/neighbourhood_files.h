@@ -18,25 +18,17 @@ namespace quill {
 std::optional<std::filesystem::path> NeighbourhoodFileOf(
     const std::filesystem::path& charactersFolder);
 
-// When `charactersFolder` is a neighbourhood's Characters folder (in a folder "UserData*"), the
-// Characters folders of every "UserData*" folder beside that one that has one, itself included, in
-// name order; otherwise none.
+// When a neighbourhood file lies beside `charactersFolder` (in the folder above it), the
+// Characters folders of every folder beside that one that has a neighbourhood file too, itself
+// included, in name order; otherwise none. At most `most` (at least 1) are looked for, the open
+// folder always among them.
 std::vector<std::filesystem::path> NeighbourhoodFolders(
-    const std::filesystem::path& charactersFolder);
+    const std::filesystem::path& charactersFolder, std::size_t most);
 
-inline constexpr std::size_t kFamilyNamesInLabel = 3;
-
-// "UserData2: Goth, Pleasant, Newbie, …" (at most kFamilyNamesInLabel families' names, then "…"
-// when there are more), or the folder's name alone; the folder's name shown by the rule for names.
+// "UserData2: Goth, Pleasant, Newbie, …" (at most three families' names, then "…" when there are
+// more), or the folder's name alone; the folder's name shown by the rule for names.
 std::string NeighbourhoodLabel(const std::filesystem::path& charactersFolder,
                                const std::vector<std::string>& familyNames);
-
-// The names of the families of the neighbourhood beside `charactersFolder`, for a menu of
-// neighbourhoods: the "FAMs" chunks' names in file order, at most `count`, in language slot
-// `playerSlot`, each shown by the rule for names. Reads only the file's first 4 MiB, in pieces,
-// and keeps nothing; none when there is no readable file.
-std::vector<std::string> FamilyNamesBeside(const std::filesystem::path& charactersFolder,
-                                           int playerSlot, std::size_t count);
 
 class NeighbourhoodFiles {
  public:

@@ -50,11 +50,34 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path);
 // Refuses to follow a symbolic link in the file's place.
 bool WriteAtStart(const std::filesystem::path& path, const std::string& bytes);
 
-// Writes `bytes` as the whole file `path`: into a new file beside it, every write checked and
-// flushed to the disk, then renamed over `path`. So a full disk or any other failure leaves an
-// existing file as it was, and a symbolic link at `path` is itself replaced, never written
-// through. Returns the system's reason on failure, an empty text on success.
-std::string SaveWholeFile(const std::filesystem::path& path, std::string_view bytes);
+// What a save does when something already has the file's name.
+enum class WhenNameTaken {
+  kKeep,     // the user was not asked: the other file stays and nothing is saved
+  kReplace,  // the user agreed to replace it
+};
+
+struct SaveResult {
+  enum Outcome { kSaved, kNameTaken, kFailed } outcome = kFailed;
+  std::string reason;  // the system's reason, for kFailed
+};
+
+// The last two steps of a safe write, on the system's handle of the new file (a descriptor on
+// POSIX). Each reports failure as the system does (errno, GetLastError) and returns false; the
+// close step lets go of the handle even when it fails. Tests hand in steps that fail.
+struct FinishingSteps {
+  bool (*flush)(std::intptr_t file);
+  bool (*close)(std::intptr_t file);
+};
+FinishingSteps SystemFinishingSteps();
+
+// Writes `bytes` as the whole file `path`: into a new file beside it, every write checked,
+// flushed to the disk and closed, then renamed to `path`. A full disk or any other failure leaves
+// no partial file and an existing one as it was. The rename never replaces anything unless
+// `whenTaken` says so, and then a symbolic link at `path` is itself replaced, never written
+// through; so a file that takes the name between a check and the save is never lost.
+SaveResult SaveWholeFile(const std::filesystem::path& path, std::string_view bytes,
+                         WhenNameTaken whenTaken,
+                         const FinishingSteps& steps = SystemFinishingSteps());
 
 bool DeleteFileNamed(const std::filesystem::path& path);
 

@@ -1,5 +1,6 @@
 // File services on POSIX systems.
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,8 +31,12 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
-  // Closes now, for callers that must know whether the last of the data reached the disk.
-  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+  // Closes now (once), for callers that do not mind how.
+  void close() {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+  }
+  // Hands the descriptor over to a caller that closes it.
+  int release() { return std::exchange(fd_, -1); }
 
  private:
   int fd_;
@@ -99,9 +104,36 @@ bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   return file.get() >= 0 && WriteAllAtStart(file.get(), bytes);
 }
 
-std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
+namespace {
+
+std::string Reason(int error) {
+  return std::generic_category().message(error);
+}
+
+// Gives `partial` the name `path` unless something already has it: false with errno EEXIST then.
+bool RenameKeepingOthers(const fs::path& partial, const fs::path& path) {
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+  // A file system without that rename: a new link fails as well when the name is taken.
+  if (::link(partial.c_str(), path.c_str()) != 0) return false;
+  ::unlink(partial.c_str());
+  return true;
+}
+
+}  // namespace
+
+FinishingSteps SystemFinishingSteps() {
+  return {[](std::intptr_t file) { return ::fsync(static_cast<int>(file)) == 0; },
+          [](std::intptr_t file) { return ::close(static_cast<int>(file)) == 0; }};
+}
+
+SaveResult SaveWholeFile(const fs::path& path, std::string_view bytes, WhenNameTaken whenTaken,
+                         const FinishingSteps& steps) {
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  const auto reason = [](int error) { return std::generic_category().message(error); };
   fs::path partial;
   int fd = -1;
   // A name of its own, so that nothing else in the folder is ever opened; never a link's target.
@@ -109,13 +141,14 @@ std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
     partial = folder / (".quillmere-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) +
                         ".part");
     fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return reason(errno);
+    if (fd < 0 && errno != EEXIST) return {SaveResult::kFailed, Reason(errno)};
   }
-  if (fd < 0) return reason(EEXIST);
+  if (fd < 0) return {SaveResult::kFailed, Reason(EEXIST)};
   Descriptor file(fd);
   const auto fail = [&](int error) {
+    file.close();
     ::unlink(partial.c_str());
-    return reason(error);
+    return SaveResult{SaveResult::kFailed, Reason(error)};
   };
   for (std::size_t written = 0; written < bytes.size();) {
     const ssize_t put = ::write(file.get(), bytes.data() + written, bytes.size() - written);
@@ -124,11 +157,18 @@ std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
     if (put == 0) return fail(ENOSPC);
     written += static_cast<std::size_t>(put);
   }
-  // A disk that fills up may only say so when the data is flushed.
-  if (::fsync(file.get()) != 0) return fail(errno);
-  if (!file.close()) return fail(errno);
-  if (::rename(partial.c_str(), path.c_str()) != 0) return fail(errno);
-  return {};
+  // A disk that fills up may only say so when the data is flushed, or even when it is closed.
+  if (!steps.flush(file.get())) return fail(errno);
+  if (!steps.close(file.release())) return fail(errno);
+  if (whenTaken == WhenNameTaken::kReplace) {
+    if (::rename(partial.c_str(), path.c_str()) != 0) return fail(errno);
+  } else if (!RenameKeepingOthers(partial, path)) {
+    const int error = errno;
+    ::unlink(partial.c_str());
+    if (error == EEXIST) return {SaveResult::kNameTaken, {}};
+    return {SaveResult::kFailed, Reason(error)};
+  }
+  return {SaveResult::kSaved, {}};
 }
 
 bool DeleteFileNamed(const fs::path& path) {

@@ -115,7 +115,14 @@ bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   return true;
 }
 
-std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
+FinishingSteps SystemFinishingSteps() {
+  return {
+      [](std::intptr_t file) { return ::FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != 0; },
+      [](std::intptr_t file) { return ::CloseHandle(reinterpret_cast<HANDLE>(file)) != 0; }};
+}
+
+SaveResult SaveWholeFile(const fs::path& path, std::string_view bytes, WhenNameTaken whenTaken,
+                         const FinishingSteps& steps) {
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
   fs::path partial;
   Handle file(INVALID_HANDLE_VALUE);
@@ -126,14 +133,14 @@ std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
     file = Handle(::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
-      return Reason(::GetLastError());
+      return {SaveResult::kFailed, Reason(::GetLastError())};
     }
   }
-  if (file.get() == INVALID_HANDLE_VALUE) return Reason(ERROR_FILE_EXISTS);
+  if (file.get() == INVALID_HANDLE_VALUE) return {SaveResult::kFailed, Reason(ERROR_FILE_EXISTS)};
   const auto fail = [&](DWORD error) {
     file = Handle(INVALID_HANDLE_VALUE);
     ::DeleteFileW(partial.c_str());
-    return Reason(error);
+    return SaveResult{SaveResult::kFailed, Reason(error)};
   };
   for (std::size_t written = 0; written < bytes.size();) {
     DWORD put = 0;
@@ -144,15 +151,23 @@ std::string SaveWholeFile(const fs::path& path, std::string_view bytes) {
     if (put == 0) return fail(ERROR_DISK_FULL);
     written += put;
   }
-  // A disk that fills up may only say so when the data is flushed.
-  if (!::FlushFileBuffers(file.get())) return fail(::GetLastError());
-  file = Handle(INVALID_HANDLE_VALUE);
-  // A link in the file's place is replaced as a name; its target is not touched.
-  if (!::MoveFileExW(partial.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // A disk that fills up may only say so when the data is flushed, or even when it is closed.
+  if (!steps.flush(reinterpret_cast<std::intptr_t>(file.get()))) return fail(::GetLastError());
+  if (!steps.close(reinterpret_cast<std::intptr_t>(file.release()))) {
     return fail(::GetLastError());
   }
-  return {};
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken, in one step. With
+  // it, a link in the file's place is replaced as a name; its target is not touched.
+  const DWORD replacing = whenTaken == WhenNameTaken::kReplace ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (!::MoveFileExW(partial.c_str(), path.c_str(), replacing | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+      ::DeleteFileW(partial.c_str());
+      return {SaveResult::kNameTaken, {}};
+    }
+    return fail(error);
+  }
+  return {SaveResult::kSaved, {}};
 }
 
 bool DeleteFileNamed(const fs::path& path) {

@@ -1,15 +1,21 @@
 #include "window/family_window.h"
 
+#include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/picture.h"
+#include "window/focus_ring.h"
 #include "window/qt_text.h"
+#include "window/sharp_picture.h"
 #include "window/sim_card.h"
 
 namespace quill {
@@ -18,6 +24,14 @@ namespace {
 
 constexpr int kThumbnailZoom = 2;
 constexpr int kThumbnailSide = 25;
+constexpr QSize kThumbnailRoom(kThumbnailSide* kThumbnailZoom, kThumbnailSide* kThumbnailZoom);
+// The house's picture is drawn no larger than this.
+constexpr QSize kHouseRoom(192, 144);
+constexpr int kWindowWidth = 620;
+// What a window's title bar and borders take of the screen's height, at most.
+constexpr int kFrameAllowance = 64;
+// A biography is shown on one line of its row; its tooltip holds this much more of it.
+constexpr qsizetype kLongestTooltip = 600;
 enum Column { kPicture, kName, kBiography };
 
 QString Simoleons(std::int32_t amount) {
@@ -34,11 +48,36 @@ QTableWidgetItem* Cell(const QString& text) {
   return item;
 }
 
+// The largest of the house's pictures that the loader accepts, by the size its header states.
+QImage HousePicture(const std::vector<std::string>& pictures) {
+  const std::string* largest = nullptr;
+  long long largestPixels = 0;
+  for (const std::string& picture : pictures) {
+    const std::optional<QSize> size = platform::StatedPictureSize(picture);
+    if (!size) continue;
+    const long long pixels = static_cast<long long>(size->width()) * size->height();
+    if (pixels > largestPixels) {
+      largest = &picture;
+      largestPixels = pixels;
+    }
+  }
+  if (largest == nullptr) return {};
+  const std::optional<QImage> decoded = platform::DecodePicture(*largest);
+  return decoded ? *decoded : QImage();
+}
+
 }  // namespace
 
 QImage ThumbnailOf(const FamilyMember& member) {
   const std::optional<QImage> picture = platform::DecodePicture(member.thumbnail);
   return picture ? *picture : QImage();
+}
+
+QSize ShownThumbnailSize(QSize thumbnail) {
+  if (thumbnail.width() <= kThumbnailSide && thumbnail.height() <= kThumbnailSide) {
+    return thumbnail * kThumbnailZoom;
+  }
+  return thumbnail.scaled(kThumbnailRoom, Qt::KeepAspectRatio);
 }
 
 FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
@@ -57,6 +96,8 @@ FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   problem_->setObjectName(QStringLiteral("FamilyProblem"));
   problem_->setTextFormat(Qt::PlainText);
   problem_->setWordWrap(true);
+  noSims_ = new QLabel(QStringLiteral("This export holds a house and no Sims"), this);
+  noSims_->setObjectName(QStringLiteral("FamilyNoSims"));
   members_ = new QTableWidget(0, 3, this);
   members_->setObjectName(QStringLiteral("FamilyMembers"));
   members_->setHorizontalHeaderLabels(
@@ -65,19 +106,46 @@ FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   members_->setSelectionBehavior(QAbstractItemView::SelectRows);
   members_->setSelectionMode(QAbstractItemView::SingleSelection);
   members_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  members_->setIconSize(QSize(kThumbnailSide, kThumbnailSide) * kThumbnailZoom);
-  members_->setWordWrap(true);
+  members_->setIconSize(kThumbnailRoom);
+  // One line per biography, so that each row is as tall as its thumbnail and a family of eight
+  // fits the screen; the whole of it is on the member's card.
+  members_->setWordWrap(false);
+  members_->setTextElideMode(Qt::ElideRight);
   members_->horizontalHeader()->setSectionResizeMode(kBiography, QHeaderView::Stretch);
+  house_ = new QLabel(this);
+  house_->setObjectName(QStringLiteral("FamilyHouse"));
+  house_->setToolTip(QStringLiteral("The family's house"));
+  house_->setAlignment(Qt::AlignTop | Qt::AlignRight);
+  mainWindow_ = new QPushButton(QStringLiteral("Browse Sims\u2026"), this);
+  mainWindow_->setObjectName(QStringLiteral("OpenMainWindow"));
+  mainWindow_->hide();
   about_ = new QPushButton(QStringLiteral("About\u2026"), this);
   about_->setObjectName(QStringLiteral("AboutMember"));
   about_->setEnabled(false);
-  layout->addWidget(heading_);
-  layout->addWidget(summary_);
-  layout->addWidget(problem_);
+  // The family's words on the left, its house beside them, its members below.
+  auto* words = new QVBoxLayout;
+  words->addWidget(heading_);
+  words->addWidget(summary_);
+  words->addWidget(problem_);
+  words->addWidget(noSims_);
+  words->addStretch(1);
+  auto* top = new QHBoxLayout;
+  top->addLayout(words, 1);
+  top->addWidget(house_);
+  layout->addLayout(top);
   layout->addWidget(members_, 1);
-  layout->addWidget(about_, 0, Qt::AlignRight);
-  connect(members_, &QTableWidget::cellDoubleClicked, this,
-          [this](int row, int) { showMemberCard(row); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(mainWindow_);
+  buttons->addStretch(1);
+  buttons->addWidget(about_);
+  layout->addLayout(buttons);
+  // Enter, Return or a double-click open the member's card, as the platform's lists do; so does
+  // Space, as it presses a button.
+  connect(members_, &QAbstractItemView::activated, this,
+          [this](const QModelIndex& index) { showMemberCard(index.row()); });
+  new QShortcut(
+      QKeySequence(Qt::Key_Space), members_, members_,
+      [this] { showMemberCard(members_->currentRow()); }, Qt::WidgetShortcut);
   connect(members_, &QTableWidget::currentCellChanged, this, [this](int row) {
     const bool member = row >= 0 && static_cast<std::size_t>(row) < family_.members.size();
     about_->setEnabled(member);
@@ -85,10 +153,13 @@ FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
         member
             ? QString::fromUtf8(kAboutSim).arg(Text(family_.members[row].name)).replace('&', "&&")
             : QStringLiteral("About\u2026"));
+    // An open card follows the chosen member, as the main window's follows the chosen Sim.
+    if (member && card_ != nullptr && card_->isVisible()) fillCard(row);
   });
   connect(about_, &QPushButton::clicked, this, [this] { showMemberCard(members_->currentRow()); });
+  connect(mainWindow_, &QPushButton::clicked, this, &FamilyWindow::mainWindowWanted);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-  resize(620, 420);
+  new FocusRing(*this);
 }
 
 void FamilyWindow::showFamily(const QString& file, FamilyExport family) {
@@ -98,10 +169,14 @@ void FamilyWindow::showFamily(const QString& file, FamilyExport family) {
   heading_->setText(family_.name ? QStringLiteral("The %1 family").arg(name) : name);
   QStringList summary;
   if (family_.family) summary << Simoleons(family_.family->cash);
-  summary << MemberCount(family_.members.size());
+  if (!family_.members.empty()) summary << MemberCount(family_.members.size());
   summary_->setText(summary.join(QStringLiteral(" \u00b7 ")));
+  summary_->setVisible(!summary.isEmpty());
   problem_->setText(Text(family_.problem));
   problem_->setVisible(!family_.problem.empty());
+  noSims_->setVisible(family_.members.empty());
+  members_->setVisible(!family_.members.empty());
+  about_->setVisible(!family_.members.empty());
 
   members_->clearContents();
   members_->setRowCount(static_cast<int>(family_.members.size()));
@@ -109,29 +184,76 @@ void FamilyWindow::showFamily(const QString& file, FamilyExport family) {
   for (const FamilyMember& member : family_.members) {
     auto* picture = Cell(QString());
     const QImage thumbnail = ThumbnailOf(member);
+    // Kept at the size it is drawn, however large the export's picture.
     if (!thumbnail.isNull()) {
-      picture->setIcon(QPixmap::fromImage(thumbnail.scaled(thumbnail.size() * kThumbnailZoom)));
+      picture->setIcon(SharpPixmap(thumbnail, ShownThumbnailSize(thumbnail.size()),
+                                   members_->devicePixelRatioF()));
     }
     members_->setItem(row, kPicture, picture);
     members_->setItem(row, kName, Cell(Text(member.name)));
-    members_->setItem(row, kBiography, Cell(Text(member.biography)));
+    QTableWidgetItem* biography = Cell(Text(member.biography));
+    biography->setToolTip(biography->text().left(kLongestTooltip));
+    members_->setItem(row, kBiography, biography);
     ++row;
   }
   members_->resizeColumnToContents(kPicture);
   members_->resizeColumnToContents(kName);
   members_->resizeRowsToContents();
-  if (row > 0) members_->setCurrentCell(0, kName);
+  showHouse();
+  if (row > 0) {
+    members_->setCurrentCell(0, kName);
+    members_->setFocus();
+  }
+  if (!isVisible()) fitToContent();
+}
+
+void FamilyWindow::showHouse() {
+  const QImage picture = HousePicture(family_.housePictures);
+  house_->setVisible(!picture.isNull());
+  if (picture.isNull()) return house_->clear();
+  QSize shown = picture.size();
+  if (shown.width() > kHouseRoom.width() || shown.height() > kHouseRoom.height()) {
+    shown.scale(kHouseRoom, Qt::KeepAspectRatio);
+  } else {
+    shown *= ZoomToFit(shown, kHouseRoom);
+  }
+  house_->setPixmap(SharpPixmap(picture, shown, house_->devicePixelRatioF()));
+}
+
+void FamilyWindow::fitToContent() {
+  // Every row in view when the screen has room for them.
+  int rows = members_->horizontalHeader()->sizeHint().height() + 2 * members_->frameWidth();
+  for (int row = 0; row < members_->rowCount(); ++row) rows += members_->rowHeight(row);
+  int height = layout()->sizeHint().height();
+  if (members_->isVisibleTo(this)) height += std::max(0, rows - members_->sizeHint().height());
+  if (const QScreen* shownOn = screen()) {
+    height = std::min(height, shownOn->availableGeometry().height() - kFrameAllowance);
+  }
+  resize(kWindowWidth, height);
+}
+
+void FamilyWindow::offerMainWindow(bool offered) {
+  mainWindow_->setVisible(offered);
 }
 
 void FamilyWindow::showMemberCard(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= family_.members.size()) return;
+  fillCard(index);
+  card_->show();
+  card_->raise();
+  card_->activateWindow();
+}
+
+void FamilyWindow::fillCard(int index) {
   const FamilyMember& member = family_.members[static_cast<std::size_t>(index)];
   if (card_ == nullptr) card_ = new SimCard(this);
   card_->showSim(Text(member.name), ThumbnailOf(member),
                  ProfileOf(family_.records, member.guid, MemberNames(family_)), member.looks);
-  card_->show();
-  card_->raise();
-  card_->activateWindow();
+}
+
+void FamilyWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit closed();
 }
 
 }  // namespace quill

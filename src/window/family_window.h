@@ -1,6 +1,6 @@
 // The family window: who is in a family export, before the player imports it. The family's
-// name, cash and members, one row each with thumbnail, name and biography; each member's Sim
-// card from the export's own records.
+// name, cash and members, one row each with thumbnail, name and biography, and the pictures of
+// its house; each member's Sim card from the export's own records.
 #pragma once
 
 #include <QImage>
@@ -28,18 +28,37 @@ class FamilyWindow : public QWidget {
   // Opens the card of member `index` (from 0), or brings it forward on that member.
   void showMemberCard(int index);
   SimCard* card() const { return card_; }
+  // Whether the window offers to open the main window, which it does while that is not shown.
+  void offerMainWindow(bool offered);
+
+ signals:
+  void mainWindowWanted();
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void fillCard(int index);
+  void showHouse();
+  void fitToContent();
+
   FamilyExport family_;
   QLabel* heading_ = nullptr;
   QLabel* summary_ = nullptr;
   QLabel* problem_ = nullptr;
+  QLabel* noSims_ = nullptr;
   QTableWidget* members_ = nullptr;
+  QLabel* house_ = nullptr;
+  QPushButton* mainWindow_ = nullptr;
   QPushButton* about_ = nullptr;
   SimCard* card_ = nullptr;
 };
 
 // A member's thumbnail, decoded by the picture loader; null when it holds none.
 QImage ThumbnailOf(const FamilyMember& member);
+// The size a thumbnail is drawn at in the family window: twice its own when it is no larger than
+// the game's 25 x 25, else made to fit that room.
+QSize ShownThumbnailSize(QSize thumbnail);
 
 }  // namespace quill

@@ -14,11 +14,13 @@
 #include "chunkfile/file_selection.h"
 #include "chunkfile/roster.h"
 #include "chunkfile/select_chunk_line.h"
+#include "inspect/language_evidence.h"
 #include "inspect/roster_entry.h"
 #include "inspect/show_chunk.h"
 #include "platform/picture.h"
 #include "window/centring.h"
 #include "window/drive_list.h"
+#include "window/family_window.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main_layout.h"
@@ -40,7 +42,9 @@ constexpr QSize kLargestPictureBox(kFrame5Place.pixels().left() - kPictureBox.le
 }  // namespace
 
 FrmMain::FrmMain(PlatformServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : QWidget(parent),
+      services_(std::move(services)),
+      language_(services_.languageSlot, services_.languageGiven) {
   buildControls();
   setTabOrder();
   connectHandlers();
@@ -98,17 +102,43 @@ void FrmMain::load(const std::filesystem::path& startPath) {
 
 void FrmMain::startUp(const std::filesystem::path* startPath) {
   options_[kSpeechLargeOption]->setChecked(true);
-  // A family export opens in a window of its own; the main window still opens on the game's Sims.
-  if (startPath == nullptr || !openPath(*startPath) || familyWindow_ != nullptr) openGameFolder();
+  // A family export opens in a window of its own, alone: the game's Sims are read only when the
+  // player asks for the main window.
+  if (startPath != nullptr && openPath(*startPath)) {
+    if (familyWindow_ != nullptr) return familyWindow_->offerMainWindow(true);
+  } else {
+    openGameFolder();
+  }
+  finishStartUp();
+}
+
+void FrmMain::finishStartUp() {
   // From here on, opening the folder already open changes nothing.
   rosterOwed_ = false;
   centre();
 }
 
+void FrmMain::showAtStart() {
+  // A roster still owed after start-up means a family export opened alone.
+  if (familyWindow_ == nullptr || !rosterOwed_) show();
+}
+
+void FrmMain::showFromFamilyWindow() {
+  if (rosterOwed_) {
+    openGameFolder();
+    finishStartUp();
+  }
+  familyWindow_->offerMainWindow(false);
+  show();
+  raise();
+  activateWindow();
+}
+
 void FrmMain::openGameFolder() {
-  const std::optional<std::filesystem::path> folder =
+  const std::optional<platform::registry::FoundFolder> found =
       services_.startupFolder(services_.gameDataFolder());
-  if (folder && openFolder(*folder)) return;
+  if (found) language_.takeGameLanguage(found->gameLanguage);
+  if (found && openFolder(found->characters)) return;
   // No game folder: stay where we were started, but still show who lives here.
   if (file1_->fileCount() > 0) {
     File1_PathChange();
@@ -153,8 +183,10 @@ void FrmMain::File1_Click() {
 
 void FrmMain::File1_PathChange() {
   rosterOwed_ = false;
+  // Until the game or the files have settled the language, the first folder with names does.
+  if (!language_.settled()) language_.takeEvidence(NameTablesAt(file1_->path()));
   const Busy busy(*this);
-  BuildRoster(state_, *this, [slot = services_.languageSlot](std::string_view image) {
+  BuildRoster(state_, *this, [slot = language_.slot()](std::string_view image) {
     RosterEntry entry = ReadRosterEntry(image, slot);
     return RosterLine{std::move(entry.name), entry.guid};
   });
@@ -162,7 +194,7 @@ void FrmMain::File1_PathChange() {
 
 void FrmMain::List1_Click() {
   ShowChunk(list1_->selectedIndex() + 1,
-            InspectorContext{state_, resourceMap_, scratch_.path(), *this, services_.languageSlot});
+            InspectorContext{state_, resourceMap_, scratch_.path(), *this, language_.slot()});
 }
 
 void FrmMain::List2_Click() {

@@ -10,6 +10,7 @@
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
 #include "inspect/inspector_view.h"
+#include "inspect/language_choice.h"
 #include "inspect/neighbourhood_files.h"
 #include "inspect/resource_map.h"
 #include "platform/files.h"
@@ -52,6 +53,9 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   // Start-up on a folder or character file the player named, instead of the game's folder; when
   // `startPath` cannot be opened, the player is told and start-up goes on as load() does.
   void load(const std::filesystem::path& startPath);
+  // Shows the main window after start-up, unless a family export named at start-up is shown
+  // alone in the family window; that window then opens the main one when the player asks.
+  void showAtStart();
 
   // Opens a folder, or the folder of a character file and then selects that file as a click in
   // File1 does, or a family export in the family window. A path that does not exist, cannot be
@@ -115,7 +119,11 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   };
 
   void startUp(const std::filesystem::path* startPath);
+  void finishStartUp();
   void openGameFolder();
+  void makeFamilyWindow();
+  // Opens the main window on the game's Sims, at the family window's request.
+  void showFromFamilyWindow();
   void centre();
   // Opens `folder` in the drive and folder lists, which build its roster when it is new to them.
   bool openFolder(const std::filesystem::path& folder);
@@ -152,6 +160,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   void Command1_Click();
 
   PlatformServices services_;
+  // Settled at start-up, or by the first folder or family export whose files name someone.
+  LanguageChoice language_;
   CharacterState state_;
   ResourceMapTable resourceMap_;
   platform::ScratchFolder scratch_;

@@ -1,10 +1,14 @@
 // The neighbourhood beside the open folder: the Sim card, and the menu that switches between
 // the neighbourhoods of one game.
 #include <QMenu>
+#include <QScreen>
+#include <algorithm>
+#include <unordered_map>
 
 #include "chunkfile/sim_guid.h"
 #include "inspect/body_strings.h"
 #include "inspect/family_export.h"
+#include "inspect/family_names.h"
 #include "inspect/roster_entry.h"
 #include "platform/picture.h"
 #include "window/file_list.h"
@@ -18,6 +22,10 @@ namespace quill {
 
 namespace {
 
+// What a menu line takes beyond its text, in pixels, at the least.
+constexpr int kMenuLinePadding = 6;
+constexpr int kFewestMenuLines = 8;
+
 // The card's portrait: the large speech picture, else the first picture the file holds that
 // decodes. Only the picture shown is decoded, within the picture loader's bounds.
 QImage Portrait(const std::vector<PictureChunk>& chunks) {
@@ -30,6 +38,29 @@ QImage Portrait(const std::vector<PictureChunk>& chunks) {
     if (std::optional<QImage> picture = platform::DecodePicture(chunk.body)) return *picture;
   }
   return {};
+}
+
+// The families' names read for each neighbourhood: three are shown, a fourth says there are more.
+constexpr std::size_t kFamilyNamesInLabel = 4;
+// A menu entry's widest, in average characters; a longer one is cut, and whole in its tooltip.
+constexpr int kWidestMenuEntry = 60;
+
+// How many entries a menu beside `widget` shows without scrolling.
+int MenuLinesThatFit(const QWidget& widget) {
+  const QScreen* screen = widget.screen();
+  const int line = widget.fontMetrics().height() + kMenuLinePadding;
+  return screen == nullptr
+             ? kFewestMenuLines
+             : std::max(screen->availableGeometry().height() / line - 2, kFewestMenuLines);
+}
+
+QAction* AddMenuEntry(QMenu& menu, const QString& text) {
+  const QFontMetrics metrics = menu.fontMetrics();
+  const QString shown =
+      metrics.elidedText(text, Qt::ElideRight, metrics.averageCharWidth() * kWidestMenuEntry);
+  QAction* entry = menu.addAction(QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
+  if (shown != text) entry->setToolTip(text);
+  return entry;
 }
 
 }  // namespace
@@ -56,7 +87,7 @@ void FrmMain::fillSimCard() {
     return found->second;
   };
   const int rows = list1_->count();
-  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), services_.languageSlot);
+  const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), language_.slot());
   simCard_->showSim(simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
                     ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf),
                     BodyLooksOf(state_.FileImage));
@@ -81,16 +112,22 @@ void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {
 
 void FrmMain::offerNeighbourhoods(const QPoint& at) {
   if (busy()) return;
-  const std::vector<std::filesystem::path> folders = NeighbourhoodFolders(dir1_->path());
+  // At most a screenful of entries, neighbourhoods and families together; each neighbourhood's
+  // families' names are read for the menu alone and go with it.
+  const int fit = MenuLinesThatFit(*dir1_);
+  const std::vector<std::filesystem::path> folders =
+      NeighbourhoodFolders(dir1_->path(), static_cast<std::size_t>(fit / 2));
   if (folders.empty()) return;
   QMenu menu(dir1_);
   QMenu* list = menu.addMenu(QStringLiteral("Neighbourhoods"));
   list->setObjectName(QStringLiteral("Neighbourhoods"));
+  list->setToolTipsVisible(true);
   for (const std::filesystem::path& folder : folders) {
-    // Only the first family names of each sibling are read, and none is kept.
-    QString label = QString::fromStdString(NeighbourhoodLabel(
-        folder, FamilyNamesBeside(folder, services_.languageSlot, kFamilyNamesInLabel + 1)));
-    QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    const std::optional<std::filesystem::path> file = NeighbourhoodFileOf(folder);
+    const std::vector<std::string> names =
+        file ? ReadFamilyNames(*file, language_.slot(), kFamilyNamesInLabel)
+             : std::vector<std::string>();
+    QAction* open = AddMenuEntry(*list, QString::fromStdString(NeighbourhoodLabel(folder, names)));
     open->setCheckable(true);
     open->setChecked(folder == dir1_->path());
     // Opened once the menu has closed, as a double-click in Dir1 opens a folder.
@@ -104,12 +141,16 @@ void FrmMain::offerNeighbourhoods(const QPoint& at) {
     });
   }
   // The families this neighbourhood sent away or received, each opened in the family window.
-  const std::vector<std::filesystem::path> families = FamilyExportsBeside(dir1_->path());
+  std::vector<std::filesystem::path> families = FamilyExportsBeside(dir1_->path());
+  // The section's heading takes a line too.
+  const int used = static_cast<int>(list->actions().size()) + 1;
+  const std::size_t room = static_cast<std::size_t>(std::max(fit - used, 0));
+  if (families.size() > room) families.resize(room);
   if (!families.empty()) list->addSection(QStringLiteral("Families to look inside"));
   for (const std::filesystem::path& file : families) {
-    QString label = QString::fromStdString(ShownFileName(file.parent_path().filename()) + ": " +
-                                           ShownFileName(file.filename()));
-    QAction* open = list->addAction(label.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    QAction* open =
+        AddMenuEntry(*list, QString::fromStdString(ShownFileName(file.parent_path().filename()) +
+                                                   ": " + ShownFileName(file.filename())));
     connect(open, &QAction::triggered, this, [this, file] {
       QMetaObject::invokeMethod(
           this, [this, file] { openPath(file); }, Qt::QueuedConnection);

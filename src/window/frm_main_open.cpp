@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <fstream>
 
+#include "chunkfile/name_order.h"
+#include "inspect/language_evidence.h"
 #include "inspect/path_kind.h"
 #include "inspect/roster_entry.h"
 #include "window/drive_list.h"
@@ -13,6 +15,7 @@
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
+#include "window/selection_list.h"
 
 namespace quill {
 
@@ -42,6 +45,15 @@ bool FrmMain::openFolder(const std::filesystem::path& folder) {
   return opened;
 }
 
+void FrmMain::makeFamilyWindow() {
+  familyWindow_ = new FamilyWindow(this);
+  connect(familyWindow_, &FamilyWindow::mainWindowWanted, this, &FrmMain::showFromFamilyWindow);
+  // Alone, the family window is the program: closing it ends the program.
+  connect(familyWindow_, &FamilyWindow::closed, this, [this] {
+    if (!isVisible()) Command1_Click();
+  });
+}
+
 bool FrmMain::openPath(const std::filesystem::path& path) {
   std::string shown = "\"";
   shown.append(platform::DisplayName(path)).append("\"");
@@ -49,7 +61,13 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     if (services_.tellUser) services_.tellUser(why);
     return false;
   };
-  PathVerdict verdict = DecidePath(path, services_.languageSlot);
+  // A file that may be a family export can settle the language it is read in.
+  std::error_code ec;
+  if (!language_.settled() && !std::filesystem::is_directory(path, ec) &&
+      (HasFamilyExportName(path) || !IsCharacterFileName(path.filename()))) {
+    language_.takeEvidence(NameTablesAt(path));
+  }
+  PathVerdict verdict = DecidePath(path, language_.slot());
   switch (verdict.kind) {
     case PathKind::Missing:
       return refuse("Cannot open " + shown + ": there is no such folder or file.");
@@ -61,7 +79,7 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
              refuse("Cannot open the folder " + shown + ": it cannot be read.");
     }
     case PathKind::FamilyExport:
-      if (familyWindow_ == nullptr) familyWindow_ = new FamilyWindow(this);
+      if (familyWindow_ == nullptr) makeFamilyWindow();
       familyWindow_->showFamily(QString::fromStdString(ShownFileName(path.filename())),
                                 std::move(*verdict.family));
       familyWindow_->show();
@@ -79,7 +97,6 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     case PathKind::CharacterFile:
       break;
   }
-  std::error_code ec;
   const std::filesystem::file_status status = std::filesystem::status(path, ec);
   if (!std::filesystem::is_regular_file(status) || !std::ifstream(path, std::ios::binary)) {
     return refuse("Cannot open the file " + shown + ": it cannot be read.");
@@ -93,6 +110,8 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     // Cleared first, so that the file is read even when it is the one already chosen.
     file1_->setSelectedIndex(-1);
     file1_->setSelectedIndex(index);
+    // The roster's line for the same file, so that the two lists agree from the start.
+    list2_->showSelected(index);
     return true;
   }
   return refuse("Cannot open " + shown + ": it is not in its folder's list of character files.");

@@ -31,9 +31,14 @@ QString SimPart(const QString& sim) {
   return part;
 }
 
-void TellNotSaved(QWidget* parent, const fs::path& file, const QString& failure,
+// How often saving all pictures looks for another free name when others keep taking them.
+constexpr int kSaveAttempts = 100;
+
+void TellNotSaved(QWidget* parent, const fs::path& file, const std::string& failure,
                   const PictureDialogs& dialogs) {
-  dialogs.tellFailure(parent, QStringLiteral("%1 was not saved.\n%2").arg(PathText(file), failure));
+  dialogs.tellFailure(
+      parent,
+      QStringLiteral("%1 was not saved.\n%2").arg(PathText(file), QString::fromStdString(failure)));
 }
 
 }  // namespace
@@ -71,9 +76,18 @@ void SavePictureAs(QWidget* parent, const QImage& picture, const QString& sugges
   const std::optional<fs::path> chosen = dialogs.chooseFile(parent, suggestedName + ".png");
   if (!chosen) return;
   const fs::path file = WithPngSuffix(*chosen);
-  if (NameTaken(file) && !dialogs.confirmReplace(parent, file)) return;
-  const QString failure = SavePng(picture, file);
-  if (!failure.isEmpty()) TellNotSaved(parent, file, failure, dialogs);
+  using platform::SaveResult;
+  using platform::WhenNameTaken;
+  const bool replace = NameTaken(file);
+  if (replace && !dialogs.confirmReplace(parent, file)) return;
+  SaveResult saved =
+      SavePng(picture, file, replace ? WhenNameTaken::kReplace : WhenNameTaken::kKeep);
+  // Another program took the name after it was found free: replace it only if the user says so.
+  if (saved.outcome == SaveResult::kNameTaken) {
+    if (!dialogs.confirmReplace(parent, file)) return;
+    saved = SavePng(picture, file, WhenNameTaken::kReplace);
+  }
+  if (saved.outcome == SaveResult::kFailed) TellNotSaved(parent, file, saved.reason, dialogs);
 }
 
 void SaveAllPictures(QWidget* parent, const QString& sim, const std::vector<NamedPicture>& pictures,
@@ -82,9 +96,20 @@ void SaveAllPictures(QWidget* parent, const QString& sim, const std::vector<Name
   if (!folder) return;
   for (const NamedPicture& named : pictures) {
     if (named.picture.isNull()) continue;
-    const fs::path file = FreePngName(*folder, PictureFileStem(sim, named.label));
-    const QString failure = SavePng(named.picture, file);
-    if (!failure.isEmpty()) return TellNotSaved(parent, file, failure, dialogs);
+    const QString stem = PictureFileStem(sim, named.label);
+    fs::path file;
+    platform::SaveResult saved;
+    // A name another program takes between the look and the save is left to it; the next free one
+    // is taken instead, a bounded number of times.
+    for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
+      file = FreePngName(*folder, stem);
+      saved = SavePng(named.picture, file, platform::WhenNameTaken::kKeep);
+      if (saved.outcome != platform::SaveResult::kNameTaken) break;
+    }
+    if (saved.outcome == platform::SaveResult::kNameTaken) saved.reason = "The name is taken.";
+    if (saved.outcome != platform::SaveResult::kSaved) {
+      return TellNotSaved(parent, file, saved.reason, dialogs);
+    }
   }
 }
 

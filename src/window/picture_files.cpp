@@ -4,8 +4,6 @@
 #include <QRegularExpression>
 #include <system_error>
 
-#include "platform/files.h"
-
 namespace quill {
 
 namespace fs = std::filesystem;
@@ -62,14 +60,14 @@ fs::path FreePngName(const fs::path& folder, const QString& stem) {
   return file;
 }
 
-QString SavePng(const QImage& picture, const fs::path& file) {
+platform::SaveResult SavePng(const QImage& picture, const fs::path& file,
+                             platform::WhenNameTaken whenTaken) {
   QByteArray png;
   QBuffer buffer(&png);
   if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
-    return QStringLiteral("The picture could not be made into a PNG file.");
+    return {platform::SaveResult::kFailed, "The picture could not be made into a PNG file."};
   }
-  return QString::fromStdString(
-      platform::SaveWholeFile(file, std::string_view(png.constData(), png.size())));
+  return platform::SaveWholeFile(file, std::string_view(png.constData(), png.size()), whenTaken);
 }
 
 }  // namespace quill

@@ -5,6 +5,8 @@
 #include <QString>
 #include <filesystem>
 
+#include "platform/files.h"
+
 namespace quill {
 
 // Paths as the dialogs and message boxes spell them, and back.
@@ -26,8 +28,10 @@ QString FileNameSafe(const QString& text);
 std::filesystem::path FreePngName(const std::filesystem::path& folder, const QString& stem);
 
 // Writes the picture as PNG through a file renamed into place once all of it is on the disk, so a
-// failed save leaves no partial file and an existing one whole; a link in the file's place is
-// replaced, not followed. Returns an explanation on failure, an empty text on success.
-QString SavePng(const QImage& picture, const std::filesystem::path& file);
+// failed save leaves no partial file and an existing one whole. Whatever has the name is kept
+// unless `whenTaken` says to replace it; a link in the file's place is then replaced, not
+// followed.
+platform::SaveResult SavePng(const QImage& picture, const std::filesystem::path& file,
+                             platform::WhenNameTaken whenTaken);
 
 }  // namespace quill

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/registry/game_folder.h"
 #include "platform/registry/registry.h"
 #include "platform/shell.h"
 

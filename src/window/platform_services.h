@@ -7,13 +7,16 @@
 #include <optional>
 #include <string>
 
+#include "platform/registry/game_folder.h"
+
 namespace quill {
 
 struct PlatformServices {
   // The game's data folder as its registry entry names it, or "Not Found".
   std::function<std::string()> gameDataFolder;
-  // The characters folder start-up opens for that data folder; nothing keeps the current folder.
-  std::function<std::optional<std::filesystem::path>(const std::string&)> startupFolder;
+  // The characters folder start-up opens for that data folder, with the game's language there;
+  // nothing keeps the current folder.
+  std::function<std::optional<platform::registry::FoundFolder>(const std::string&)> startupFolder;
   // Where the start-up search looked, in a few words, for telling the player nothing was found.
   std::function<std::string()> searchedPlaces;
   // Tells the player why something they asked for could not be done.
@@ -25,8 +28,10 @@ struct PlatformServices {
   // live without paying for a repaint per chunk.
   int eventTurnIntervalMs = 12;
   // The game's language slot whose names and descriptions are shown (1 is US English, which
-  // every character file holds).
+  // every character file holds): --language's when `languageGiven`, else the desktop's, which
+  // gives way to the game's own setting or to the names in the files (LanguageChoice).
   int languageSlot = 1;
+  bool languageGiven = false;
 };
 
 // `endRequested`, when given, says whether the program was asked to end; the start-up search

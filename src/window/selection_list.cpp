@@ -23,6 +23,17 @@ void SelectionList::setSelectedIndex(int index) {
   followSelection();
 }
 
+void SelectionList::showSelected(int index) {
+  const QSignalBlocker quiet(this);
+  if (index < 0 || index >= count()) {
+    clearSelection();
+    index = -1;
+  } else {
+    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+  }
+  selected_ = index;
+}
+
 void SelectionList::clearLines() {
   const QSignalBlocker quiet(this);
   clear();

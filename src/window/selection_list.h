@@ -16,6 +16,8 @@ class SelectionList : public QListWidget {
   int selectedIndex() const { return selected_; }
   // -1 clears the selection; an index past the end does too.
   void setSelectedIndex(int index);
+  // Selects the line without raising clicked(): for showing a choice already made elsewhere.
+  void showSelected(int index);
   // Empties the list without raising the click event.
   void clearLines();
 

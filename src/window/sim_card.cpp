@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,7 +21,11 @@ namespace quill {
 namespace {
 
 constexpr int kPortraitZoom = 2;
+constexpr QSize kPortraitRoom(256, 256);
 constexpr int kLargestPoints = 10;
+constexpr int kNarrowest = 420;
+// What a window's title bar and borders take of the screen's height, at most.
+constexpr int kFrameAllowance = 64;
 
 QLabel* Line(const QString& text, const char* name, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -77,27 +84,44 @@ QStringList Joined(const std::vector<std::string>& names) {
   return list;
 }
 
+// All of the card when the screen has room for it; else as tall as the screen allows with room
+// for the window's frame, the rest scrolled to. The width keeps room for the scroll bar.
+QSize FittingSize(const QSize& content, const QScrollArea* scroll, const QScreen* screen) {
+  const int bar = scroll->verticalScrollBar()->sizeHint().width();
+  const int room = screen->availableGeometry().height() - kFrameAllowance;
+  return {std::max(content.width() + bar, kNarrowest), std::min(content.height(), room)};
+}
+
 }  // namespace
 
 SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
   setObjectName(QStringLiteral("SimCard"));
-  layout_ = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("SimCardScroll"));
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  layout->addWidget(scroll_);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
 void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim,
                       const std::optional<BodyLooks>& looks) {
   setWindowTitle(QString::fromUtf8(kAboutSim).arg(name).chopped(1));
-  delete shown_;
-  shown_ = new QWidget(this);
+  shown_ = new QWidget;
   auto* column = new QVBoxLayout(shown_);
-  column->setContentsMargins(0, 0, 0, 0);
 
   auto* top = new QHBoxLayout;
   auto* picture = Line(QString(), "SimCardPortrait", shown_);
   if (!portrait.isNull()) {
-    picture->setPixmap(
-        SharpPixmap(portrait, portrait.size() * kPortraitZoom, picture->devicePixelRatioF()));
+    // Enlarged as pixel art, but never beyond the room a portrait has: an export's thumbnail may
+    // claim to be as large as the loader allows.
+    QSize shown = portrait.size() * kPortraitZoom;
+    if (shown.width() > kPortraitRoom.width() || shown.height() > kPortraitRoom.height()) {
+      shown.scale(kPortraitRoom, Qt::KeepAspectRatio);
+    }
+    picture->setPixmap(SharpPixmap(portrait, shown, picture->devicePixelRatioF()));
   }
   top->addWidget(picture, 0, Qt::AlignTop);
   auto* heading = new QVBoxLayout;
@@ -162,8 +186,9 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   }
   if (looks) column->addWidget(LooksBox(*looks, shown_));
   column->addStretch(1);
-  layout_->addWidget(shown_);
-  if (!isVisible()) resize(sizeHint().expandedTo(QSize(420, 0)));
+  // The Sim shown before goes with its widget.
+  scroll_->setWidget(shown_);
+  if (!isVisible()) resize(FittingSize(shown_->sizeHint(), scroll_, screen()));
 }
 
 }  // namespace quill

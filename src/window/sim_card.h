@@ -8,7 +8,7 @@
 #include "inspect/body_strings.h"
 #include "inspect/sim_profile.h"
 
-class QVBoxLayout;
+class QScrollArea;
 
 namespace quill {
 
@@ -26,7 +26,8 @@ class SimCard : public QWidget {
                const std::optional<BodyLooks>& looks);
 
  private:
-  QVBoxLayout* layout_ = nullptr;
+  // The card's content scrolls, so that it fits a small screen.
+  QScrollArea* scroll_ = nullptr;
   QWidget* shown_ = nullptr;
 };
 

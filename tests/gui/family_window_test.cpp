@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
@@ -11,6 +13,7 @@
 #include "neighbourhood_builder.h"
 #include "viewer_fixture.h"
 #include "window/family_window.h"
+#include "window/focus_ring.h"
 #include "window/sim_card.h"
 
 namespace quill::test {
@@ -53,7 +56,6 @@ TEST_F(FamilyWindowTest, ShowsTheFamilyItsMembersAndEachCardWithLooks) {
   open(folder() / "Export" / "Pemberton.FAM");
   ASSERT_NE(window().familyWindow(), nullptr);
   EXPECT_TRUE(window().familyWindow()->isVisible());
-  EXPECT_EQ(nameCaption(), "Name: Ada");  // the main window opened on the Sims all the same
   const Lines pembertons = {"Harriet|Runs the village surgery and never forgets a birthday.",
                             "Clement|Keeps the lawn at regulation height.", "Wren|Collects snails.",
                             "Biscuit|Good boy."};
@@ -87,6 +89,106 @@ TEST_F(FamilyWindowTest, ShowsTheFamilyItsMembersAndEachCardWithLooks) {
   ASSERT_EQ(toldUser.size(), 1u);
   EXPECT_EQ(toldUser[0], "Cannot open the file \"" + (folder() / "Import" / "Ada.FAM").string() +
                              "\": it is not a readable family export.");
+}
+
+// Catches a family export opened at start-up that also puts up the main window (over a game that
+// may hold no Sims), a main window that cannot be had from the family window, and a family window
+// alone whose closing leaves the program running unseen.
+TEST_F(FamilyWindowTest, AFamilyExportNamedAtStartUpOpensAloneAndTheMainWindowOnDemand) {
+  open(folder() / "Export" / "Pemberton.FAM");
+  FamilyWindow* family = window().familyWindow();
+  ASSERT_NE(family, nullptr);
+  EXPECT_TRUE(family->isVisible());
+  EXPECT_FALSE(window().isVisible());
+  auto* browse = family->findChild<QPushButton*>("OpenMainWindow");
+  ASSERT_TRUE(browse->isVisible());
+  QTest::mouseClick(browse, Qt::LeftButton);
+  EXPECT_TRUE(window().isVisible());
+  EXPECT_EQ(nameCaption(), "Name: Ada");
+  EXPECT_FALSE(browse->isVisible());
+  family->close();
+  EXPECT_EQ(endings, 0);
+
+  open(folder() / "Export" / "Pemberton.FAM");
+  window().familyWindow()->close();
+  EXPECT_EQ(endings, 1);
+}
+
+// Catches rows sized before their columns are (each as tall as a wrapped biography, so that two
+// of four members show), keys that do not open a member's card, and a card that stays on the
+// member it opened on.
+TEST_F(FamilyWindowTest, AFamilyOfEightFitsTheScreenAndTheKeyboardOpensTheCards) {
+  testdata::ExportSpec eight = testdata::FamilyOfFour();
+  for (int copy = 0; copy < 4; ++copy) {
+    testdata::MemberSpec cousin = eight.members[static_cast<std::size_t>(copy)];
+    cousin.record.neighbourId = static_cast<std::int16_t>(cousin.record.neighbourId + 10);
+    cousin.record.guid += 10;
+    cousin.record.name += " the younger";
+    eight.members.push_back(cousin);
+  }
+  testdata::FamilyExportFile(eight).write(folder() / "Eight.FAM");
+  open(folder() / "Eight.FAM");
+  FamilyWindow* family = window().familyWindow();
+  auto* table = family->findChild<QTableWidget*>("FamilyMembers");
+  ASSERT_EQ(table->rowCount(), 8);
+  EXPECT_LE(family->height(), family->screen()->availableGeometry().height());
+  EXPECT_LE(table->visualRect(table->model()->index(7, 1)).bottom(), table->viewport()->height());
+
+  family->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(family));
+  EXPECT_EQ(family->findChild<FocusRing*>()->target(), table);
+  // The key, and the card's Sim after it; the card is closed between Enter and Space (no key).
+  const std::pair<Qt::Key, const char*> keys[] = {
+      {Qt::Key_Return, "Harriet"}, {Qt::Key_Down, "Clement"},
+      {Qt::Key_unknown, "-"},      {Qt::Key_Down, "-"},
+      {Qt::Key_Space, "Wren"},     {Qt::Key_PageDown, "Biscuit the younger"}};
+  for (const auto& [key, name] : keys) {
+    if (key == Qt::Key_unknown) {
+      family->card()->close();
+    } else {
+      QTest::keyClick(table, key);
+    }
+    const bool shown = family->card() != nullptr && family->card()->isVisible();
+    EXPECT_EQ(shown ? text(family->card(), "SimCardName") : "-", name) << key;
+  }
+}
+
+// Catches the house-only export said to have "0 members", and the house's pictures left out.
+TEST_F(FamilyWindowTest, AnExportWithoutSimsSaysSoAndShowsTheHouse) {
+  testdata::ExportSpec house = testdata::FamilyOfFour();
+  house.members.clear();
+  house.house = {{{90, 140, 200}, {40, 160, 60}}};
+  testdata::FamilyExportFile(house).write(folder() / "House.FAM");
+  open(folder() / "House.FAM");
+  FamilyWindow* family = window().familyWindow();
+  EXPECT_EQ(text(family, "FamilySummary"), "\u00a720,450");
+  EXPECT_EQ(text(family, "FamilyNoSims"), "This export holds a house and no Sims");
+  EXPECT_TRUE(family->findChild<QTableWidget*>("FamilyMembers")->isHidden());
+  // The larger picture (BMP_ 1024, 128 x 96), at its own size: twice would not fit its room.
+  const QImage shown = family->findChild<QLabel*>("FamilyHouse")->pixmap().toImage();
+  EXPECT_EQ(shown.size(), QSize(128, 96));
+  EXPECT_EQ(shown.pixel(10, 10), qRgb(40, 160, 60));
+}
+
+// Catches a thumbnail kept enlarged at twice a size the export only claims (a 1024 x 1024
+// thumbnail kept at 2048 x 2048, for each of a hundred members).
+TEST(FamilyThumbnails, AreKeptAtTheSizeTheyAreShown) {
+  FamilyExport family;
+  // The thumbnail's size, and the size kept for its row.
+  const std::pair<QSize, QSize> sizes[] = {
+      {{1024, 1024}, {50, 50}}, {{25, 25}, {50, 50}}, {{10, 20}, {20, 40}}, {{100, 50}, {50, 25}}};
+  for (const auto& [size, kept] : sizes) {
+    FamilyMember member;
+    member.name = "Sim";
+    member.thumbnail = testdata::Bitmap(size.width(), size.height(), testdata::Rgb{9, 9, 9});
+    family.members.push_back(member);
+  }
+  FamilyWindow window(nullptr);
+  window.showFamily("Big.FAM", std::move(family));
+  auto* table = window.findChild<QTableWidget*>("FamilyMembers");
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(table->item(row, 0)->icon().availableSizes(), QList<QSize>{sizes[row].second}) << row;
+  }
 }
 
 TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuOffersTheFamiliesSentAwayAndReceived) {

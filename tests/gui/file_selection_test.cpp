@@ -54,6 +54,24 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   EXPECT_EQ(control<QWidget>("PictureSheet")->windowTitle().toStdString(), "Pictures of Bräm & Bo");
 }
 
+// Catches a roster choice that loads the Sim but keeps the picture option chosen before, the
+// first line's included: choosing a Sim shows its large speech portrait and marks that option.
+TEST_F(FileSelection, ChoosingASimAgainBringsBackTheSpeechPortrait) {
+  writeSim("UserA", "Ada");
+  writeSim("UserB", "Bo");
+  open();
+  const testdata::Rgb faces = ColourOf("faces");
+  const testdata::Rgb portrait = ColourOf("speech_large");
+  for (const int row : {1, 0}) {
+    clickOption(1);
+    EXPECT_EQ(picture().pixel(0, 0), qRgb(faces.r, faces.g, faces.b)) << row;
+    click("List2", row);
+    EXPECT_TRUE(control<QRadioButton>("Option5")->isChecked()) << row;
+    EXPECT_FALSE(control<QRadioButton>("Option1")->isChecked()) << row;
+    EXPECT_EQ(picture().pixel(0, 0), qRgb(portrait.r, portrait.g, portrait.b)) << row;
+  }
+}
+
 Chunk Picture(const std::string& label, std::uint8_t shade) {
   return {"BMP_", 1, 0, label, testdata::Bitmap(2, 2, testdata::Rgb{shade, shade, shade}), {}, {}};
 }

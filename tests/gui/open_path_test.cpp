@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 #include "viewer_fixture.h"
@@ -87,23 +88,31 @@ TEST_F(OpenPath, FoldersAndCharacterFilesOpenByNameOrDropAndAnythingElseIsRefuse
 
 TEST_F(OpenPath, TheCommandLineOpensItsPathWithItsRosterElseSaysWhyAndOpensTheGameFolder) {
   // The path, relative to the working folder, which is also the game's folder; the first roster
-  // line, the Sim shown and how often the player is told why the path does not open.
-  const std::tuple<std::optional<fs::path>, const char*, const char*, std::size_t> cases[] = {
-      {".", "Ada", "Name: Ada", 0},
-      {"UserA", "Ada", "Name: Ada", 0},
-      {std::nullopt, "Ada", "Name: Ada", 0},
-      {"other/User2", "Bo", "Name: Cy", 0},
-      {"missing", "Ada", "Name: Ada", 1}};
+  // line, the Sim shown, the line chosen in both File1 and List2, and how often the player is told
+  // why the path does not open.
+  const std::tuple<std::optional<fs::path>, const char*, const char*, int, std::size_t> cases[] = {
+      {".", "Ada", "Name: Ada", 0, 0},
+      {"UserA", "Ada", "Name: Ada", 0, 0},
+      {std::nullopt, "Ada", "Name: Ada", 0, 0},
+      {"other/User2", "Bo", "Name: Cy", 1, 0},
+      {"missing", "Ada", "Name: Ada", 0, 1}};
   const fs::path before = fs::current_path();
   fs::current_path(folder());
-  for (const auto& [startPath, firstSim, name, told] : cases) {
+  for (const auto& [startPath, firstSim, name, chosen, told] : cases) {
     toldUser.clear();
     open(startPath);
     EXPECT_EQ(lines("List2").at(0), firstSim);
     EXPECT_EQ(nameCaption(), name);
+    // Catches a roster left on its first line while the file list shows the start file.
+    EXPECT_EQ(selected("File1"), chosen);
+    EXPECT_EQ(selected("List2"), chosen);
     EXPECT_EQ(toldUser.size(), told) << (startPath ? startPath->string() : "") << ": "
                                      << (toldUser.empty() ? "" : toldUser.front());
   }
+  // The keyboard moves on from the start file's roster line, not from the first line.
+  open(fs::path("other/User2"));
+  QTest::keyClick(list("List2"), Qt::Key_Up);
+  EXPECT_EQ(nameCaption(), "Name: Bo");
   fs::current_path(before);
 }
 

@@ -1,6 +1,8 @@
 // The Sim card: who the chosen Sim is, following the Sim chosen in the main window.
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -59,6 +61,16 @@ TEST_F(SimCardTest, OpensOnADoubleClickedNameAndFollowsTheChosenSim) {
   EXPECT_FALSE(card()->isVisible());
 }
 
+// Catches a card whose smallest size is all of its content (744 pixels high on a desktop, taller
+// than a 768-pixel screen once the window's frame and the taskbar are counted): it scrolls.
+TEST_F(SimCardTest, FitsTheScreenAndScrollsToTheRest) {
+  doubleClick("List2", 0);
+  const int room = card()->screen()->availableGeometry().height();
+  EXPECT_LE(card()->height(), room - 64);
+  EXPECT_LE(card()->minimumSizeHint().height(), 200);
+  EXPECT_NE(card()->findChild<QScrollArea*>("SimCardScroll"), nullptr);
+}
+
 TEST_F(SimCardTest, SaysWhyWhenTheNeighbourhoodIsMissingOrBroken) {
   const auto file = folder() / "game" / "UserData" / "Neighborhood.iff";
   const testdata::Bytes whole = platform::ReadWholeFile(file).value();
@@ -96,6 +108,39 @@ TEST_F(SimCardTest, TheNeighbourhoodsMenuSwitchesBetweenTheGamesNeighbourhoods) 
   QCoreApplication::processEvents();
   EXPECT_EQ(offered, (QStringList{"UserData: Thornbury*", "UserData2: Okonkwo, Quillfeather"}));
   EXPECT_EQ(lines("List2"), (Lines{"Celeste Okonkwo", "Felix Okonkwo", "Esme Quillfeather"}));
+}
+
+// Catches a menu shown only under a folder named "UserData*", one with an entry for every one of
+// many neighbourhoods (each read whole, taller than the screen), and a long entry cut without a
+// tooltip that holds it whole.
+class NeighbourhoodsMenu : public Viewer {};
+
+TEST_F(NeighbourhoodsMenu, AppearsBesideAnyNeighbourhoodFileAndFitsTheScreen) {
+  const std::string longName(200, 'w');
+  for (int hood = 0; hood < 40; ++hood) {
+    const auto place = folder() / ("Hood" + std::to_string(100 + hood));
+    std::filesystem::create_directories(place / "Characters");
+    testdata::NeighbourhoodFile({}, {{1, 0, 0, 0, 0, {}, hood == 0 ? longName : "Okafor", 9}})
+        .write(place / "Neighborhood.iff");
+  }
+  open(folder() / "Hood100" / "Characters");
+  QList<QAction*> offered;
+  QTimer::singleShot(0, [&offered] {
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    offered = popup->findChild<QMenu*>(QStringLiteral("Neighbourhoods"))->actions();
+    const QString full = "Hood100: " + QString(200, 'w');
+    EXPECT_NE(offered.front()->text(), full);
+    EXPECT_EQ(offered.front()->toolTip(), full);
+    EXPECT_EQ(offered.at(1)->text(), "Hood101: Okafor");
+    popup->close();
+  });
+  auto* dir1 = control<FolderList>("Dir1");
+  emit dir1->customContextMenuRequested({5, 5});
+  QCoreApplication::processEvents();
+  const int lines = window().screen()->availableGeometry().height() / dir1->fontMetrics().height();
+  EXPECT_GE(offered.size(), 2);
+  EXPECT_LT(offered.size(), lines);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ void Viewer::open(const std::optional<std::filesystem::path>& startPath) {
   services.eventTurnIntervalMs = 0;
   window_ = std::make_unique<FrmMain>(services);
   startPath ? window_->load(*startPath) : window_->load();
-  window_->show();
+  window_->showAtStart();
 }
 
 Lines Viewer::lines(const char* name) const {

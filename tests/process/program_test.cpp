@@ -71,9 +71,10 @@ class Program : public ::testing::Test {
     if (window) env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("HOME", Text(root()));
     env.insert("XDG_RUNTIME_DIR", Text(base()));
+    for (const auto& [name, value] : environment_) env.insert(name, value);
     program.setProcessEnvironment(env);
     program.setWorkingDirectory(Text(sims()));
-    QStringList command = QStringList{QUILLMERE_BINARY} + arguments;
+    QStringList command = launcher_ + QStringList{QUILLMERE_BINARY} + arguments;
     if (lastBytes)
       command = QStringList{"sh", "-c", R"sh(exec "$@" "$(printf "$0")")sh", lastBytes} + command;
     if (::geteuid() == 0)
@@ -82,6 +83,11 @@ class Program : public ::testing::Test {
     program.start(command.takeFirst(), command);
     ASSERT_TRUE(program.waitForStarted());
   }
+
+  // Set in the environment of the programs started after the defaults above.
+  std::vector<std::pair<QString, QString>> environment_;
+  // The command the program is started through, if any.
+  QStringList launcher_;
 
   // The scratch folder a running viewer has made; nothing when it has ended first.
   fs::path scratchOf(QProcess& program) const {
@@ -119,27 +125,31 @@ TEST_F(Program, AnswersWithoutADisplay) {
       "  --language <LANG>  Show the Sims' names and descriptions in LANG (a locale\n"
       "                     name such as fr, de_DE, ja, zh_TW or pt_BR) where a file\n"
       "                     holds that language, else in US English. By default the\n"
-      "                     system's language.\n\n"
+      "                     language the game runs in, else the one the files' names\n"
+      "                     are in.\n\n"
       "Arguments:\n"
       "  path               A folder to open, or a character file to show.\n";
+  // All but the last name, which is in the language chosen.
   const std::string roster =
       "User00000.iff\tAda Thornbury\nUser00001.iff\tBram Okonkwo\nUser00002.iff\tCeleste "
       "Marchetti\nUser00003.iff\tDmitri Vale\nUser00004.iff\tEsme Quillfeather\nUser00005.iff\t"
-      "Felix Nakamura-Reyes\nUser00006.iff\tGwendolyn Ash\nUser00007.iff\tマリーゴールド\n";
+      "Felix Nakamura-Reyes\nUser00006.iff\tGwendolyn Ash\nUser00007.iff\t";
   const Answer cases[] = {
       {{"--help"}, 0, help, ""},
       {{"--version"}, 0, "Quillmere 1.0\n", ""},
-      {{"--list", Text(sims())}, 0, roster, ""},
+      // The Japanese desktop gives way to the files, whose names are in US English.
+      {{"--list", Text(sims())}, 0, roster + "Marigold Fenwick\n", ""},
+      {{"--list", "--language", "ja", Text(sims())}, 0, roster + "マリーゴールド\n", ""},
       {{"--language", "xx"}, 2, "", "quillmere: unknown language 'xx'\n" + usage},
       // An over-long value is cut in the message.
       {{"--language", QString(100, 'x')},
        2,
        "",
        "quillmere: unknown language '" + std::string(40, 'x') + "\u2026'\n" + usage},
-      {{"--list"}, 0, roster, ""},
+      {{"--list"}, 0, roster + "Marigold Fenwick\n", ""},
       {{"--list", Text(missing)}, 2, "", cannot + missing + "\n"},
       {{"--list", Text(locked())}, 2, "", cannot + locked().string() + "\n"},
-      {{"--list", Text(root() / "hop" / "..")}, 0, roster, ""},
+      {{"--list", Text(root() / "hop" / "..")}, 0, roster + "Marigold Fenwick\n", ""},
       {{"--list", Text(root() / "odd")}, 0, "User\u2409A\u240aB\tAda Thornbury\n", ""},
       {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\n" + usage},
       {{"--json"}, 2, "", "quillmere: --json needs --list\n" + usage},
@@ -380,6 +390,91 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
        "quillmere: cannot read the family export " + notAFamily.string() + "\n"},
   };
   expectAnswers(cases);
+}
+
+// A Wine prefix whose `file` (user.reg or system.reg) holds `keys`, with drive C: linked.
+fs::path WritePrefix(const fs::path& prefix, const char* file, const std::string& keys) {
+  fs::create_directories(prefix / "dosdevices");
+  fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+  std::ofstream(prefix / file) << "WINE REGISTRY Version 2\n#arch=win64\n\n" << keys;
+  return prefix;
+}
+
+// The built cases of a player whose desktop's language is not the game's. Each row: the
+// environment, the arguments and the whole standard output. Catches the slot taken from the
+// desktop's locale, the registry's language ignored or read from the wrong key, the files'
+// evidence taking precedence over the registry or over --language, and a family export's members
+// not counted.
+TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
+  testdata::WritePlayedSims(root() / "played");
+  const fs::path german =
+      WritePrefix(root() / "german", "system.reg",
+                  "[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims] 1\n"
+                  "\"SIMS_DATA\"=\"C:\\\\Sims\"\n\"SIMS_LANGUAGE\"=\"German\"\n");
+  testdata::WritePlayedSims(german / "drive_c/Sims/UserData/Characters");
+  const fs::path reRelease = WritePrefix(root() / "rerelease", "user.reg",
+                                         "[Software\\\\Electronic Arts\\\\The Sims 25] 1\n"
+                                         "\"SIMS_LANGUAGE\"=\"UKEnglish\"\n");
+  testdata::WritePlayedSims(
+      reRelease /
+      "drive_c/users/player/Saved Games/Electronic Arts/The Sims 25/UserData/Characters");
+  testdata::ExportSpec family = testdata::FamilyOfFour();
+  for (testdata::MemberSpec& member : family.members) member.otherLanguages = {{"Randy", "", 2}};
+  testdata::FamilyExportFile(family).write(root() / "Pemberton.FAM");
+
+  const auto names = [](const char* first, const char* second) {
+    return std::string("User00000.iff\t") + first + "\nUser00001.iff\t" + second +
+           "\nUser00002.iff\tBella Goth\n";
+  };
+  using Env = std::vector<std::pair<QString, QString>>;
+  const std::tuple<Env, QStringList, std::string> kCases[] = {
+      {{{"LANG", "en_GB.UTF-8"}}, {"--list", Text(root() / "played")}, names("Jackie", "Marcus")},
+      {{{"LANG", "en_US.UTF-8"}, {"WINEPREFIX", Text(german)}}, {"--list"}, names("Jens", "Jens")},
+      {{{"LANG", "en_US.UTF-8"}, {"WINEPREFIX", Text(reRelease)}, {"USER", "player"}},
+       {"--list"},
+       names("Randy", "Randy")},
+      {{{"LANG", "en_US.UTF-8"}, {"WINEPREFIX", Text(german)}},
+       {"--list", "--language", "en_GB"},
+       names("Randy", "Randy")},
+      {{{"LANG", "en_GB.UTF-8"}},
+       {"--list", Text(root() / "Pemberton.FAM")},
+       "Pemberton.FAM\t1\tHarriet\nPemberton.FAM\t2\tClement\nPemberton.FAM\t3\tWren\n"
+       "Pemberton.FAM\t4\tBiscuit\n"},
+  };
+  for (const auto& [environment, arguments, out] : kCases) {
+    environment_ = environment;
+    QProcess program;
+    start(program, arguments);
+    ASSERT_TRUE(program.waitForFinished());
+    const std::string what = arguments.join(' ').toStdString();
+    EXPECT_EQ(program.exitCode(), 0) << what;
+    EXPECT_EQ(program.readAllStandardOutput().toStdString(), out) << what;
+    EXPECT_EQ(program.readAllStandardError().toStdString(), "") << what;
+  }
+}
+
+// At a terminal, --list says where the names' language came from; catches the note left out, or
+// printed where a script reads the listing.
+TEST_F(Program, SaysAtATerminalWhereTheLanguageCameFrom) {
+  testdata::WritePlayedSims(root() / "played");
+  environment_ = {{"LANG", "en_GB.UTF-8"}};
+  const std::pair<QStringList, std::string> kCases[] = {
+      {{"--language", "de"},
+       "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
+       "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n"},
+      {{},
+       "quillmere: names as the game shows them: US English, judged by the names in the "
+       "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella Goth\r\n"},
+  };
+  // script(1) gives the program a terminal of its own, both outputs going to it.
+  launcher_ = {"sh", "-c", R"sh(exec script -qec "$*" /dev/null)sh", "sh"};
+  for (const auto& [options, out] : kCases) {
+    QProcess program;
+    start(program, QStringList{"--list"} + options + QStringList{Text(root() / "played")});
+    ASSERT_TRUE(program.waitForFinished());
+    EXPECT_EQ(program.readAllStandardOutput().toStdString(), out)
+        << options.join(' ').toStdString();
+  }
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 // the re-release's save folders, in every place players keep prefixes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <tuple>
 
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
+#include "platform/registry/game_language.h"
 #include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_registry.h"
 #include "registry_test_data.h"
@@ -161,6 +163,72 @@ TEST_F(GameFolderTest, SteamLibrariesStopAtTheCapWithSteamsOwnFolderFirst) {
   EXPECT_EQ(libraries[0], env_.home / ".local/share/Steam");
   EXPECT_EQ(libraries[1], test::MakeFolder(env_.home / "0"));
   EXPECT_EQ(libraries.back(), test::MakeFolder(env_.home / "62"));  // 63 of the listed ones
+}
+
+}  // namespace
+}  // namespace quill::platform::registry
+
+namespace quill::platform::registry {
+namespace {
+
+// A SIMS_LANGUAGE line as Wine writes the value.
+std::string LanguageLine(const test::LanguageSetting& setting) {
+  std::string line = "\"SIMS_LANGUAGE\"=";
+  if (setting.type == kTypeString)
+    return line + '"' + std::string(setting.bytes.substr(0, setting.bytes.find('\0'))) + "\"\n";
+  line += setting.type == kTypeDword ? "dword:" : "hex:";
+  char digits[4];
+  for (std::size_t i = 0; i < setting.bytes.size(); ++i) {
+    // A DWORD is written as one number, its highest byte first.
+    const std::size_t at = setting.type == kTypeDword ? setting.bytes.size() - 1 - i : i;
+    std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(setting.bytes[at]));
+    line += digits;
+    if (setting.type != kTypeDword && i + 1 < setting.bytes.size()) line += ',';
+  }
+  return line + '\n';
+}
+
+// Writes a 64-bit prefix's user.reg and system.reg holding `settings`.
+void WriteLanguagePrefix(const fs::path& prefix,
+                         const std::vector<test::LanguageSetting>& settings) {
+  const auto key = [&settings](const char* keyLine, test::LanguageKey which) {
+    std::string text = std::string(keyLine) + " 1\n";
+    for (const test::LanguageSetting& setting : settings)
+      if (setting.key == which) text += LanguageLine(setting);
+    return text;
+  };
+  const std::string header = "WINE REGISTRY Version 2\n#arch=win64\n\n";
+  test::WriteText(prefix / "user.reg", header + key("[Software\\\\Electronic Arts\\\\The Sims 25]",
+                                                    test::LanguageKey::kReRelease));
+  test::WriteText(
+      prefix / "system.reg",
+      header +
+          key("[Software\\\\Wow6432Node\\\\Maxis\\\\The Sims]", test::LanguageKey::kGame32Bit) +
+          key("[Software\\\\Maxis\\\\The Sims]", test::LanguageKey::kGameNative));
+}
+
+TEST_F(GameFolderTest, GameLanguageIsReadFromThePrefixsFiles) {
+  int number = 0;
+  for (const test::LanguageCase& languageCase : test::kLanguageCases) {
+    const fs::path prefix = temp_.path() / ("language" + std::to_string(++number));
+    WriteLanguagePrefix(prefix, languageCase.settings);
+    WineRegistry registry(prefix);
+    EXPECT_EQ(ReadGameLanguage(registry), languageCase.slot) << languageCase.what;
+  }
+}
+
+// Catches the language taken from a registry other than the one of the prefix the folder was
+// found in: here WINEPREFIX's, which holds no folder of Sims.
+TEST_F(GameFolderTest, TheFolderFoundCarriesTheLanguageOfItsOwnPrefix) {
+  const std::string gameFolder = "C:\\Maxis\\Sims\\";
+  WriteLanguagePrefix(prefix_, {{test::LanguageKey::kGame32Bit, kTypeString, "German"}});
+  const fs::path pfx = env_.home / ".local/share/Steam/steamapps/compatdata/3314060/pfx";
+  WriteLanguagePrefix(pfx, {{test::LanguageKey::kReRelease, kTypeString, "French"}});
+  const fs::path saves = test::MakeFolder(
+      pfx / "drive_c/users/steamuser/Saved Games/Electronic Arts/The Sims 25/UserData/Characters");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), FoundFolder(saves, 3));
+  const fs::path characters = test::MakeFolder(prefix_ / "drive_c/Maxis/Sims/UserData/Characters");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env_), FoundFolder(characters, 4));
 }
 
 }  // namespace

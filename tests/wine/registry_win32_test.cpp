@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
+#include "platform/registry/game_language.h"
 #include "platform/registry/registry.h"
 #include "registry_test_data.h"
 
@@ -59,6 +60,40 @@ TEST(Win32GameDataFolder, ThirtyTwoBitViewFirstThenNative) {
   for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, view, 0);
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Maxis", view, 0);  // only when left empty
+  }
+}
+
+// Removes the game's two keys in every view; a key that still holds another key stays.
+void RemoveLanguageKeys() {
+  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, view, 0);
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Maxis", view, 0);
+  }
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, kReReleaseKeyPath);
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Electronic Arts");
+}
+
+// The same table as the Wine prefix's files (tests/registry), in the registry itself.
+TEST(Win32GameLanguage, ReadAsFromThePrefixsFiles) {
+  HKEY existing = nullptr;  // left open when found: the test ends there
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kReReleaseKeyPath, 0, KEY_READ, &existing) ==
+      ERROR_SUCCESS)
+    GTEST_SKIP() << "the re-release's key exists on this machine";
+  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_READ | view, &existing) ==
+        ERROR_SUCCESS)
+      GTEST_SKIP() << "the game's key exists on this machine";
+  }
+  for (const test::LanguageCase& languageCase : test::kLanguageCases) {
+    for (const test::LanguageSetting& setting : languageCase.settings) {
+      const bool user = setting.key == test::LanguageKey::kReRelease;
+      SetValue(user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+               user ? kReReleaseKeyPath : kGameKeyPath,
+               setting.key == test::LanguageKey::kGame32Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY,
+               kGameLanguageValue, setting.type, setting.bytes);
+    }
+    EXPECT_EQ(ReadGameLanguage(*MakeSystemRegistry()), languageCase.slot) << languageCase.what;
+    RemoveLanguageKeys();
   }
 }
 

@@ -137,4 +137,9 @@ inline constexpr SimLook kMultilingualLook{
 // Writes the sample Sims that ship with the program into `folder`.
 void WriteSampleCharacters(const std::filesystem::path& folder);
 
+// Writes User00000.iff to User00002.iff into `folder` as a player's US English game writes them:
+// Jackie and Marcus, player-made, named in slot 1 only, with the placeholders "Randy" in slot 2
+// and "Jens" in slot 4; Bella Goth, who came with the game, named so in all three.
+void WritePlayedSims(const std::filesystem::path& folder);
+
 }  // namespace quill::testdata

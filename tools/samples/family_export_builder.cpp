@@ -8,7 +8,6 @@ namespace quill::testdata {
 namespace {
 
 constexpr std::size_t kExportPlaces = 8;
-constexpr std::size_t kThumbnailSide = 25;
 
 Chunk Typed(const std::string& type, int id, Bytes body, const std::string& label = "") {
   return {type, static_cast<std::uint16_t>(id), 0x10, label, std::move(body), {}, {}};
@@ -16,7 +15,7 @@ Chunk Typed(const std::string& type, int id, Bytes body, const std::string& labe
 
 // A small face on the thumbnail's backdrop, so each member's row looks like someone.
 Bytes Thumbnail(Rgb skin) {
-  constexpr int side = static_cast<int>(kThumbnailSide);
+  constexpr int side = 25;
   return Bitmap(side, side, [skin](int x, int y) {
     const int dx = x - side / 2;
     const int dy = y - side / 2;
@@ -29,7 +28,7 @@ MemberSpec Member(const std::string& name, std::int16_t id, std::int32_t version
                   Rgb skin) {
   PersonSpec record{name, version, std::move(data), id, 0xF4000u + static_cast<std::uint32_t>(id),
                     {}};
-  return {std::move(record), biography, {}, true, std::move(looks), skin};
+  return {std::move(record), biography, {}, true, std::move(looks), skin, {}};
 }
 
 }  // namespace
@@ -67,7 +66,12 @@ CharacterFile FamilyExportFile(const ExportSpec& exported) {
       file.add(Typed("CTSS", 2000 + id, StringTable(all), member.record.name));
     }
     file.add(Typed("uChr", id, BodyStrings(member.looks), "bodystring"));
-    file.add(Typed("BMP_", id, Thumbnail(member.thumbnail), "thumbnail"));
+    file.add(
+        Typed("BMP_", id, member.thumbnailFile.value_or(Thumbnail(member.thumbnail)), "thumbnail"));
+  }
+  if (exported.house) {
+    file.add(Typed("BMP_", 512, Bitmap(64, 48, exported.house->first), "Thumbnail"));
+    file.add(Typed("BMP_", 1024, Bitmap(128, 96, exported.house->second), "Thumbnail"));
   }
   return file;
 }

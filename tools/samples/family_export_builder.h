@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "character_builder.h"
@@ -24,12 +26,16 @@ struct MemberSpec {
   bool wholeNameTable = true;
   LooksSpec looks;
   Rgb thumbnail{200, 170, 140};
+  std::optional<Bytes> thumbnailFile;  // a bitmap file written in place of the 25 x 25 face
 };
 
 struct ExportSpec {
   FamilySpec family;  // its name goes into "FAMs" and "CTSS" 1000
   std::vector<MemberSpec> members;
   bool index = true;  // the "EXPi" chunk
+  // The house's two pictures, "BMP_" 512 (64 x 48) and 1024 (128 x 96), labelled "Thumbnail",
+  // written last in these colours.
+  std::optional<std::pair<Rgb, Rgb>> house;
 };
 
 // The chunks in the order the builder keeps: EXPi, FAMI, FAMs, CTSS 1000, NBRS 1, then per member

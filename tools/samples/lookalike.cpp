@@ -1,4 +1,5 @@
 // Character files shaped like the game's own, with portraits drawn here.
+#include <array>
 #include <cmath>
 
 #include "character_builder.h"
@@ -241,6 +242,20 @@ void WriteSampleCharacters(const std::filesystem::path& folder) {
     LookalikeCharacter(sample.name, sample.description, sample.look, {},
                        multilingual ? OtherLanguages() : std::vector<TableString>())
         .write(folder / sample.file);
+  }
+}
+
+void WritePlayedSims(const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  const std::array<const char*, 3> kNames = {"Jackie", "Marcus", "Bella Goth"};
+  for (std::size_t number = 0; number < kNames.size(); ++number) {
+    const bool playerMade = number < 2;
+    LookalikeCharacter(kNames[number], "Hers.", {}, {},
+                       {{playerMade ? "Randy" : kNames[number], "", 2},
+                        {"", "", 2},
+                        {playerMade ? "Jens" : kNames[number], "", 4},
+                        {"", "", 4}})
+        .write(folder / ("User0000" + std::to_string(number) + ".iff"));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/registry/environment.h"
 #include "platform/registry/reading_budget.h"
@@ -18,20 +19,32 @@ namespace quill::platform::registry {
 // The Steam application whose Proton prefix holds the re-release's saves.
 inline constexpr std::string_view kReReleaseSteamApp = "3314060";
 
+// A characters folder the search found, and the language the game runs in there.
+struct FoundFolder {
+  // Not explicit: a folder alone is one found where the game's language is not known.
+  FoundFolder(std::filesystem::path folder, std::optional<int> language = std::nullopt)
+      : characters(std::move(folder)), gameLanguage(language) {}
+  std::filesystem::path characters;
+  // The slot (1 to 20) the registry of the same system or Wine prefix names (ReadGameLanguage).
+  std::optional<int> gameLanguage;
+  bool operator==(const FoundFolder&) const = default;
+};
+
 // `gameDataFolder` is GetGameDataFolder()'s answer for the system's own registry. Searches, the
 // first found winning: on Windows, that folder, then the re-release's save folder in the user's
 // profile. On Linux, that folder in the prefix of WINEPREFIX or ~/.wine, then the re-release's
 // save folder in it, then the one in the re-release's Proton prefix of each Steam library; then,
 // in each prefix of the Wine front ends (see FrontEndPrefixes), the game's registry value and
 // the re-release's save folder. Nothing when no folder is found; the viewer then stays in the
-// process's current folder. The prefixes' registry files are read within `budget`; once the
-// program is asked to end, the search gives up at once.
-std::optional<std::filesystem::path> ChooseStartupFolder(
+// process's current folder. The game's language is read from the registry of the system, or of
+// the prefix, the folder was found in. The prefixes' registry files are read within `budget`;
+// once the program is asked to end, the search gives up at once.
+std::optional<FoundFolder> ChooseStartupFolder(
     const std::string& gameDataFolder, const Environment& env,
     ReadingBudget budget = ReadingBudget(kMostRegistryBytesPerSearch));
 // For the running program; `endRequested` says whether it was asked to end meanwhile.
-std::optional<std::filesystem::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                                         std::function<bool()> endRequested = {});
+std::optional<FoundFolder> ChooseStartupFolder(const std::string& gameDataFolder,
+                                               std::function<bool()> endRequested = {});
 
 // Where ChooseStartupFolder looks, in a few words for the player ("... or any Lutris prefix").
 std::string SearchedPlaces();

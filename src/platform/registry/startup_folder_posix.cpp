@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/registry/game_folder.h"
+#include "platform/registry/game_language.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_prefixes.h"
@@ -39,19 +40,30 @@ std::optional<fs::path> SavesIn(const fs::path& prefix, const std::string& user)
   return saves ? Found(*saves) : std::nullopt;
 }
 
+// `folder`, found in the prefix whose registry is `registry`, with the language the game runs in
+// there.
+FoundFolder InPrefix(fs::path folder, WineRegistry& registry) {
+  return FoundFolder(std::move(folder), ReadGameLanguage(registry));
+}
+
 }  // namespace
 
-std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                            const Environment& env, ReadingBudget budget) {
+std::optional<FoundFolder> ChooseStartupFolder(const std::string& gameDataFolder,
+                                               const Environment& env, ReadingBudget budget) {
   const fs::path prefix = WinePrefixOf(env);
   if (!prefix.empty()) {
-    if (auto found = GameFolderIn(prefix, gameDataFolder)) return found;
-    if (auto found = SavesIn(prefix, env.user)) return found;
+    // Read only when a folder is found in the prefix.
+    WineRegistry registry(prefix, budget);
+    if (auto found = GameFolderIn(prefix, gameDataFolder)) return InPrefix(*found, registry);
+    if (auto found = SavesIn(prefix, env.user)) return InPrefix(*found, registry);
   }
   for (const fs::path& library : SteamLibraries(env)) {
-    const fs::path profile = library / "steamapps" / "compatdata" / kReReleaseSteamApp / "pfx" /
-                             "drive_c" / "users" / "steamuser";
-    if (auto found = Found(MatchComponents(profile, SaveFolderComponents()))) return found;
+    const fs::path pfx = library / "steamapps" / "compatdata" / kReReleaseSteamApp / "pfx";
+    const fs::path profile = pfx / "drive_c" / "users" / "steamuser";
+    if (auto found = Found(MatchComponents(profile, SaveFolderComponents()))) {
+      WineRegistry registry(pfx, budget);
+      return InPrefix(*found, registry);
+    }
   }
 
   std::set<fs::path> searched;
@@ -62,14 +74,15 @@ std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
     fs::path canonical = fs::weakly_canonical(other, ec);
     if (!searched.insert(ec ? other : canonical).second) continue;
     WineRegistry registry(other, budget);
-    if (auto found = GameFolderIn(other, GetGameDataFolder(registry))) return found;
-    if (auto found = SavesIn(other, env.user)) return found;
+    if (auto found = GameFolderIn(other, GetGameDataFolder(registry)))
+      return InPrefix(*found, registry);
+    if (auto found = SavesIn(other, env.user)) return InPrefix(*found, registry);
   }
   return std::nullopt;
 }
 
-std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                            std::function<bool()> endRequested) {
+std::optional<FoundFolder> ChooseStartupFolder(const std::string& gameDataFolder,
+                                               std::function<bool()> endRequested) {
   return ChooseStartupFolder(gameDataFolder, CurrentEnvironment(),
                              ReadingBudget(kMostRegistryBytesPerSearch, std::move(endRequested)));
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/registry/game_folder.h"
+#include "platform/registry/game_language.h"
 #include "platform/registry/registry.h"
 
 namespace quill::platform::registry {
@@ -33,23 +34,27 @@ fs::path AnsiPath(const std::string& text) {
 }  // namespace
 
 // Windows answers from its own registry: there are no registry files to read.
-std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                            const Environment& env, ReadingBudget) {
+std::optional<FoundFolder> ChooseStartupFolder(const std::string& gameDataFolder,
+                                               const Environment& env, ReadingBudget) {
+  // Either folder is the game's on this system, so its language is the system registry's.
+  const auto found = [](fs::path folder) {
+    return FoundFolder(std::move(folder), ReadGameLanguage(*MakeSystemRegistry()));
+  };
   // The value ends in the one backslash GetGameDataFolder adds, if it did not already.
   if (gameDataFolder != kGameDataNotFound && gameDataFolder.size() <= kLongestWindowsPath + 1) {
     const fs::path characters = AnsiPath(gameDataFolder + "UserData\\Characters");
-    if (IsFolder(characters)) return characters;
+    if (IsFolder(characters)) return found(characters);
   }
   if (!env.userProfile.empty()) {
     const fs::path saves = env.userProfile / "Saved Games" / "Electronic Arts" / "The Sims 25" /
                            "UserData" / "Characters";
-    if (IsFolder(saves)) return saves;
+    if (IsFolder(saves)) return found(saves);
   }
   return std::nullopt;
 }
 
-std::optional<fs::path> ChooseStartupFolder(const std::string& gameDataFolder,
-                                            std::function<bool()>) {
+std::optional<FoundFolder> ChooseStartupFolder(const std::string& gameDataFolder,
+                                               std::function<bool()>) {
   return ChooseStartupFolder(gameDataFolder, CurrentEnvironment());
 }
 

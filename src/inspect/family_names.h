@@ -1,0 +1,29 @@
+// The families' names of a neighbourhood file, read without the rest of it: what the menu of a
+// game's neighbourhoods shows for each.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quill {
+
+// The most of one neighbourhood file read for its families' names: a real one is well under a
+// megabyte, and a menu of many must not read many large files whole.
+inline constexpr std::size_t kFamilyNamesReadLimit = 8 * 1024 * 1024;
+// A "FAMs" body longer than this holds no family name a menu could show; it is passed over.
+inline constexpr std::size_t kLongestFamilyNameChunk = 64 * 1024;
+
+// The names of the families in a neighbourhood file's bytes (in the order of their "FAMs"
+// chunks, each in the player's language), at most `most`. Only "FAMs" bodies are kept; the walk
+// ends at a chunk shorter than its own header.
+std::vector<std::string> FamilyNamesIn(std::string_view image, int playerSlot, std::size_t most);
+
+// The same for the file `file`, read piece by piece and no further than its first
+// kFamilyNamesReadLimit bytes. Nothing when the file cannot be read.
+std::vector<std::string> ReadFamilyNames(const std::filesystem::path& file, int playerSlot,
+                                         std::size_t most);
+
+}  // namespace quill

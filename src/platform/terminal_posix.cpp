@@ -1,0 +1,11 @@
+#include <unistd.h>
+
+#include "platform/terminal.h"
+
+namespace quill::platform {
+
+bool StandardErrorIsTerminal() {
+  return ::isatty(STDERR_FILENO) == 1;
+}
+
+}  // namespace quill::platform

@@ -1,0 +1,13 @@
+#include <windows.h>
+
+#include "platform/terminal.h"
+
+namespace quill::platform {
+
+// A console answers for its mode; a file or a pipe does not.
+bool StandardErrorIsTerminal() {
+  DWORD mode = 0;
+  return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
+}  // namespace quill::platform
