@@ -341,44 +341,22 @@ TEST_F(Program, ListsTheMembersOfAFamilyExport) {
       text += file + name;
     return text;
   };
-  // Every member's line: the adults, the kid with a school grade, the dog.
-  const std::string members =
-      R"({"file":"Pemberton (old).FAM","name":"Harriet","family":"Pemberton","species":"human",)"
-      R"("gender":"female","age":"adult","sign":"Libra","career":"Medicine","level":4,)"
-      R"("performance":40,"personality":{"neat":2,"outgoing":8,"active":4,"playful":3,"nice":7},)"
-      R"("skills":{"cooking":4,"mechanical":1,"charisma":6,"body":2,"logic":5,"creativity":3},)"
-      R"("friends":["Clement","Wren","Biscuit"],"member":1,"looks":{"body":{"mesh":"b006fafat_01",)"
-      R"("texture":"B006FAFatlgt_TT1"},"head":{"mesh":"c001fa_mercedes","texture":)"
-      R"("C001FAlgt_Shannon01"},"skin_tone":"lgt","outfits":[{"mesh":"b107fafit_01","texture":)"
-      R"("B107FAFitlgt_swim"},{"mesh":"b210fafit_01","texture":"B210FAFitlgt_formal"}]}})"
-      "\n"
-      R"({"file":"Pemberton (old).FAM","name":"Clement","family":"Pemberton","species":"human",)"
-      R"("gender":"male","age":"adult","sign":"Virgo","career":"Military","level":2,)"
-      R"("performance":-20,"personality":{"neat":9,"outgoing":3,"active":8,"playful":6,"nice":5},)"
-      R"("skills":{"cooking":7,"mechanical":8,"charisma":2,"body":5,"logic":3,"creativity":1},)"
-      R"("friends":["Harriet","Wren","Biscuit"],"member":2,"looks":{"body":{"mesh":"b003mafit_01",)"
-      R"("texture":"B003MAFitmed_Navy"},"head":{"mesh":"c008ma_bradley","texture":)"
-      R"("C008MAmed_Bradley"},"skin_tone":"med","outfits":[]}})"
-      "\n"
-      R"({"file":"Pemberton (old).FAM","name":"Wren","family":"Pemberton","species":"human",)"
-      R"("gender":"female","age":"kid","sign":"Aquarius","career":"School","level":"B+",)"
-      R"("performance":10,"personality":{"neat":1,"outgoing":5,"active":6,"playful":10,"nice":9},)"
-      R"("skills":{"cooking":0,"mechanical":0,"charisma":1,"body":2,"logic":3,"creativity":4},)"
-      R"("friends":["Harriet","Clement","Biscuit"],"member":3,"looks":{"body":{"mesh":)"
-      R"("b002fcchd_01","texture":"B002FCChdlgt_Overalls"},"head":{"mesh":"c004fc_wren",)"
-      R"("texture":"C004FClgt_Pigtails"},"skin_tone":"lgt","outfits":[]}})"
-      "\n"
-      R"({"file":"Pemberton (old).FAM","name":"Biscuit","family":"Pemberton","species":"dog",)"
-      R"("gender":"male","age":null,"sign":null,"career":null,"level":null,)"
-      R"("performance":null,"personality":{"quiet":3,"friendly":8,"playful":7,"smart":9,"loyal":10},)"
-      R"("skills":{"house_breaking":5,"tricks":3,"obedience":2},"friends":["Harriet","Clement",)"
-      R"("Wren"],"member":4,"looks":{"body":{"mesh":"uaa012dog_brown","texture":"uaa012dogbrown"},)"
-      R"("head":null,"skin_tone":"unk","outfits":[]}})"
+  // The dog of the old layout alone: a pet's line has no career, level or performance.
+  testdata::ExportSpec dog = testdata::FamilyOfFour(true);
+  dog.members.erase(dog.members.begin(), dog.members.begin() + 3);
+  testdata::FamilyExportFile(dog).write(root() / "import" / "Dog.FAM");
+  const std::string biscuit =
+      R"({"file":"Dog.FAM","name":"Biscuit","family":"Pemberton","species":"dog","gender":"male",)"
+      R"("age":null,"sign":null,"career":null,"level":null,"performance":null,"personality":)"
+      R"({"quiet":3,"friendly":8,"playful":7,"smart":9,"loyal":10},"skills":{"house_breaking":5,)"
+      R"("tricks":3,"obedience":2},"friends":[],"member":1,"looks":{"body":{"mesh":)"
+      R"("uaa012dog_brown","texture":"uaa012dogbrown"},"head":null,"skin_tone":"unk",)"
+      R"("outfits":[]}})"
       "\n";
   const fs::path notAFamily = root() / "import" / "Ada.FAM";
   const Answer cases[] = {
       {{"--list", Text(root() / "export" / "Pemberton.FAM")}, 0, lines("Pemberton.FAM"), ""},
-      {{"--list", "--json", Text(root() / "import" / "Pemberton (old).FAM")}, 0, members, ""},
+      {{"--list", "--json", Text(root() / "import" / "Dog.FAM")}, 0, biscuit, ""},
       {{"--list", Text(root() / "import" / "Damaged.FAM")},
        0,
        lines("Damaged.FAM"),
