@@ -35,11 +35,11 @@ void WriteFamily(const fs::path& folder, int members, int side) {
     const auto id = static_cast<std::int16_t>(100 + member);
     const std::uint32_t guid = 0xF5000u + static_cast<std::uint32_t>(member);
     exported.family.members.push_back(guid);
-    MemberSpec spec;
-    spec.record = {"Member " + std::to_string(member), 0xA, PersonData({{61, 7}}), id, guid, {}};
-    spec.biography = "Measured.";
-    spec.thumbnailFile = RunLengthBitmap(side, side);
-    exported.members.push_back(spec);
+    MemberSpec exportedMember;
+    exportedMember.record = {"Member " + std::to_string(member), 0xA, PersonData({{61, 7}}), id, guid, {}};
+    exportedMember.biography = "Measured.";
+    exportedMember.thumbnailFile = RunLengthBitmap(side, side);
+    exported.members.push_back(exportedMember);
   }
   fs::create_directories(folder);
   FamilyExportFile(exported).write(folder / "Big.FAM");

@@ -99,57 +99,6 @@ function(quillmere_windows_downloads target)
     COMMENT "Packing ${name}.zip"
     VERBATIM)
   find_program(QUILLMERE_MAKENSIS makensis REQUIRED)
-endfunction()
-
-# `cmake --build <dir> --target windows_zip windows_installer` makes what a Windows player
-# downloads, both from one folder laid out as the player gets it: the program, the DLLs and plugins
-# it loads, stripped, and the licences of all of them. quillmere-<version>-windows-x64.zip holds the
-# folder; quillmere-<version>-setup.exe installs it.
-function(quillmere_windows_downloads target)
-  set(name "quillmere-${PROJECT_VERSION}-windows-x64")
-  set(stage "${CMAKE_BINARY_DIR}/${name}")
-  find_program(QUILLMERE_MINGW_STRIP NAMES ${QUILLMERE_MINGW_TRIPLE}-strip REQUIRED)
-  set(files
-      "$<TARGET_FILE:${target}>" ${QUILLMERE_MINGW_DLLS}
-      "${QUILLMERE_QT_BIN}/Qt6Core.dll" "${QUILLMERE_QT_BIN}/Qt6Gui.dll"
-      "${QUILLMERE_QT_BIN}/Qt6Widgets.dll"
-      "platforms=${QUILLMERE_QT_PLUGINS}/platforms/qwindows.dll"
-      "styles=${QUILLMERE_QT_PLUGINS}/styles/qwindowsvistastyle.dll"
-      "imageformats=${QUILLMERE_QT_PLUGINS}/imageformats/qgif.dll"
-      "imageformats=${QUILLMERE_QT_PLUGINS}/imageformats/qico.dll"
-      "imageformats=${QUILLMERE_QT_PLUGINS}/imageformats/qjpeg.dll")
-  # Qt is shared under the LGPL, which asks for its text and a way to its source to go with it.
-  set(windows_tools "${PROJECT_SOURCE_DIR}/tools/windows")
-  set(texts
-      "LICENSE.txt=${PROJECT_SOURCE_DIR}/LICENSE"
-      "licenses/LGPL-3.0.txt=/usr/share/common-licenses/LGPL-3"
-      "licenses/Qt.txt=${windows_tools}/qt-source.txt"
-      "licenses/qt-6.4.2-no-direct2d.patch=${windows_tools}/qt-6.4.2-no-direct2d.patch"
-      "licenses/qt-recipe.txt=${windows_tools}/qt-recipe.txt"
-      "licenses/MinGW-w64.txt=/usr/share/doc/mingw-w64-common/copyright")
-  set(text_sources)
-  foreach(text IN LISTS texts)
-    string(REGEX REPLACE "^[^=]+=" "" source "${text}")
-    list(APPEND text_sources "${source}")
-  endforeach()
-  # A custom command would split a list at its semicolons.
-  string(REPLACE ";" "|" files "${files}")
-  string(REPLACE ";" "|" texts "${texts}")
-  add_custom_command(OUTPUT "${stage}.stamp"
-    COMMAND ${CMAKE_COMMAND} -DSTAGE=${stage} -DSTRIP=${QUILLMERE_MINGW_STRIP} -DFILES=${files}
-            -DTEXTS=${texts} -P ${PROJECT_SOURCE_DIR}/cmake/windows/deploy.cmake
-    COMMAND ${CMAKE_COMMAND} -E touch "${stage}.stamp"
-    DEPENDS ${target} ${text_sources} ${PROJECT_SOURCE_DIR}/cmake/windows/deploy.cmake
-    COMMENT "Laying out ${name}"
-    VERBATIM)
-  add_custom_target(windows_zip
-    COMMAND ${CMAKE_COMMAND} -E rm -f "${name}.zip"
-    COMMAND ${CMAKE_COMMAND} -E tar cf "${name}.zip" --format=zip "${name}"
-    DEPENDS "${stage}.stamp"
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    COMMENT "Packing ${name}.zip"
-    VERBATIM)
-  find_program(QUILLMERE_MAKENSIS makensis REQUIRED)
   set(setup "${CMAKE_BINARY_DIR}/quillmere-${PROJECT_VERSION}-setup.exe")
   set(script "${PROJECT_SOURCE_DIR}/cmake/windows/installer.nsi")
   add_custom_command(OUTPUT "${setup}"
