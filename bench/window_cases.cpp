@@ -36,7 +36,8 @@ void WriteFamily(const fs::path& folder, int members, int side) {
     const std::uint32_t guid = 0xF5000u + static_cast<std::uint32_t>(member);
     exported.family.members.push_back(guid);
     MemberSpec exportedMember;
-    exportedMember.record = {"Member " + std::to_string(member), 0xA, PersonData({{61, 7}}), id, guid, {}};
+    exportedMember.record = {
+        "Member " + std::to_string(member), 0xA, PersonData({{61, 7}}), id, guid, {}};
     exportedMember.biography = "Measured.";
     exportedMember.thumbnailFile = RunLengthBitmap(side, side);
     exported.members.push_back(exportedMember);
