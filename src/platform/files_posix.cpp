@@ -83,6 +83,23 @@ bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t piece
   }
 }
 
+bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat info {};
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size < 0 || static_cast<std::size_t>(info.st_size) > kLargestReadableFile) {
+    bytes.clear();
+    return false;
+  }
+  return ReadUpTo(bytes, std::min(most, static_cast<std::size_t>(info.st_size)),
+                  [&file](char* into, std::size_t room) -> long long {
+                    for (;;) {
+                      const ssize_t got = ::read(file.get(), into, room);
+                      if (got >= 0 || errno != EINTR) return got;
+                    }
+                  });
+}
+
 namespace {
 
 bool WriteAllAtStart(int file, const std::string& bytes) {
