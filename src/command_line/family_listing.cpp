@@ -18,9 +18,8 @@ std::string FormatFamilyJson(const std::string& file, const FamilyExport& family
   std::string text;
   int number = 0;
   for (const FamilyMember& member : family.members) {
-    text += SimJson(
-        file, member.name, profiles.of(member.guid),
-        ",\"member\":" + std::to_string(++number) + ",\"looks\":" + LooksJson(member.looks));
+    text += SimJson(file, member.name, profiles.of(member.guid, member.looks),
+                    ",\"member\":" + std::to_string(++number));
   }
   return text;
 }

@@ -68,8 +68,6 @@ std::string Names(const std::vector<std::string>& names) {
   return list + "]";
 }
 
-}  // namespace
-
 std::string LooksJson(const std::optional<BodyLooks>& looks) {
   if (!looks) return "null";
   const auto garment = [](const std::optional<Garment>& worn) {
@@ -86,6 +84,8 @@ std::string LooksJson(const std::optional<BodyLooks>& looks) {
          ",\"skin_tone\":" + Quoted(looks->skinTone) + ",\"outfits\":[" + outfits + "]}";
 }
 
+}  // namespace
+
 std::string SimJson(const std::string& file, const std::string& name, const SimProfile& sim,
                     const std::string& more) {
   const std::optional<std::string> family = sim.family ? sim.family->name : std::nullopt;
@@ -99,7 +99,8 @@ std::string SimJson(const std::string& file, const std::string& name, const SimP
          ",\"level\":" + OrNull(sim.career, Level) + ",\"performance\":" +
          OrNull(sim.career, [](const Career& c) { return std::to_string(c.performance); }) +
          ",\"personality\":" + Traits(sim.personality) + ",\"skills\":" + Traits(sim.skills) +
-         ",\"friends\":" + OrNull(sim.friends, Names) + more + "}\n";
+         ",\"friends\":" + OrNull(sim.friends, Names) + more +
+         ",\"looks\":" + LooksJson(sim.looks) + "}\n";
 }
 
 std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood) {
@@ -114,8 +115,7 @@ std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neigh
   Profiles profiles(hood, nameOf);
   std::string text;
   for (const RosterEntry& entry : roster) {
-    text += SimJson(ShownFileName(entry.file), entry.name, profiles.of(entry.guid),
-                    ",\"looks\":" + LooksJson(entry.looks));
+    text += SimJson(ShownFileName(entry.file), entry.name, profiles.of(entry.guid, entry.looks));
   }
   return text;
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "command_line/roster_listing.h"
-#include "inspect/body_strings.h"
 #include "inspect/neighbourhood.h"
 #include "inspect/sim_profile.h"
 
@@ -20,13 +19,10 @@ std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neigh
 // A JSON string; bytes that are not UTF-8 become U+FFFD.
 std::string Quoted(std::string_view text);
 
-// One Sim's object with the keys above and its line's end; `more` (",\"key\":value...") goes in
-// before the closing brace.
+// One Sim's object with the keys above, then `more` (",\"key\":value..."), then "looks", and its
+// line's end. "looks": body and head as {"mesh", "texture"} (null when the string has no such
+// form), "skin_tone" and the "outfits" list; null when there are no body strings.
 std::string SimJson(const std::string& file, const std::string& name, const SimProfile& sim,
                     const std::string& more = {});
-
-// The "looks" object: body and head as {"mesh", "texture"} (null when the string has no such
-// form), "skin_tone" and the "outfits" list; null when there are no body strings.
-std::string LooksJson(const std::optional<BodyLooks>& looks);
 
 }  // namespace quill

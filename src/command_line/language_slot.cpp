@@ -1,38 +1,15 @@
 #include "command_line/language_slot.h"
 
-#include <array>
-#include <utility>
+#include <string>
+
+#include "platform/game_languages.h"
 
 namespace quill {
 
 namespace {
 
 constexpr int kUkEnglish = 2;
-constexpr int kSimplifiedChinese = 17;
 constexpr int kTraditionalChinese = 18;
-
-// Every slot but the two whose choice depends on more than the language.
-constexpr std::array<std::pair<QLocale::Language, int>, 19> kSlots = {{
-    {QLocale::English, 1},
-    {QLocale::French, 3},
-    {QLocale::German, 4},
-    {QLocale::Italian, 5},
-    {QLocale::Spanish, 6},
-    {QLocale::Dutch, 7},
-    {QLocale::Danish, 8},
-    {QLocale::Swedish, 9},
-    {QLocale::NorwegianBokmal, 10},
-    {QLocale::NorwegianNynorsk, 10},
-    {QLocale::Finnish, 11},
-    {QLocale::Hebrew, 12},
-    {QLocale::Russian, 13},
-    {QLocale::Portuguese, 14},
-    {QLocale::Japanese, 15},
-    {QLocale::Polish, 16},
-    {QLocale::Chinese, kSimplifiedChinese},
-    {QLocale::Thai, 19},
-    {QLocale::Korean, 20},
-}};
 
 }  // namespace
 
@@ -47,8 +24,12 @@ int LanguageSlot(const QLocale& locale) {
        territory == QLocale::HongKong || territory == QLocale::Macao)) {
     return kTraditionalChinese;
   }
-  for (const auto& [language, slot] : kSlots) {
-    if (locale.language() == language) return slot;
+  // The game has one Norwegian, for both written forms.
+  const QLocale::Language language =
+      locale.language() == QLocale::NorwegianNynorsk ? QLocale::NorwegianBokmal : locale.language();
+  const std::string code = QLocale::languageToCode(language).toStdString();
+  for (int slot = platform::kFirstLanguageSlot; slot <= platform::kLastLanguageSlot; ++slot) {
+    if (platform::LanguageOfSlot(slot).isoCode == code) return slot;
   }
   return 0;
 }

@@ -17,12 +17,13 @@ inline constexpr std::size_t kFamilyNamesReadLimit = 8 * 1024 * 1024;
 inline constexpr std::size_t kLongestFamilyNameChunk = 64 * 1024;
 
 // The names of the families in a neighbourhood file's bytes (in the order of their "FAMs"
-// chunks, each in the player's language), at most `most`. Only "FAMs" bodies are kept; the walk
-// ends at a chunk shorter than its own header.
+// chunks, each in the player's language), at most `most`. The walk is the decoders' one, so it
+// ends at a chunk shorter than its own header; a "FAMs" chunk cut off by the bytes' end gives no
+// name, as its name may be cut too.
 std::vector<std::string> FamilyNamesIn(std::string_view image, int playerSlot, std::size_t most);
 
-// The same for the file `file`, read piece by piece and no further than its first
-// kFamilyNamesReadLimit bytes. Nothing when the file cannot be read.
+// The same for the file `file`, of which no more than the first kFamilyNamesReadLimit bytes are
+// read. Nothing when the file cannot be read.
 std::vector<std::string> ReadFamilyNames(const std::filesystem::path& file, int playerSlot,
                                          std::size_t most);
 

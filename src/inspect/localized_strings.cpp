@@ -5,39 +5,27 @@
 
 #include "inspect/string_table_layout.h"
 #include "platform/code_page.h"
+#include "platform/game_languages.h"
 
 namespace quill {
 
 namespace {
 
-constexpr int kFirstSlot = 1;
-constexpr int kLastSlot = 20;
 constexpr int kUsEnglish = 1;
 constexpr std::size_t kAllBytes = std::numeric_limits<std::size_t>::max();
 constexpr std::size_t kBytesPerCharacter = 3;
 
-// Slots 1 to 20: English (US, UK), French, German, Italian, Spanish, Dutch, Danish, Swedish,
-// Norwegian, Finnish, Hebrew, Russian, Portuguese (Brazil), Japanese, Polish, Chinese
-// (simplified, traditional), Thai, Korean.
-constexpr std::array<unsigned, kLastSlot> kCodePages = {1252, 1252, 1252, 1252, 1252, 1252, 1252,
-                                                        1252, 1252, 1252, 1252, 1255, 1251, 1252,
-                                                        932,  1250, 936,  950,  874,  949};
-
-bool IsSlot(int slot) {
-  return slot >= kFirstSlot && slot <= kLastSlot;
-}
-
 // Which slots hold strings, and which of them a name (a string 0 that is not empty).
 struct SlotNames {
-  std::array<bool, kLastSlot + 1> present{};
-  std::array<bool, kLastSlot + 1> named{};
+  std::array<bool, platform::kLastLanguageSlot + 1> present{};
+  std::array<bool, platform::kLastLanguageSlot + 1> named{};
 };
 
 SlotNames NamesBySlot(const CompleteTable& table) {
   SlotNames slots;
   for (const TableString& string : table.strings) {
     const int slot = string.language;
-    if (!IsSlot(slot) || slots.present[slot]) continue;
+    if (!platform::IsLanguageSlot(slot) || slots.present[slot]) continue;
     slots.present[slot] = true;
     slots.named[slot] = !string.value.empty();
   }
@@ -47,11 +35,12 @@ SlotNames NamesBySlot(const CompleteTable& table) {
 // The player's slot, else US English, else the first slot with a name; among them a slot with a
 // name wins over one without, so a table with an empty name in one language still names its Sim.
 int ChosenSlot(const SlotNames& slots, int playerSlot) {
-  std::array<int, kLastSlot + 2> order{};
+  std::array<int, platform::kLastLanguageSlot + 2> order{};
   std::size_t count = 0;
-  if (IsSlot(playerSlot)) order[count++] = playerSlot;
+  if (platform::IsLanguageSlot(playerSlot)) order[count++] = playerSlot;
   order[count++] = kUsEnglish;
-  for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) order[count++] = slot;
+  for (int slot = platform::kFirstLanguageSlot; slot <= platform::kLastLanguageSlot; ++slot)
+    order[count++] = slot;
   for (std::size_t i = 0; i < count; ++i) {
     if (slots.named[order[i]]) return order[i];
   }
@@ -64,7 +53,7 @@ int ChosenSlot(const SlotNames& slots, int playerSlot) {
 }  // namespace
 
 unsigned CodePageOfSlot(int slot) {
-  return IsSlot(slot) ? kCodePages[slot - 1] : 1252;
+  return platform::IsLanguageSlot(slot) ? platform::LanguageOfSlot(slot).codePage : 1252;
 }
 
 std::optional<LocalizedStrings> ReadLocalizedStrings(std::string_view body, int playerSlot) {

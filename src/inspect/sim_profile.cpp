@@ -86,14 +86,15 @@ const Household& Profiles::household(const FamilyRecord& family) {
 }
 
 SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,
-                     const NameOfSim& nameOf) {
-  return Profiles(hood, nameOf).of(guid);
+                     const NameOfSim& nameOf, std::optional<BodyLooks> looks) {
+  return Profiles(hood, nameOf).of(guid, std::move(looks));
 }
 
-SimProfile Profiles::of(std::optional<std::uint32_t> guid) {
+SimProfile Profiles::of(std::optional<std::uint32_t> guid, std::optional<BodyLooks> looks) {
   const Neighbourhood& hood = hood_;
   const NameOfSim& nameOf = nameOf_;
   SimProfile profile;
+  profile.looks = std::move(looks);
   profile.missing = hood.problem;
   const PersonRecord* record = guid ? hood.person(*guid) : nullptr;
   if (record == nullptr) {

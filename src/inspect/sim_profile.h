@@ -1,4 +1,5 @@
-// Everything the neighbourhood says about one Sim, gathered for the Sim card and --list --json.
+// Everything known about one Sim, gathered once for the Sim card, the family window and the
+// listings, which only format it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "inspect/body_strings.h"
 #include "inspect/neighbourhood.h"
 #include "inspect/person_traits.h"
 
@@ -40,6 +42,7 @@ struct SimProfile {
   std::vector<Trait> skills;
   std::optional<std::vector<std::string>> friends;  // absent without a record
   std::optional<Household> family;                  // absent for a Sim of no family
+  std::optional<BodyLooks> looks;                   // absent without body strings
   // Empty when everything is known; otherwise one line saying why the rest is missing.
   std::string missing;
 };
@@ -53,9 +56,9 @@ std::string MembersLine(const Household& household);
 class Profiles {
  public:
   Profiles(const Neighbourhood& hood, NameOfSim nameOf) : hood_(hood), nameOf_(std::move(nameOf)) {}
-  // `guid` is the Sim's from its character file, when it has one. `hood.problem` (a missing or
-  // damaged file) comes first among the reasons.
-  SimProfile of(std::optional<std::uint32_t> guid);
+  // `guid` is the Sim's from its character file, when it has one, and `looks` what its body
+  // strings say. `hood.problem` (a missing or damaged file) comes first among the reasons.
+  SimProfile of(std::optional<std::uint32_t> guid, std::optional<BodyLooks> looks = std::nullopt);
 
  private:
   const Household& household(const FamilyRecord& family);
@@ -67,7 +70,7 @@ class Profiles {
 
 // One Sim's profile, for a caller that asks for one.
 SimProfile ProfileOf(const Neighbourhood& hood, std::optional<std::uint32_t> guid,
-                     const NameOfSim& nameOf);
+                     const NameOfSim& nameOf, std::optional<BodyLooks> looks = std::nullopt);
 
 // Whether the two Sims' daily relationships are both at least 50.
 bool AreFriends(const PersonRecord& a, const PersonRecord& b);

@@ -29,6 +29,11 @@ inline std::optional<std::string> ReadWholeFile(const std::filesystem::path& pat
   return bytes;
 }
 
+// Reads the first `most` bytes of a regular file (all of it when shorter) into `bytes`, so that a
+// reader that needs only a file's start never holds more. Refuses (false, `bytes` emptied) what
+// ReadWholeFile refuses with its default limit, and a read error.
+bool ReadFileStart(const std::filesystem::path& path, std::size_t most, std::string& bytes);
+
 // Reads a regular file front to back in pieces of at most `pieceSize` bytes, handing each to
 // `take`, which returns false to stop early; so a large file costs one piece of memory. Refuses
 // (false) what ReadWholeFile refuses, and a file found to hold more than `limit` bytes or a read

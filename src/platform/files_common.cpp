@@ -117,6 +117,23 @@ bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
   return false;
 }
 
+bool ReadUpTo(std::string& bytes, std::size_t most,
+              const std::function<long long(char* into, std::size_t room)>& readSome) {
+  bytes.resize(most);
+  std::size_t filled = 0;
+  while (filled < most) {
+    const long long got = readSome(bytes.data() + filled, most - filled);
+    if (got < 0) {
+      bytes.clear();
+      return false;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return true;
+}
+
 void ScratchFolder::mark() {
   marker_ = HoldMarker(path_ / kScratchMarker, std::to_string(CurrentProcessId()));
   if (marker_ == -1) remove();

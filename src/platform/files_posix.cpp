@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -42,45 +43,67 @@ class Descriptor {
   int fd_;
 };
 
-}  // namespace
+// Opens a file for reading without blocking, so that a FIFO planted under a character file's name
+// cannot stall the viewer.
+int OpenForReading(const fs::path& path) {
+  return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+}
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
-  // Non-blocking, so that a FIFO planted under a character file's name cannot stall the viewer.
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+// The size of the open file, when it is a regular file of at most `limit` bytes.
+std::optional<std::size_t> RegularFileSize(const Descriptor& file, std::size_t limit) {
   struct stat info {};
   if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
       info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(info.st_size);
+}
+
+long long ReadSome(const Descriptor& file, char* into, std::size_t room) {
+  for (;;) {
+    const ssize_t got = ::read(file.get(), into, room);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+}  // namespace
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t limit) {
+  Descriptor file(OpenForReading(path));
+  const std::optional<std::size_t> size = RegularFileSize(file, limit);
+  if (!size) {
     bytes.clear();
     return false;
   }
-
-  return ReadToEnd(bytes, static_cast<std::size_t>(info.st_size), limit,
-                   [&file](char* into, std::size_t room) -> long long {
-                     for (;;) {
-                       const ssize_t got = ::read(file.get(), into, room);
-                       if (got >= 0 || errno != EINTR) return got;
-                     }
-                   });
+  return ReadToEnd(bytes, *size, limit,
+                   [&file](char* into, std::size_t room) { return ReadSome(file, into, room); });
 }
 
 bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t pieceSize,
                       const std::function<bool(std::string_view piece)>& take) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.get() < 0) return false;
-  struct stat info {};
-  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > limit) return false;
+  Descriptor file(OpenForReading(path));
+  if (!RegularFileSize(file, limit)) return false;
   std::string piece(std::max<std::size_t>(pieceSize, 1), '\0');
   std::size_t total = 0;
   for (;;) {
-    const ssize_t got = ::read(file.get(), piece.data(), piece.size());
-    if (got < 0 && errno == EINTR) continue;
+    const long long got = ReadSome(file, piece.data(), piece.size());
     if (got < 0) return false;
     if (got == 0) return true;
     total += static_cast<std::size_t>(got);
     if (total > limit) return false;
     if (!take(std::string_view(piece.data(), static_cast<std::size_t>(got)))) return true;
   }
+}
+
+bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
+  Descriptor file(OpenForReading(path));
+  const std::optional<std::size_t> size = RegularFileSize(file, kLargestReadableFile);
+  if (!size) {
+    bytes.clear();
+    return false;
+  }
+  return ReadUpTo(bytes, std::min(most, *size),
+                  [&file](char* into, std::size_t room) { return ReadSome(file, into, room); });
 }
 
 namespace {

@@ -97,6 +97,20 @@ bool ReadFileInPieces(const fs::path& path, std::size_t limit, std::size_t piece
   }
 }
 
+bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
+  Handle file(INVALID_HANDLE_VALUE);
+  const std::optional<std::size_t> size = OpenDiskFile(path, kLargestReadableFile, file);
+  if (!size) {
+    bytes.clear();
+    return false;
+  }
+  return ReadUpTo(bytes, std::min(most, *size), [&file](char* into, std::size_t room) -> long long {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
+    return ::ReadFile(file.get(), into, want, &got, nullptr) ? got : -1;
+  });
+}
+
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {
   // OPEN_ALWAYS keeps an existing file's bytes; a reparse point in the file's place is not
   // followed.

@@ -1,4 +1,4 @@
-// The read loop both systems share; only the call that reads differs.
+// The read loops both systems share; only the call that reads differs.
 #pragma once
 
 #include <cstddef>
@@ -14,5 +14,10 @@ namespace quill::platform {
 // `limit` bytes, or an error, empties `bytes` and yields false.
 bool ReadToEnd(std::string& bytes, std::size_t expected, std::size_t limit,
                const std::function<long long(char* into, std::size_t room)>& readSome);
+
+// Reads into `bytes` until it holds `most` bytes or the file ends, with `readSome` as above. An
+// error empties `bytes` and yields false.
+bool ReadUpTo(std::string& bytes, std::size_t most,
+              const std::function<long long(char* into, std::size_t room)>& readSome);
 
 }  // namespace quill::platform

@@ -248,7 +248,7 @@ void FamilyWindow::fillCard(int index) {
   const FamilyMember& member = family_.members[static_cast<std::size_t>(index)];
   if (card_ == nullptr) card_ = new SimCard(this);
   card_->showSim(Text(member.name), ThumbnailOf(member),
-                 ProfileOf(family_.records, member.guid, MemberNames(family_)), member.looks);
+                 ProfileOf(family_.records, member.guid, MemberNames(family_), member.looks));
 }
 
 void FamilyWindow::closeEvent(QCloseEvent* event) {

@@ -88,9 +88,9 @@ void FrmMain::fillSimCard() {
   };
   const int rows = list1_->count();
   const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), language_.slot());
-  simCard_->showSim(simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
-                    ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf),
-                    BodyLooksOf(state_.FileImage));
+  simCard_->showSim(
+      simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
+      ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf, BodyLooksOf(state_.FileImage)));
 }
 
 void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {

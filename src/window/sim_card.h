@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include "inspect/body_strings.h"
 #include "inspect/sim_profile.h"
 
 class QScrollArea;
@@ -21,9 +20,7 @@ class SimCard : public QWidget {
   explicit SimCard(QWidget* owner);
 
   // Shows this Sim, titled "About <name>", in place of the one shown before.
-  // `looks`: what the Sim wears, from its body strings, when it has them.
-  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile,
-               const std::optional<BodyLooks>& looks);
+  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile);
 
  private:
   // The card's content scrolls, so that it fits a small screen.

@@ -20,7 +20,8 @@ Bytes Families(const std::vector<std::string>& names) {
 
 // Reading from a file is the Neighbourhoods menu test's. Catches a bound off by one, a walk that
 // goes on past a chunk shorter than its header (a size of 0 would hand the same chunk over for
-// ever), and a family's record read in place of its name.
+// ever), names lost before a "FAMs" chunk cut off by the read's bound or half a name taken from it,
+// and a family's record read in place of its name.
 TEST(FamilyNames, OnlyTheNamesAreReadAndNoMoreThanAsked) {
   const Bytes five = Families({"Goth", "Pleasant", "Bachelor", "Newbie", "Roomies"});
   Bytes cut = Families({"Goth", "Pleasant"});
@@ -31,6 +32,7 @@ TEST(FamilyNames, OnlyTheNamesAreReadAndNoMoreThanAsked) {
       {five, 4, {"Goth", "Pleasant", "Bachelor", "Newbie"}},
       {five, 9, {"Goth", "Pleasant", "Bachelor", "Newbie", "Roomies"}},
       {cut, 9, {"Goth"}},
+      {five.substr(0, five.find("Bachelor") + 3), 9, {"Goth", "Pleasant"}},
       {five.substr(0, 100), 9, {}},
       {"", 9, {}},
   };

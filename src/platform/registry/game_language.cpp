@@ -4,35 +4,12 @@
 #include <charconv>
 #include <string>
 
+#include "platform/game_languages.h"
 #include "platform/registry/key_text_search.h"
 
 namespace quill::platform::registry {
 
 namespace {
-
-constexpr int kLastSlot = 20;
-
-// Slot k's language is entry k - 1; the registry's names are these without their spaces.
-constexpr std::array<std::string_view, kLastSlot> kLanguages = {"US English",
-                                                                "UK English",
-                                                                "French",
-                                                                "German",
-                                                                "Italian",
-                                                                "Spanish",
-                                                                "Dutch",
-                                                                "Danish",
-                                                                "Swedish",
-                                                                "Norwegian",
-                                                                "Finnish",
-                                                                "Hebrew",
-                                                                "Russian",
-                                                                "Portuguese",
-                                                                "Japanese",
-                                                                "Polish",
-                                                                "Simplified Chinese",
-                                                                "Traditional Chinese",
-                                                                "Thai",
-                                                                "Korean"};
 
 // Letters folded to lower case, spaces dropped.
 std::string Folded(std::string_view text) {
@@ -78,18 +55,17 @@ std::optional<int> LanguageIn(RegistryApi& api, RootKey root, const char* keyPat
 std::optional<int> GameLanguageSlot(std::string_view value) {
   const std::string folded = Folded(value);
   if (const std::optional<int> number = NumberIn(folded)) {
-    if (*number >= 1 && *number <= kLastSlot) return number;
+    if (IsLanguageSlot(*number)) return number;
     return std::nullopt;
   }
-  for (int slot = 1; slot <= kLastSlot; ++slot) {
-    if (Folded(kLanguages[static_cast<std::size_t>(slot - 1)]) == folded) return slot;
+  for (int slot = kFirstLanguageSlot; slot <= kLastLanguageSlot; ++slot) {
+    if (Folded(LanguageOfSlot(slot).name) == folded) return slot;
   }
   return std::nullopt;
 }
 
 std::string_view GameLanguageName(int slot) {
-  return slot >= 1 && slot <= kLastSlot ? kLanguages[static_cast<std::size_t>(slot - 1)]
-                                        : std::string_view();
+  return IsLanguageSlot(slot) ? LanguageOfSlot(slot).name : std::string_view();
 }
 
 std::optional<int> ReadGameLanguage(RegistryApi& api) {
