@@ -26,12 +26,8 @@ PersonSpec Person(
 std::string Describe(const PersonRecord& r) {
   std::string text = r.name + "/" + std::to_string(r.personData.size()) + "/" +
                      std::to_string(r.neighbourId) + "/" + std::to_string(r.guid - 0xC0DE0000u);
-  for (const Relationship& rel : r.relationships) {
-    text += ' ';
-    text += std::to_string(rel.other);
-    text += ':';
-    text += rel.daily ? std::to_string(*rel.daily) : "-";
-  }
+  for (const Relationship& rel : r.relationships)
+    text += " " + std::to_string(rel.other) + ":" + (rel.daily ? std::to_string(*rel.daily) : "-");
   return text;
 }
 
@@ -45,6 +41,7 @@ TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
       {two, {"Ada/256/3/3 4:60 9:-", "Bram/80/4/4", "/0/0/0"}, true},
       {PeopleBody({}, 2) + LittleEndian32(7) + LittleEndian32(0), {}, true},  // "present" only if 1
       {PeopleBody({Person("Ada", 0xA, true)}, 2), {"Ada/256/3/3"}, false},    // slots past the end
+      {PeopleBody({Person("Ada", 0xA, true)}, 0x7FFFFFFF), {"Ada/256/3/3"}, false},
       {oneSlot.substr(0, oneSlot.size() - 1), {}, false},
       {PeopleBody({Person("Ada", 0xA, false)}).substr(0, 50) + LittleEndian32(0x10000000),
        {},
@@ -162,20 +159,12 @@ TEST(SimProfile, FriendsAtFiftyBothWaysAndTheFirstRecordOfAGuid) {
 }
 
 TEST(PersonTraits, AsTheGameShowsThem) {
+  const std::initializer_list<std::pair<int, int>> leo = {{7, 999},  {6, 1000}, {3, 199}, {10, 100},
+                                                          {18, 99},  {56, 6},   {57, 1},  {58, 27},
+                                                          {63, -40}, {65, 1},   {70, 5}};
   // Person data; then species, gender, age, sign, career and the points with their labels.
   const std::tuple<std::vector<std::int16_t>, std::string, std::string> cases[] = {
-      {PersonData({{7, 999},
-                   {6, 1000},
-                   {3, 199},
-                   {10, 100},
-                   {18, 99},
-                   {56, 6},
-                   {57, 1},
-                   {58, 27},
-                   {63, -40},
-                   {65, 1},
-                   {70, 5}}),
-       "human female adult Leo Military, level 2 -40",
+      {PersonData(leo), "human female adult Leo Military, level 2 -40",
        "Neat 9 Outgoing 10 Active 1 Playful 0 Nice 0 Cooking 1 Mechanical 0 Charisma 0 Body 0 "
        "Logic 0 Creativity 0"},
       {PersonData({{56, -1}, {57, 2}, {58, 9}, {70, 12}}),
