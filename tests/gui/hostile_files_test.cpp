@@ -6,7 +6,6 @@
 #include <unistd.h>
 #endif
 
-#include <QTimer>
 #include <map>
 
 #include "command_line/roster_listing.h"
@@ -168,29 +167,23 @@ TEST_F(HostileFiles, FilesThatVanishShrinkOrAreLockedBetweenListingAndReading) {
   expectUsable(7, "Zed");
 }
 
+// Catches a card that shows nothing, or another case's words, for a neighbourhood file that is
+// empty, damaged, too large or missing.
 TEST_F(HostileFiles, ABrokenNeighbourhoodLeavesTheCardSayingWhy) {
   writeSim("UserData/Characters/UserA", "Ada");
-  testdata::PersonSpec ada;
-  ada.guid = 0x6F6F6F6F;  // the bytes the fixture's OBJD chunk holds
-  // The list cut off where its relationship count begins, and that count.
-  const auto people = [&ada](std::uint32_t slotCount, std::int32_t relationships) {
-    const Bytes list = testdata::PeopleBody({ada}, slotCount).substr(0, 50);
-    return CharacterFile()
-        .add({"NBRS", 1, 0, "", list + testdata::LittleEndian32(relationships), {}, {}})
-        .build();
-  };
-  // The neighbourhood file, and the line the card shows.
-  const std::pair<Bytes, std::string> cases[] = {
-      {people(0x7FFFFFFF, 0), "The neighbourhood's list of Sims is damaged."},
-      {people(1, 0x7FFFFFFF), "The neighbourhood's list of Sims is damaged."},
+  // The neighbourhood file (none: no file), and the line the card shows.
+  const std::pair<std::optional<Bytes>, std::string> cases[] = {
+      {"", "The neighbourhood file holds no list of Sims."},
       {CharacterFile().add({"FAMI", 1, 0, "", "", 0, {}}).build(),
        "The neighbourhood file is damaged; what follows the damage is missing."},
       {Bytes(platform::kLargestReadableFile + 1, 'x'),
        "The neighbourhood file is larger than 64 MiB, too large to be one."},
+      {std::nullopt, "There is no neighbourhood file (Neighborhood.iff) beside this folder."},
   };
   open(folder() / "UserData" / "Characters");
   for (const auto& [bytes, line] : cases) {
-    write("UserData/Neighborhood.iff", bytes);
+    bytes ? write("UserData/Neighborhood.iff", *bytes)
+          : void(fs::remove(folder() / "UserData/Neighborhood.iff"));
     window().showSimCard();
     EXPECT_EQ(window().findChild<QLabel*>("SimCardMissing")->text().toStdString(), line);
   }

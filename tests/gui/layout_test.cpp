@@ -1,7 +1,5 @@
 #include <QAbstractButton>
-#include <QApplication>
 #include <QFontMetrics>
-#include <QTest>
 
 #include "viewer_fixture.h"
 #include "window/focus_ring.h"

@@ -1,9 +1,7 @@
 // The picture sheet and keeping pictures: what is shown, copied and saved is the file's pixels.
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QTest>
 #include <algorithm>
-#include <fstream>
 #ifndef _WIN32
 #include <sys/resource.h>
 

@@ -1,10 +1,6 @@
 // The Sim card: who the chosen Sim is, following the Sim chosen in the main window.
-#include <QApplication>
-#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTest>
-#include <QTimer>
 
 #include "neighbourhood_builder.h"
 #include "viewer_fixture.h"
@@ -29,10 +25,15 @@ class SimCardTest : public Viewer {
   }
 };
 
-TEST_F(SimCardTest, OpensOnADoubleClickedNameAndFollowsTheChosenSim) {
+// Catches a card whose smallest size is all of its content (744 pixels high on a desktop, taller
+// than a 768-pixel screen once the window's frame and the taskbar are counted): it scrolls.
+TEST_F(SimCardTest, OpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenSim) {
   doubleClick("List2", 0);
   ASSERT_NE(card(), nullptr);
   EXPECT_TRUE(card()->isVisible());
+  EXPECT_LE(card()->height(), card()->screen()->availableGeometry().height() - 64);
+  EXPECT_LE(card()->minimumSizeHint().height(), 200);
+  EXPECT_NE(card()->findChild<QScrollArea*>("SimCardScroll"), nullptr);
   EXPECT_EQ(card()->windowTitle(), "About Ada Thornbury");
   // The roster line, then what the card says of that Sim.
   const std::pair<int, std::string> sims[] = {
@@ -61,51 +62,13 @@ TEST_F(SimCardTest, OpensOnADoubleClickedNameAndFollowsTheChosenSim) {
   EXPECT_FALSE(card()->isVisible());
 }
 
-// Catches a card whose smallest size is all of its content (744 pixels high on a desktop, taller
-// than a 768-pixel screen once the window's frame and the taskbar are counted): it scrolls.
-TEST_F(SimCardTest, FitsTheScreenAndScrollsToTheRest) {
-  doubleClick("List2", 0);
-  const int room = card()->screen()->availableGeometry().height();
-  EXPECT_LE(card()->height(), room - 64);
-  EXPECT_LE(card()->minimumSizeHint().height(), 200);
-  EXPECT_NE(card()->findChild<QScrollArea*>("SimCardScroll"), nullptr);
-}
-
-TEST_F(SimCardTest, SaysWhyWhenTheNeighbourhoodIsMissingOrBroken) {
-  const auto file = folder() / "game" / "UserData" / "Neighborhood.iff";
-  const testdata::Bytes whole = platform::ReadWholeFile(file).value();
-  // The file, and the line the card shows for the first Sim.
-  const std::pair<testdata::Bytes, std::string> cases[] = {
-      {"", "The neighbourhood file holds no list of Sims."},
-      {whole.substr(0, 600), "The neighbourhood's list of Sims is damaged."},
-  };
-  window().showSimCard();
-  for (const auto& [bytes, line] : cases) {
-    write("game/UserData/Neighborhood.iff", bytes);
-    click("List2", 1);
-    click("List2", 0);
-    EXPECT_NE(texts().find("Ada Thornbury|" + line), std::string::npos) << texts();
-  }
-  std::filesystem::remove(file);
-  click("List2", 1);
-  EXPECT_NE(texts().find("There is no neighbourhood file (Neighborhood.iff) beside this folder."),
-            std::string::npos);
-}
-
 TEST_F(SimCardTest, TheNeighbourhoodsMenuSwitchesBetweenTheGamesNeighbourhoods) {
   QStringList offered;
-  const auto chooseSecond = [&offered] {
-    QWidget* popup = QApplication::activePopupWidget();
-    ASSERT_NE(popup, nullptr);
-    auto* menu = popup->findChild<QMenu*>(QStringLiteral("Neighbourhoods"));
+  withNeighbourhoodsMenu([&offered](QMenu* menu) {
     for (const QAction* action : menu->actions())
       offered << action->text() + (action->isChecked() ? "*" : "");
     menu->actions().at(1)->trigger();
-    popup->close();
-  };
-  QTimer::singleShot(0, chooseSecond);
-  emit control<FolderList>("Dir1")->customContextMenuRequested({5, 5});
-  QCoreApplication::processEvents();
+  });
   EXPECT_EQ(offered, (QStringList{"UserData: Thornbury*", "UserData2: Okonkwo, Quillfeather"}));
   EXPECT_EQ(lines("List2"), (Lines{"Celeste Okonkwo", "Felix Okonkwo", "Esme Quillfeather"}));
 }
@@ -113,9 +76,7 @@ TEST_F(SimCardTest, TheNeighbourhoodsMenuSwitchesBetweenTheGamesNeighbourhoods) 
 // Catches a menu shown only under a folder named "UserData*", one with an entry for every one of
 // many neighbourhoods (each read whole, taller than the screen), and a long entry cut without a
 // tooltip that holds it whole.
-class NeighbourhoodsMenu : public Viewer {};
-
-TEST_F(NeighbourhoodsMenu, AppearsBesideAnyNeighbourhoodFileAndFitsTheScreen) {
+TEST_F(Viewer, NeighbourhoodsMenuAppearsBesideAnyNeighbourhoodFileAndFitsTheScreen) {
   const std::string longName(200, 'w');
   for (int hood = 0; hood < 40; ++hood) {
     const auto place = folder() / ("Hood" + std::to_string(100 + hood));
@@ -125,19 +86,14 @@ TEST_F(NeighbourhoodsMenu, AppearsBesideAnyNeighbourhoodFileAndFitsTheScreen) {
   }
   open(folder() / "Hood100" / "Characters");
   QList<QAction*> offered;
-  QTimer::singleShot(0, [&offered] {
-    QWidget* popup = QApplication::activePopupWidget();
-    ASSERT_NE(popup, nullptr);
-    offered = popup->findChild<QMenu*>(QStringLiteral("Neighbourhoods"))->actions();
+  withNeighbourhoodsMenu([&offered](QMenu* menu) {
+    offered = menu->actions();
     const QString full = "Hood100: " + QString(200, 'w');
     EXPECT_NE(offered.front()->text(), full);
     EXPECT_EQ(offered.front()->toolTip(), full);
     EXPECT_EQ(offered.at(1)->text(), "Hood101: Okafor");
-    popup->close();
   });
   auto* dir1 = control<FolderList>("Dir1");
-  emit dir1->customContextMenuRequested({5, 5});
-  QCoreApplication::processEvents();
   const int lines = window().screen()->availableGeometry().height() / dir1->fontMetrics().height();
   EXPECT_GE(offered.size(), 2);
   EXPECT_LT(offered.size(), lines);
