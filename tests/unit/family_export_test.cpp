@@ -110,18 +110,16 @@ TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyInBothLayouts) {
   }
 }
 
+// A short index is the members test's (a 29-byte index gives the missing-index problem).
 TEST(FamilyExport, IndexReadsTheFamilyAndEveryPlace) {
   Bytes wrongMark = ExportIndexBody(7, {21});
   wrongMark[8] = 'X';
-  Bytes shortIndex = ExportIndexBody(7, {21});
-  shortIndex.pop_back();
   const std::optional<ExportIndex> index =
       ReadExportIndex(ExportIndexBody(0xFFFF, {1, 0, 0, 0, 0, 0, 0, 0xFFFF}));
   ASSERT_TRUE(index);
   EXPECT_EQ(index->familyId, 0xFFFF);
   EXPECT_EQ(index->members, (std::vector<int>{1, 0xFFFF}));
   EXPECT_FALSE(ReadExportIndex(wrongMark));
-  EXPECT_FALSE(ReadExportIndex(shortIndex));
 }
 
 // An export's names and biographies are capped where they are read: a 200,000-character name and

@@ -60,7 +60,7 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
   EXPECT_FALSE(DeleteFileNamed(scratch));
 }
 
-TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
+TEST_F(Files, ScratchFoldersArePrivateInTheRuntimeFolderOnlyWhenItIsAFolder) {
   const fs::path& dir = folder_.path();
   write(dir / "file", "");
   const char* saved = std::getenv("XDG_RUNTIME_DIR");
@@ -70,13 +70,9 @@ TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
     EXPECT_EQ(ScratchBase(), runtime == dir ? dir : fs::temp_directory_path()) << runtime;
   }
   saved ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
-}
-
-// That it goes away with whatever it holds, the program's own tests check at every ending.
-TEST_F(Files, ScratchFolderIsPrivate) {
-  EXPECT_EQ(
-      fs::status(folder_.path()).permissions() & (fs::perms::group_all | fs::perms::others_all),
-      fs::perms::none);
+  // Private. That it goes away with whatever it holds, the program's tests check at every ending.
+  EXPECT_EQ(fs::status(dir).permissions() & (fs::perms::group_all | fs::perms::others_all),
+            fs::perms::none);
 }
 
 class NeighbourhoodFile : public ::testing::Test {

@@ -89,11 +89,9 @@ TEST(Centring, HalvesTheRoundedDifferenceTowardZero) {
     EXPECT_EQ(CentredPosition(c[0], c[1]), static_cast<long>(c[2])) << c[0] << " " << c[1];
 }
 
-TEST(Text, CaseFoldingTouchesAsciiCapitalsOnly) {
+// Case folding touches ASCII capitals only; UTF-8 is decoded only when well formed.
+TEST(Text, CaseFoldingAndUtf8Decoding) {
   EXPECT_EQ(AsciiLowerCase("User_Ab\xC3\x89@[`{"), "user_ab\xC3\x89@[`{");
-}
-
-TEST(Text, Utf8IsDecodedOnlyWhenWellFormed) {
   // Bytes, and the character they encode if they are one well-formed character.
   const std::pair<std::string, std::optional<char32_t>> cases[] = {
       {"A", U'A'},
