@@ -171,7 +171,9 @@ TEST(FamilyThumbnails, AreKeptAtTheSizeTheyAreShown) {
   }
 }
 
-TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuOffersTheFamiliesSentAwayAndReceived) {
+// Catches the neighbourhood on view left unmarked, a switch that keeps the old roster, and the
+// families sent away and received left out or opened in place of the one chosen.
+TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuSwitchesNeighbourhoodsAndOpensTheirFamilies) {
   const fs::path userData = folder() / "game" / "UserData";
   testdata::WriteSavedGame(folder() / "game");
   testdata::WriteSampleFamilies(userData / "Export", userData / "Import");
@@ -179,14 +181,17 @@ TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuOffersTheFamiliesSentAwayAndReceiv
   open(userData / "Characters");
   QStringList offered;
   withNeighbourhoodsMenu([&offered](QMenu* menu) {
-    for (const QAction* action : menu->actions()) offered << action->text();
+    for (const QAction* action : menu->actions())
+      offered << action->text() + (action->isChecked() ? "*" : "");
     menu->actions().back()->trigger();
   });
-  EXPECT_EQ(offered, (QStringList{"UserData: Thornbury", "UserData2: Okonkwo, Quillfeather",
+  EXPECT_EQ(offered, (QStringList{"UserData: Thornbury*", "UserData2: Okonkwo, Quillfeather",
                                   "Families to look inside", "Export: Pemberton.FAM",
                                   "Import: Damaged.FAM", "Import: Pemberton (old).FAM"}));
   ASSERT_NE(window().familyWindow(), nullptr);
   EXPECT_EQ(window().familyWindow()->windowTitle(), "Pemberton – Pemberton (old).FAM");
+  withNeighbourhoodsMenu([](QMenu* menu) { menu->actions().at(1)->trigger(); });
+  EXPECT_EQ(lines("List2"), (Lines{"Celeste Okonkwo", "Felix Okonkwo", "Esme Quillfeather"}));
 }
 
 class SimCardTest : public Viewer {
@@ -240,17 +245,6 @@ TEST_F(SimCardTest, OpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenSim
   ASSERT_TRUE(QTest::qWaitForWindowActive(card()));
   QTest::keyClick(card(), Qt::Key_Escape);
   EXPECT_FALSE(card()->isVisible());
-}
-
-TEST_F(SimCardTest, TheNeighbourhoodsMenuSwitchesBetweenTheGamesNeighbourhoods) {
-  QStringList offered;
-  withNeighbourhoodsMenu([&offered](QMenu* menu) {
-    for (const QAction* action : menu->actions())
-      offered << action->text() + (action->isChecked() ? "*" : "");
-    menu->actions().at(1)->trigger();
-  });
-  EXPECT_EQ(offered, (QStringList{"UserData: Thornbury*", "UserData2: Okonkwo, Quillfeather"}));
-  EXPECT_EQ(lines("List2"), (Lines{"Celeste Okonkwo", "Felix Okonkwo", "Esme Quillfeather"}));
 }
 
 // Catches a menu shown only under a folder named "UserData*", one with an entry for every one of

@@ -411,30 +411,23 @@ TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
     const Answer answer[] = {{arguments, 0, out, ""}};
     expectAnswers(answer);
   }
-}
-
-// At a terminal, --list says where the names' language came from; catches the note left out, or
-// printed where a script reads the listing.
-TEST_F(Program, SaysAtATerminalWhereTheLanguageCameFrom) {
-  testdata::WritePlayedSims(root() / "played");
+  // At a terminal, which script(1) gives it (both outputs going there), --list says where the
+  // names' language came from; catches the note left out, or printed where a script reads.
   environment_ = {{"LANG", "en_GB.UTF-8"}};
-  const std::pair<QStringList, std::string> kCases[] = {
-      {{"--language", "de"},
-       "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
-       "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n"},
-      {{},
-       "quillmere: names as the game shows them: US English, judged by the names in the "
-       "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella Goth\r\n"},
-  };
-  // script(1) gives the program a terminal of its own, both outputs going to it.
   launcher_ = {"sh", "-c", R"sh(exec script -qec "$*" /dev/null)sh", "sh"};
-  for (const auto& [options, out] : kCases) {
-    QProcess program;
-    start(program, QStringList{"--list"} + options + QStringList{Text(root() / "played")});
-    ASSERT_TRUE(program.waitForFinished());
-    EXPECT_EQ(program.readAllStandardOutput().toStdString(), out)
-        << options.join(' ').toStdString();
-  }
+  const Answer atTerminal[] = {
+      {{"--list", "--language", "de", Text(root() / "played")},
+       0,
+       "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
+       "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n",
+       ""},
+      {{"--list", Text(root() / "played")},
+       0,
+       "quillmere: names as the game shows them: US English, judged by the names in the "
+       "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella Goth\r\n",
+       ""},
+  };
+  expectAnswers(atTerminal);
 }
 
 }  // namespace
