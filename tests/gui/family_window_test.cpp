@@ -1,6 +1,5 @@
-// Family exports opened in the family window: on the command line, by name or by a drop, each
-// member's row and card, and what a damaged export or another file gives. The Sim card: who the
-// chosen Sim is, following the Sim chosen in the main window. The Neighbourhoods menu.
+// Family exports in the family window (opened by name or drop, each member's row and card, damaged
+// exports and other files); the Sim card, following the chosen Sim; the Neighbourhoods menu.
 #include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
@@ -194,25 +193,19 @@ TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuSwitchesNeighbourhoodsAndOpensThei
   EXPECT_EQ(lines("List2"), (Lines{"Celeste Okonkwo", "Felix Okonkwo", "Esme Quillfeather"}));
 }
 
-class SimCardTest : public Viewer {
- protected:
-  void SetUp() override {
-    testdata::WriteSavedGame(folder() / "game");
-    open(folder() / "game" / "UserData" / "Characters");
-  }
-  SimCard* card() const { return window().findChild<SimCard*>(); }
+// Catches a card whose smallest size is all of its content (744 pixels high on a desktop, taller
+// than a 768-pixel screen once the window's frame and the taskbar are counted): it scrolls.
+TEST_F(Viewer, SimCardOpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenSim) {
+  testdata::WriteSavedGame(folder() / "game");
+  open(folder() / "game" / "UserData" / "Characters");
+  const auto card = [this] { return window().findChild<SimCard*>(); };
   // The texts of the card's labels, in the order they are laid out.
-  std::string texts() const {
+  const auto texts = [&card] {
     std::string all;
     for (const QLabel* label : card()->findChildren<QLabel*>())
       if (!label->text().isEmpty()) all += label->text().toStdString() + "|";
     return all;
-  }
-};
-
-// Catches a card whose smallest size is all of its content (744 pixels high on a desktop, taller
-// than a 768-pixel screen once the window's frame and the taskbar are counted): it scrolls.
-TEST_F(SimCardTest, OpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenSim) {
+  };
   doubleClick("List2", 0);
   ASSERT_NE(card(), nullptr);
   EXPECT_TRUE(card()->isVisible());

@@ -1,8 +1,7 @@
 
-// Choosing a file, a Sim, a chunk or a picture option; opening a folder or a character file by
-// name (the command line) or by dropping it on the window; the language names are shown in.
-// Folders of broken and strange files, in which the window must stay whole and usable. The picture
-// sheet and keeping pictures: what is shown, copied and saved is the file's pixels.
+// Choosing a file, a Sim, a chunk or a picture; opening a path by name or drop; the names'
+// language; broken and strange files, which leave the window usable; the picture sheet and saved
+// pictures.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <algorithm>
@@ -665,7 +664,7 @@ TEST_F(PictureSheetTest, PicturesBeyondTheBoundsAreNeverDecoded) {
             "shown|shown|(too large to show)|(too large to show)|");
 }
 
-TEST(SharpPicture, ZoomIsTheLargestThatFitsAndTwiceForSmallPictures) {
+TEST(SharpPicture, ZoomIsTheLargestThatFitsTwiceForSmallPicturesAndPixelsTheNearest) {
   // picture, room, zoom
   const std::tuple<QSize, QSize, int> kCases[] = {
       {{45, 45}, {480, 240}, 5}, {{105, 41}, {480, 240}, 4}, {{200, 40}, {399, 240}, 1},
@@ -673,9 +672,6 @@ TEST(SharpPicture, ZoomIsTheLargestThatFitsAndTwiceForSmallPictures) {
       {{0, 0}, {480, 240}, 1}};
   for (const auto& [picture, room, zoom] : kCases)
     EXPECT_EQ(ZoomToFit(picture, room), zoom) << picture.width() << "x" << picture.height();
-}
-
-TEST(SharpPicture, ScreenPixelsTakeTheNearestPicturePixel) {
   QImage picture(2, 1, QImage::Format_RGB32);
   picture.setPixel(0, 0, qRgb(255, 0, 0));
   picture.setPixel(1, 0, qRgb(0, 0, 255));

@@ -62,7 +62,19 @@ class Lists : public Viewer {
   }
 };
 
-TEST_F(Lists, TypingFindsAFolderAndOnlyEnterOrADoubleClickOpensIt) {
+TEST_F(Lists, OnlyEnterOrADoubleClickOpensAFolderAndAVanishedOneDrops) {
+  const int sub = row("sub");
+  fs::remove_all(folder() / "sub");
+  doubleClick("Dir1", sub);
+  EXPECT_EQ(dir1()->path(), folder());
+  EXPECT_EQ(lines("List2"), (Lines{"Tab", "Ada"}));
+  EXPECT_EQ(row("sub"), -1);
+  EXPECT_FALSE(dir1()->setPath(folder() / "never"));
+  // Opening the folder already open changes nothing.
+  click("List1", 0);
+  const int chunk = selected("List1");
+  doubleClick("Dir1", here());
+  EXPECT_EQ(selected("List1"), chunk);
   EXPECT_NE(here(), -1);  // the text carries no indentation
   dir1()->setFocus();
   QTest::keyClicks(dir1(), "ga");
@@ -80,21 +92,6 @@ TEST_F(Lists, TypingFindsAFolderAndOnlyEnterOrADoubleClickOpensIt) {
   EXPECT_EQ(dir1()->path(), folder());
   doubleClick("Dir1", row("beta"));
   EXPECT_EQ(dir1()->path(), folder() / "beta");
-}
-
-TEST_F(Lists, AVanishedFolderKeepsTheCurrentOneAndDropsFromTheList) {
-  const int sub = row("sub");
-  fs::remove_all(folder() / "sub");
-  doubleClick("Dir1", sub);
-  EXPECT_EQ(dir1()->path(), folder());
-  EXPECT_EQ(lines("List2"), (Lines{"Tab", "Ada"}));
-  EXPECT_EQ(row("sub"), -1);
-  EXPECT_FALSE(dir1()->setPath(folder() / "never"));
-  // Opening the folder already open changes nothing.
-  click("List1", 0);
-  const int chunk = selected("List1");
-  doubleClick("Dir1", here());
-  EXPECT_EQ(selected("List1"), chunk);
 }
 
 TEST_F(Lists, ControlCharactersShowAsMarksAndCutOffLinesAsTooltips) {
@@ -247,7 +244,7 @@ TEST_F(Layout, TabVisitsTheControlsInTheirOrderInsideTheFocusRing) {
                             "an option", "Command4", "Command2", "Command1", "Picture1"}));
 }
 
-TEST_F(Layout, ButtonsOpenTheTwoPagesAndCloseEnds) {
+TEST_F(Layout, ButtonsOpenTheTwoPagesCloseEndsAndTheIconDrawsEverySize) {
   control<QPushButton>("Command2")->click();
   control<QPushButton>("Command2")->click();
   control<QPushButton>("Command4")->click();
@@ -258,9 +255,6 @@ TEST_F(Layout, ButtonsOpenTheTwoPagesAndCloseEnds) {
   control<QPushButton>("Command1")->click();
   EXPECT_EQ(endings, 1);
   EXPECT_FALSE(std::filesystem::exists(scratch));
-}
-
-TEST_F(Layout, TheIconDrawsEverySizeAsFromAllItsFilesAtOnce) {
   QIcon allAtOnce;
   for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
     allAtOnce.addFile(QStringLiteral(":/icons/quillmere-%1.png").arg(size), QSize(size, size));

@@ -74,16 +74,12 @@ TEST(GameLanguage, ValuesNameTheirSlots) {
       "Russian",   "Portuguese", "Japanese", "Polish",    "SimplifiedChinese", "TraditionalChinese",
       "Thai",      "Korean"};
   for (int slot = 1; slot <= 20; ++slot) EXPECT_EQ(GameLanguageSlot(kNames[slot - 1]), slot);
-  const std::pair<const char*, std::optional<int>> kOthers[] = {{"us english", 1},
-                                                                {" Traditional  CHINESE ", 18},
-                                                                {"1", 1},
-                                                                {"20", 20},
-                                                                {"0", std::nullopt},
-                                                                {"21", std::nullopt},
-                                                                {"-4", std::nullopt},
-                                                                {"4th", std::nullopt},
-                                                                {"English", std::nullopt},
-                                                                {"", std::nullopt}};
+  const std::pair<const char*, std::optional<int>> kOthers[] = {
+      {"us english", 1}, {" Traditional  CHINESE ", 18},
+      {"1", 1},          {"20", 20},
+      {"0", {}},         {"21", {}},
+      {"-4", {}},        {"4th", {}},
+      {"English", {}},   {"", {}}};
   for (const auto& [value, slot] : kOthers) EXPECT_EQ(GameLanguageSlot(value), slot) << value;
   EXPECT_EQ(GameLanguageName(17), "Simplified Chinese");
   EXPECT_EQ(GameLanguageName(0), "");

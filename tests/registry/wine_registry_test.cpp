@@ -1,7 +1,6 @@
-// Reading a Wine prefix's registry files, of every form and of hostile sizes (the time the large
-// ones take is a benchmark's figure, not a test's); and choosing the start-up folder on Linux: the
-// game's folder through a Wine prefix's registry, else the re-release's save folders, in every
-// place players keep prefixes.
+// A Wine prefix's registry files, of every form and of hostile sizes; the start-up folder on Linux:
+// the game's folder by a prefix's registry, else the re-release's saves, wherever prefixes are
+// kept.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <sys/stat.h>

@@ -26,7 +26,7 @@ struct Walk : ChunkWalkSink {
 
 // Where each chunk starts, what its row holds, and that nothing past a cut or a bad size is listed
 // are checked on every input by the chunk-walk fuzz target; these are the lines a player sees.
-TEST(ChunkWalk, WhereTheWalkEnds) {
+TEST(ChunkWalk, WhereTheWalkEndsAndAThousandRowsAtMost) {
   const Bytes oneChunk = CharacterFile().add({"OBJD", 1, 0, "one", "body"_b, {}, {}}).build();
   // A file's image, and the chunk lines it gives.
   const std::pair<Bytes, Lines> cases[] = {
@@ -49,9 +49,7 @@ TEST(ChunkWalk, WhereTheWalkEnds) {
        {"1: T\u20AC\u00E9X [Jos\u00E9 \u201Cq\u201D]"}},  // the game's code page
   };
   for (const auto& [image, lines] : cases) EXPECT_EQ(Walk(image).lines, lines) << image.size();
-}
-
-TEST(ChunkWalk, AThousandRowsAtMostThenTheMessage) {
+  // A thousand rows at most, then the message; the tenth row's number has two digits.
   for (const int chunks : {999, 1000, 1001}) {
     CharacterFile file;
     for (int i = 0; i < chunks; ++i) file.add({"XXXX", 0, 0, "", "", {}, {}});
@@ -81,7 +79,7 @@ std::vector<std::string> Types(const ResourceMapTable& table) {
   return types;
 }
 
-TEST(ResourceMap, GroupsFillConsecutiveRowsUpToTheTablesEnd) {
+TEST(ResourceMap, GroupsFillConsecutiveRowsWithLittleEndianFieldsHexWordsAndNames) {
   using Rows = std::vector<std::string>;
   // A map inside the label comes before the chunk's own, so it is the one decoded.
   const Bytes inLabel = "pmsr\0\0\0\0"_b + LittleEndian32(1) + "LBLT"_b + LittleEndian32(1) +
@@ -122,21 +120,18 @@ TEST(ResourceMap, GroupsFillConsecutiveRowsUpToTheTablesEnd) {
   DecodeResourceMap(InChunk(ResourceMap({{"LONG", Entries(2), {}}})), table);
   DecodeResourceMap(InChunk(ResourceMap({{"SHRT", Entries(1), {}}})), table);
   EXPECT_EQ(Types(table), (Rows{"SHRT", "LONG"}));
-}
-
-TEST(ResourceMap, LittleEndianFieldsHexWordsAndNamesToTheirTerminator) {
-  ResourceMapTable table;
+  ResourceMapTable fields;  // little-endian fields, hex words, names to their terminator
   const Bytes map = ResourceMap({{"TEST",
                                   {{-1, 0x012C, 0x0010, "ab\0\xA3"_b},  // filler skipped
                                    {2, 0, 0, "cd\xA3\xA3"_b},  // 0xA3 ends it, the second skipped
                                    {3, 0, 0, "ef\0"_b},        // 0x00 then 0x00: next entry's
                                    {0, 0, 0, "\0"_b}},
                                   {}}});
-  ASSERT_TRUE(DecodeResourceMap(InChunk(map), table));
-  EXPECT_EQ(table[1].ResourceNumber, -1);
-  EXPECT_EQ(table[1].ResourceWords, "012C0010");
+  ASSERT_TRUE(DecodeResourceMap(InChunk(map), fields));
+  EXPECT_EQ(fields[1].ResourceNumber, -1);
+  EXPECT_EQ(fields[1].ResourceWords, "012C0010");
   const Bytes names[] = {"ab\0"_b, "cd\xA3"_b, "ef\0"_b, "\0"_b};
-  for (int row = 1; row <= 4; ++row) EXPECT_EQ(table[row].ResourceName, names[row - 1]) << row;
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(fields[row].ResourceName, names[row - 1]) << row;
 }
 
 std::string Shown(const std::optional<Garment>& garment) {
@@ -193,7 +188,7 @@ std::string Summary(const std::optional<FamilyExport>& read) {
   return text;
 }
 
-TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyInBothLayouts) {
+TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyAndTheIndexReadWhole) {
   const std::string four = " Harriet:adult:+:+ Clement:adult:+:+ Wren:child:+:+ Biscuit:dog:+:+";
   ExportSpec unindexed = FamilyOfFour();
   unindexed.index = false;
@@ -237,10 +232,7 @@ TEST(FamilyExport, MembersFoundThroughTheIndexOrTheFamilyInBothLayouts) {
     SCOPED_TRACE(expected);
     EXPECT_EQ(Summary(ReadFamilyExport(bytes, slot)), expected);
   }
-}
-
-// A short index is the members test's (a 29-byte index gives the missing-index problem).
-TEST(FamilyExport, IndexReadsTheFamilyAndEveryPlace) {
+  // A short index is the members test's (a 29-byte index gives the missing-index problem).
   Bytes wrongMark = ExportIndexBody(7, {21});
   wrongMark[8] = 'X';
   const std::optional<ExportIndex> index =

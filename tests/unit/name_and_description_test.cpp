@@ -132,11 +132,9 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
   const platform::ScratchFolder folder;
   for (const auto& [language, table, name, description] : cases) {
     SCOPED_TRACE(language + (": " + name));
-    const auto native = [](const std::string& word) {
-      return std::filesystem::path(word).native();
-    };
-    const StartupRequest request =
-        ParseCommandLine({native("quillmere"), native("--language"), native(language)});
+    using Path = std::filesystem::path;
+    const StartupRequest request = ParseCommandLine(
+        {Path("quillmere").native(), Path("--language").native(), Path(language).native()});
     ASSERT_EQ(request.mode, StartupMode::Window);
     CharacterFile().add({"CTSS", 2000, 0x10, "", table, {}, {}}).write(folder.path() / "User1.iff");
     EXPECT_EQ(ListRoster(folder.path(), request.languageSlot).value().at(0).name, name);

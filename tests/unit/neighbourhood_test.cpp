@@ -11,13 +11,15 @@ namespace {
 
 using namespace testdata;
 
+// Neighbour id `id`, else the name's length.
 PersonSpec Person(
     const std::string& name, std::int32_t version, bool data,
-    std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>> relationships = {}) {
+    std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>> relationships = {},
+    std::int16_t id = 0) {
   return {name,
           version,
           data ? std::optional(PersonData({{70, 3}}, version == 4 ? 80 : 256)) : std::nullopt,
-          static_cast<std::int16_t>(name.size()),
+          id != 0 ? id : static_cast<std::int16_t>(name.size()),
           0xC0DE0000u + static_cast<std::uint32_t>(name.size()),
           std::move(relationships)};
 }
@@ -61,7 +63,7 @@ TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
   }
 }
 
-TEST(Neighbourhood, FamiliesNamesAndWhyPartsAreMissing) {
+TEST(Neighbourhood, FamiliesNamesByTheOneRuleAndWhyPartsAreMissing) {
   const Bytes people = PeopleBody({Person("Ada", 0xA, true)});
   const FamilySpec goth{7, 3, 1, 20000, 2, {0xC0DE0003}, "Goth"};
   const Bytes whole =
@@ -99,25 +101,21 @@ TEST(Neighbourhood, FamiliesNamesAndWhyPartsAreMissing) {
   EXPECT_EQ(hood.family(7)->netWorth, 21000);  // the builder writes cash + 1000
   EXPECT_EQ(hood.family(7)->members, std::vector<std::uint32_t>{0xC0DE0003});
   EXPECT_EQ(hood.person(0xC0DE0003)->name, "Ada");
-}
-
-// Every name a neighbourhood gives is shown by the one rule: capped, control and direction
-// characters visible, in the game's code page. Catches a reader that keeps the raw bytes (a 1 MB
-// family name froze the card), or decodes 0x80 as a control. (A second record of a GUID: the
-// friends test.)
-TEST(Neighbourhood, NamesAreShownByTheOneRule) {
-  const std::string cut = std::string(300, 'n') + "\u2026";
+  // Every name a neighbourhood gives is shown by the one rule: capped, control and direction
+  // characters visible, in the game's code page. Catches a reader that keeps the raw bytes (a 1 MB
+  // family name froze the card), or decodes 0x80 as a control. (A second record of a GUID: the
+  // friends test.)
   PersonSpec first = Person("Caf\x80 \x1B[31m", 0xA, true);
   const PersonSpec longName = Person(std::string(1'000'000, 'n'), 0xA, true);
   const FamilySpec family{7, 0, 1, 5, 0, {first.guid}, std::string(1'000'000, 'F')};
   const FamilySpec undefined{8, 0, 2, 5, 0, {}, "Goth\x81"};  // a byte the code page lacks
-  const Neighbourhood hood =
+  const Neighbourhood named =
       ReadNeighbourhood(NeighbourhoodFile({first, longName}, {family, undefined}).build(), 1);
-  ASSERT_EQ(hood.people.size(), 2u);
-  EXPECT_EQ(hood.person(first.guid)->name, "Caf\u20AC \u241B[31m");
-  EXPECT_EQ(hood.people[1].name, cut);
-  EXPECT_EQ(hood.family(7)->name, std::string(300, 'F') + "\u2026");
-  EXPECT_EQ(hood.family(8)->name, "Goth\uFFFD");
+  ASSERT_EQ(named.people.size(), 2u);
+  EXPECT_EQ(named.person(first.guid)->name, "Caf\u20AC \u241B[31m");
+  EXPECT_EQ(named.people[1].name, std::string(300, 'n') + "\u2026");
+  EXPECT_EQ(named.family(7)->name, std::string(300, 'F') + "\u2026");
+  EXPECT_EQ(named.family(8)->name, "Goth\uFFFD");
 }
 
 // A household lists its first eight members and counts the rest: 200,000 members without
@@ -139,19 +137,13 @@ TEST(SimProfile, AHouseholdOfThousandsShowsEightAndCountsTheRest) {
 // Friends are both ways at 50 or more: a bound of 49 or of 51, or one way only, is caught. Of two
 // records with one GUID the first is the Sim's.
 TEST(SimProfile, FriendsAtFiftyBothWaysAndTheFirstRecordOfAGuid) {
-  PersonSpec ada = Person("Ada", 0xA, true, {{2, {50}}, {3, {49}}, {4, {80}}});
-  ada.neighbourId = 1;
-  PersonSpec bram = Person("Bram", 0xA, true, {{1, {50}}});
-  bram.neighbourId = 2;
-  PersonSpec cleo = Person("Cleo", 0xA, true, {{1, {90}}});
-  cleo.neighbourId = 3;
-  PersonSpec dora = Person("Dora", 0xA, true, {{1, {49}}});
-  dora.neighbourId = 4;
-  PersonSpec second = Person("Ada's twin", 0xA, true, {{4, {100}}});
+  const PersonSpec ada = Person("Ada", 0xA, true, {{2, {50}}, {3, {49}}, {4, {80}}}, 1);
+  PersonSpec second = Person("Ada's twin", 0xA, true, {{4, {100}}}, 5);
   second.guid = ada.guid;
-  second.neighbourId = 5;
-  const Neighbourhood hood =
-      ReadNeighbourhood(NeighbourhoodFile({ada, bram, cleo, dora, second}, {}).build(), 1);
+  const std::vector<std::optional<PersonSpec>> people = {
+      ada, Person("Bram", 0xA, true, {{1, {50}}}, 2), Person("Cleo", 0xA, true, {{1, {90}}}, 3),
+      Person("Dora", 0xA, true, {{1, {49}}}, 4), second};
+  const Neighbourhood hood = ReadNeighbourhood(NeighbourhoodFile(people, {}).build(), 1);
   const SimProfile profile = ProfileOf(hood, ada.guid, [](std::uint32_t) { return std::nullopt; });
   EXPECT_EQ(profile.friends, std::vector<std::string>{"Bram"});
 }

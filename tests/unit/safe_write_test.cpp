@@ -1,6 +1,5 @@
-// Saving a file whole: what is already there is kept unless replacing was agreed, and a failure at
-// any step leaves nothing behind. And two small helpers: centring the window on the screen, and
-// the text rules names go through.
+// Saving a file whole (what is there is kept unless replacing was agreed; a failure leaves nothing
+// behind); centring the window on the screen; the text rules names go through.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -50,17 +49,9 @@ class SafeWrite : public ::testing::Test {
 
 // Catches a save that renames over a file that took the name after it was found free (two viewers
 // saving at once), and one that keeps the old file when the user agreed to replace it.
-TEST_F(SafeWrite, ReplacesOnlyWhatTheUserAgreedToReplace) {
-  EXPECT_EQ(SaveWholeFile(file_, "new", WhenNameTaken::kKeep).outcome, SaveResult::kNameTaken);
-  EXPECT_EQ(ReadWholeFile(file_), "kept");
-  EXPECT_EQ(SaveWholeFile(file_, "new", WhenNameTaken::kReplace).outcome, SaveResult::kSaved);
-  EXPECT_EQ(ReadWholeFile(file_), "new");
-  EXPECT_EQ(entries(), 2);
-}
-
-// Catches a dropped check of the flush or the close (a disk that fills up may only say so there):
-// the save must fail, keep the old file and leave no partial file behind.
-TEST_F(SafeWrite, AFailingFlushOrCloseSavesNothing) {
+TEST_F(SafeWrite, ReplacesOnlyWhatTheUserAgreedAndAFailingFlushOrCloseSavesNothing) {
+  // Catches a dropped check of the flush or the close (a disk that fills up may only say so there):
+  // the save must fail, keep the old file and leave no partial file behind.
   for (const FinishingSteps* steps : {&kFlushFails, &kCloseFails}) {
     for (const WhenNameTaken when : {WhenNameTaken::kKeep, WhenNameTaken::kReplace}) {
       const SaveResult result = SaveWholeFile(file_, "new", when, *steps);
@@ -74,6 +65,11 @@ TEST_F(SafeWrite, AFailingFlushOrCloseSavesNothing) {
       EXPECT_EQ(entries(), 2);
     }
   }
+  EXPECT_EQ(SaveWholeFile(file_, "new", WhenNameTaken::kKeep).outcome, SaveResult::kNameTaken);
+  EXPECT_EQ(ReadWholeFile(file_), "kept");
+  EXPECT_EQ(SaveWholeFile(file_, "new", WhenNameTaken::kReplace).outcome, SaveResult::kSaved);
+  EXPECT_EQ(ReadWholeFile(file_), "new");
+  EXPECT_EQ(entries(), 2);
 }
 
 TEST(Centring, HalvesTheRoundedDifferenceTowardZero) {
