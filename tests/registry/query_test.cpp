@@ -1,8 +1,12 @@
-// The shared reading logic, against a registry whose answers the tests choose.
+// The shared reading logic, against a registry whose answers the tests choose, and the game's
+// language as its SIMS_LANGUAGE value names it.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
+#include <utility>
 
+#include "platform/registry/game_language.h"
 #include "platform/registry/registry.h"
 
 namespace quill::platform::registry {
@@ -58,6 +62,28 @@ TEST(QueryValueText, TrustsOnlyTheFirstAnswer) {
   for (ChangingValue& value : values) {
     EXPECT_EQ(QueryValueText(value, 42, "v"), value.text) << value.name;
   }
+}
+
+// Catches a slot off by one in the table, a name compared with its case or its spaces, and a
+// number outside 1 to 20 (or a word that only starts with a number) taken for a slot.
+TEST(GameLanguage, ValuesNameTheirSlots) {
+  // Slots 1 to 20 in order.
+  const char* const kNames[] = {
+      "USEnglish", "UKEnglish",  "French",   "German",    "Italian",           "Spanish",
+      "Dutch",     "Danish",     "Swedish",  "Norwegian", "Finnish",           "Hebrew",
+      "Russian",   "Portuguese", "Japanese", "Polish",    "SimplifiedChinese", "TraditionalChinese",
+      "Thai",      "Korean"};
+  for (int slot = 1; slot <= 20; ++slot) EXPECT_EQ(GameLanguageSlot(kNames[slot - 1]), slot);
+  const std::pair<const char*, std::optional<int>> kOthers[] = {
+      {"us english", 1}, {" Traditional  CHINESE ", 18},
+      {"1", 1},          {"20", 20},
+      {"0", {}},         {"21", {}},
+      {"-4", {}},        {"4th", {}},
+      {"English", {}},   {"", {}}};
+  for (const auto& [value, slot] : kOthers) EXPECT_EQ(GameLanguageSlot(value), slot) << value;
+  EXPECT_EQ(GameLanguageName(17), "Simplified Chinese");
+  EXPECT_EQ(GameLanguageName(0), "");
+  EXPECT_EQ(GameLanguageName(21), "");
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
+
+#include "inspect/neighbourhood_files.h"
+#include "neighbourhood_builder.h"
 
 namespace quill::platform {
 namespace {
@@ -56,7 +60,7 @@ TEST_F(Files, WritesOverTheStartWithoutEmptyingAndNeverThroughALink) {
   EXPECT_FALSE(DeleteFileNamed(scratch));
 }
 
-TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
+TEST_F(Files, ScratchFoldersArePrivateInTheRuntimeFolderOnlyWhenItIsAFolder) {
   const fs::path& dir = folder_.path();
   write(dir / "file", "");
   const char* saved = std::getenv("XDG_RUNTIME_DIR");
@@ -66,14 +70,26 @@ TEST_F(Files, ScratchFoldersGoToTheRuntimeFolderOnlyWhenItIsAFolder) {
     EXPECT_EQ(ScratchBase(), runtime == dir ? dir : fs::temp_directory_path()) << runtime;
   }
   saved ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+  // Private. That it goes away with whatever it holds, the program's tests check at every ending.
+  EXPECT_EQ(fs::status(dir).permissions() & (fs::perms::group_all | fs::perms::others_all),
+            fs::perms::none);
 }
 
-// That it goes away with whatever it holds, the program's own tests check at every ending.
-TEST_F(Files, ScratchFolderIsPrivate) {
-  EXPECT_EQ(
-      fs::status(folder_.path()).permissions() & (fs::perms::group_all | fs::perms::others_all),
-      fs::perms::none);
+// Both spellings present: the exact one wins, whatever the listing's order. A FIFO in its place
+// is there but unreadable, not missing.
+TEST_F(Files, NeighbourhoodFileOfTheExactSpellingFirstAndAFifoIsUnreadable) {
+  const fs::path characters = folder_.path() / "UserData2" / "Characters";
+  fs::create_directories(characters);
+  const auto beside = [&characters](const char* name) { return characters.parent_path() / name; };
+  testdata::NeighbourhoodFile({}, {{1, 0, 0, 0, 0, {}, "Lower"}}).write(beside("neighborhood.iff"));
+  testdata::NeighbourhoodFile({}, {{1, 0, 0, 0, 0, {}, "Exact"}}).write(beside("Neighborhood.iff"));
+  EXPECT_EQ(NeighbourhoodFileOf(characters), beside("Neighborhood.iff"));
+  fs::remove(beside("Neighborhood.iff"));
+  EXPECT_EQ(NeighbourhoodFileOf(characters), beside("neighborhood.iff"));
+  fs::remove(beside("neighborhood.iff"));
+  ASSERT_EQ(::mkfifo(beside("Neighborhood.iff").c_str(), 0600), 0);
+  NeighbourhoodFiles files;
+  EXPECT_EQ(files.of(characters, 1).problem, "The neighbourhood file cannot be read.");
 }
-
 }  // namespace
 }  // namespace quill::platform

@@ -11,13 +11,15 @@ namespace {
 
 using namespace testdata;
 
+// Neighbour id `id`, else the name's length.
 PersonSpec Person(
     const std::string& name, std::int32_t version, bool data,
-    std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>> relationships = {}) {
+    std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>> relationships = {},
+    std::int16_t id = 0) {
   return {name,
           version,
           data ? std::optional(PersonData({{70, 3}}, version == 4 ? 80 : 256)) : std::nullopt,
-          static_cast<std::int16_t>(name.size()),
+          id != 0 ? id : static_cast<std::int16_t>(name.size()),
           0xC0DE0000u + static_cast<std::uint32_t>(name.size()),
           std::move(relationships)};
 }
@@ -26,12 +28,8 @@ PersonSpec Person(
 std::string Describe(const PersonRecord& r) {
   std::string text = r.name + "/" + std::to_string(r.personData.size()) + "/" +
                      std::to_string(r.neighbourId) + "/" + std::to_string(r.guid - 0xC0DE0000u);
-  for (const Relationship& rel : r.relationships) {
-    text += ' ';
-    text += std::to_string(rel.other);
-    text += ':';
-    text += rel.daily ? std::to_string(*rel.daily) : "-";
-  }
+  for (const Relationship& rel : r.relationships)
+    text += " " + std::to_string(rel.other) + ":" + (rel.daily ? std::to_string(*rel.daily) : "-");
   return text;
 }
 
@@ -45,6 +43,7 @@ TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
       {two, {"Ada/256/3/3 4:60 9:-", "Bram/80/4/4", "/0/0/0"}, true},
       {PeopleBody({}, 2) + LittleEndian32(7) + LittleEndian32(0), {}, true},  // "present" only if 1
       {PeopleBody({Person("Ada", 0xA, true)}, 2), {"Ada/256/3/3"}, false},    // slots past the end
+      {PeopleBody({Person("Ada", 0xA, true)}, 0x7FFFFFFF), {"Ada/256/3/3"}, false},
       {oneSlot.substr(0, oneSlot.size() - 1), {}, false},
       {PeopleBody({Person("Ada", 0xA, false)}).substr(0, 50) + LittleEndian32(0x10000000),
        {},
@@ -64,7 +63,7 @@ TEST(Neighbourhood, PeopleOfBothRecordVersionsAndWhereAListBreaks) {
   }
 }
 
-TEST(Neighbourhood, FamiliesNamesAndWhyPartsAreMissing) {
+TEST(Neighbourhood, FamiliesNamesByTheOneRuleAndWhyPartsAreMissing) {
   const Bytes people = PeopleBody({Person("Ada", 0xA, true)});
   const FamilySpec goth{7, 3, 1, 20000, 2, {0xC0DE0003}, "Goth"};
   const Bytes whole =
@@ -102,27 +101,21 @@ TEST(Neighbourhood, FamiliesNamesAndWhyPartsAreMissing) {
   EXPECT_EQ(hood.family(7)->netWorth, 21000);  // the builder writes cash + 1000
   EXPECT_EQ(hood.family(7)->members, std::vector<std::uint32_t>{0xC0DE0003});
   EXPECT_EQ(hood.person(0xC0DE0003)->name, "Ada");
-}
-
-// Every name a neighbourhood gives is shown by the one rule: capped, control and direction
-// characters visible, in the game's code page. Catches a reader that keeps the raw bytes (a 1 MB
-// family name froze the card), decodes 0x80 as a control, or lets a second record of a GUID win.
-TEST(Neighbourhood, NamesAreShownByTheOneRule) {
-  const std::string cut = std::string(300, 'n') + "\u2026";
+  // Every name a neighbourhood gives is shown by the one rule: capped, control and direction
+  // characters visible, in the game's code page. Catches a reader that keeps the raw bytes (a 1 MB
+  // family name froze the card), or decodes 0x80 as a control. (A second record of a GUID: the
+  // friends test.)
   PersonSpec first = Person("Caf\x80 \x1B[31m", 0xA, true);
-  PersonSpec twin = Person("Twin", 0xA, true);
-  twin.guid = first.guid;  // a second record of the same GUID
-  twin.neighbourId = 40;
   const PersonSpec longName = Person(std::string(1'000'000, 'n'), 0xA, true);
   const FamilySpec family{7, 0, 1, 5, 0, {first.guid}, std::string(1'000'000, 'F')};
   const FamilySpec undefined{8, 0, 2, 5, 0, {}, "Goth\x81"};  // a byte the code page lacks
-  const Neighbourhood hood =
-      ReadNeighbourhood(NeighbourhoodFile({first, twin, longName}, {family, undefined}).build(), 1);
-  ASSERT_EQ(hood.people.size(), 3u);
-  EXPECT_EQ(hood.person(first.guid)->name, "Caf\u20AC \u241B[31m");
-  EXPECT_EQ(hood.people[2].name, cut);
-  EXPECT_EQ(hood.family(7)->name, std::string(300, 'F') + "\u2026");
-  EXPECT_EQ(hood.family(8)->name, "Goth\uFFFD");
+  const Neighbourhood named =
+      ReadNeighbourhood(NeighbourhoodFile({first, longName}, {family, undefined}).build(), 1);
+  ASSERT_EQ(named.people.size(), 2u);
+  EXPECT_EQ(named.person(first.guid)->name, "Caf\u20AC \u241B[31m");
+  EXPECT_EQ(named.people[1].name, std::string(300, 'n') + "\u2026");
+  EXPECT_EQ(named.family(7)->name, std::string(300, 'F') + "\u2026");
+  EXPECT_EQ(named.family(8)->name, "Goth\uFFFD");
 }
 
 // A household lists its first eight members and counts the rest: 200,000 members without
@@ -144,38 +137,24 @@ TEST(SimProfile, AHouseholdOfThousandsShowsEightAndCountsTheRest) {
 // Friends are both ways at 50 or more: a bound of 49 or of 51, or one way only, is caught. Of two
 // records with one GUID the first is the Sim's.
 TEST(SimProfile, FriendsAtFiftyBothWaysAndTheFirstRecordOfAGuid) {
-  PersonSpec ada = Person("Ada", 0xA, true, {{2, {50}}, {3, {49}}, {4, {80}}});
-  ada.neighbourId = 1;
-  PersonSpec bram = Person("Bram", 0xA, true, {{1, {50}}});
-  bram.neighbourId = 2;
-  PersonSpec cleo = Person("Cleo", 0xA, true, {{1, {90}}});
-  cleo.neighbourId = 3;
-  PersonSpec dora = Person("Dora", 0xA, true, {{1, {49}}});
-  dora.neighbourId = 4;
-  PersonSpec second = Person("Ada's twin", 0xA, true, {{4, {100}}});
+  const PersonSpec ada = Person("Ada", 0xA, true, {{2, {50}}, {3, {49}}, {4, {80}}}, 1);
+  PersonSpec second = Person("Ada's twin", 0xA, true, {{4, {100}}}, 5);
   second.guid = ada.guid;
-  second.neighbourId = 5;
-  const Neighbourhood hood =
-      ReadNeighbourhood(NeighbourhoodFile({ada, bram, cleo, dora, second}, {}).build(), 1);
+  const std::vector<std::optional<PersonSpec>> people = {
+      ada, Person("Bram", 0xA, true, {{1, {50}}}, 2), Person("Cleo", 0xA, true, {{1, {90}}}, 3),
+      Person("Dora", 0xA, true, {{1, {49}}}, 4), second};
+  const Neighbourhood hood = ReadNeighbourhood(NeighbourhoodFile(people, {}).build(), 1);
   const SimProfile profile = ProfileOf(hood, ada.guid, [](std::uint32_t) { return std::nullopt; });
   EXPECT_EQ(profile.friends, std::vector<std::string>{"Bram"});
 }
 
 TEST(PersonTraits, AsTheGameShowsThem) {
+  const std::initializer_list<std::pair<int, int>> leo = {{7, 999},  {6, 1000}, {3, 199}, {10, 100},
+                                                          {18, 99},  {56, 6},   {57, 1},  {58, 27},
+                                                          {63, -40}, {65, 1},   {70, 5}};
   // Person data; then species, gender, age, sign, career and the points with their labels.
   const std::tuple<std::vector<std::int16_t>, std::string, std::string> cases[] = {
-      {PersonData({{7, 999},
-                   {6, 1000},
-                   {3, 199},
-                   {10, 100},
-                   {18, 99},
-                   {56, 6},
-                   {57, 1},
-                   {58, 27},
-                   {63, -40},
-                   {65, 1},
-                   {70, 5}}),
-       "human female adult Leo Military, level 2 -40",
+      {PersonData(leo), "human female adult Leo Military, level 2 -40",
        "Neat 9 Outgoing 10 Active 1 Playful 0 Nice 0 Cooking 1 Mechanical 0 Charisma 0 Body 0 "
        "Logic 0 Creativity 0"},
       {PersonData({{56, -1}, {57, 2}, {58, 9}, {70, 12}}),

@@ -42,29 +42,19 @@ TEST(Win32Registry, StoredValuesReadAsTheGameReadsThem) {
   ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuillmereTests");
 }
 
-// Writes HKLM as the game's installer does, which Wine allows; on a real machine that has the
-// game, the test leaves its key alone.
-TEST(Win32GameDataFolder, ThirtyTwoBitViewFirstThenNative) {
-  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-    HKEY existing = nullptr;  // left open when found: the test ends there
+// Whether the game's keys are on this machine: a real game's are left alone.
+bool GameKeysExist() {
+  HKEY existing = nullptr;  // left open when found: the test ends there
+  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_READ | view, &existing) ==
         ERROR_SUCCESS)
-      GTEST_SKIP() << "the game's key exists on this machine";
-  }
-  EXPECT_EQ(GetGameDataFolder(), "Not Found");
-  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_64KEY, kGameDataValue, REG_SZ, "C:\\Native");
-  EXPECT_EQ(GetGameDataFolder(), "C:\\Native\\");
-  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_32KEY, kGameDataValue, REG_SZ,
-           "D:\\Games\\The Sims\\");
-  EXPECT_EQ(GetGameDataFolder(), "D:\\Games\\The Sims\\");
-  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, view, 0);
-    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Maxis", view, 0);  // only when left empty
-  }
+      return true;
+  return ::RegOpenKeyExA(HKEY_CURRENT_USER, kReReleaseKeyPath, 0, KEY_READ, &existing) ==
+         ERROR_SUCCESS;
 }
 
-// Removes the game's two keys in every view; a key that still holds another key stays.
-void RemoveLanguageKeys() {
+// Removes the game's keys in every view; a key that still holds another key stays.
+void RemoveGameKeys() {
   for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, view, 0);
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Maxis", view, 0);
@@ -73,17 +63,21 @@ void RemoveLanguageKeys() {
   ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Electronic Arts");
 }
 
+// Writes HKLM as the game's installer does, which Wine allows.
+TEST(Win32GameDataFolder, ThirtyTwoBitViewFirstThenNative) {
+  if (GameKeysExist()) GTEST_SKIP() << "the game's keys exist on this machine";
+  EXPECT_EQ(GetGameDataFolder(), "Not Found");
+  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_64KEY, kGameDataValue, REG_SZ, "C:\\Native");
+  EXPECT_EQ(GetGameDataFolder(), "C:\\Native\\");
+  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_32KEY, kGameDataValue, REG_SZ,
+           "D:\\Games\\The Sims\\");
+  EXPECT_EQ(GetGameDataFolder(), "D:\\Games\\The Sims\\");
+  RemoveGameKeys();
+}
+
 // The same table as the Wine prefix's files (tests/registry), in the registry itself.
 TEST(Win32GameLanguage, ReadAsFromThePrefixsFiles) {
-  HKEY existing = nullptr;  // left open when found: the test ends there
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kReReleaseKeyPath, 0, KEY_READ, &existing) ==
-      ERROR_SUCCESS)
-    GTEST_SKIP() << "the re-release's key exists on this machine";
-  for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_READ | view, &existing) ==
-        ERROR_SUCCESS)
-      GTEST_SKIP() << "the game's key exists on this machine";
-  }
+  if (GameKeysExist()) GTEST_SKIP() << "the game's keys exist on this machine";
   for (const test::LanguageCase& languageCase : test::kLanguageCases) {
     for (const test::LanguageSetting& setting : languageCase.settings) {
       const bool user = setting.key == test::LanguageKey::kReRelease;
@@ -93,7 +87,7 @@ TEST(Win32GameLanguage, ReadAsFromThePrefixsFiles) {
                kGameLanguageValue, setting.type, setting.bytes);
     }
     EXPECT_EQ(ReadGameLanguage(*MakeSystemRegistry()), languageCase.slot) << languageCase.what;
-    RemoveLanguageKeys();
+    RemoveGameKeys();
   }
 }
 
