@@ -118,7 +118,7 @@ TEST(Neighbourhood, FamiliesNamesByTheOneRuleAndWhyPartsAreMissing) {
   EXPECT_EQ(named.family(8)->name, "Goth\uFFFD");
 }
 
-// A household lists its first eight members and counts the rest: 200,000 members without
+// A household names its first eight members and counts the rest: 200,000 members without
 // records took 13.9 s and 1.35 GB and gave a label of 3 million characters.
 TEST(SimProfile, AHouseholdOfThousandsShowsEightAndCountsTheRest) {
   const PersonSpec ada = Person("Ada", 0xA, true);
