@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a Qt program does to show a list of N lines: what launch_bench weighs the viewer's
 // start-up against.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer's start-up on a folder of game-sized Sims, until the roster is full and the window on
 // screen, against a bare Qt window showing one list of as many lines: the CPU time each process
 // takes, from exec to its first idle moment.

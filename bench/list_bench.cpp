@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmere --list` over a folder of game-sized character files, against merely reading the same
 // files' bytes: how much the reading, chunk walk and name inspection add.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder the benchmarks read: game-like characters of the sizes the game's own files show.
 #pragma once
 

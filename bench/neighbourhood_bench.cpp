@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the Sim card's data on a large neighbourhood: reading Neighborhood.iff, decoding every
 // record and family, and gathering one Sim's profile with its friends and household.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture sheet over a hostile character file: how long it takes to fill, the longest stretch
 // the window goes without an event-loop turn meanwhile, and the memory it takes.
 //

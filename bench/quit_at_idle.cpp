@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Qt plugin that ends any Qt program the first time its event loop goes idle with a window on
 // screen: launch_bench loads it into the viewer and into the bare window alike, through
 // QT_QPA_GENERIC_PLUGINS, so that both are timed from start to their first full screen and the

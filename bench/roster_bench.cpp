@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roster pass over a folder of game-sized character files, against merely reading the same
 // files: how much slower the pass is, how long the window goes without an event-loop turn, and
 // how much memory the pass takes beyond what the window already held.

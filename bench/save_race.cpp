@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two players' savers at once: "Save all pictures…" of two Sims of the same name into one folder
 // at the same moment, RUNS times (default 400). Every run must leave all twelve files; prints how
 // many runs lost one and how many failures were reported.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the start-up search for the game's folder when a player has many Wine prefixes with large
 // registry files, none of which holds the game, against a home with no prefix at all, and in a
 // home of 300 Proton prefixes whose 4 MB registries name "The Sims 2"; and reads one registry file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the folders the viewer's windows are measured on, with /usr/bin/time -v around the
 // viewer (see docs/developing.md):
 //

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Quillmere on a Linux desktop, and the Debian package built from that installation.
 include(GNUInstallDirs)
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with MinGW-w64 (Debian: g++-mingw-w64-x86-64-posix).
 # The POSIX thread model gives the full standard thread library. Programs are linked against the
 # MinGW runtime DLLs (libstdc++-6, libgcc_s_seh-1, libwinpthread-1) rather than statically: Qt's

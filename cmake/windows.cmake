@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the Windows build adds to the project: the program's resources (icon, version), GoogleTest
 # built from source, running test programs under Wine, and the zip a player downloads.
 enable_language(RC)

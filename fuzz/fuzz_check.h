@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: a failed invariant stops the run as a crash, after saying which
 // one failed, so that libFuzzer keeps the input that broke it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chunk walk over arbitrary file images: it must never read outside the image, and what it
 // lists must describe the image exactly.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the command line over arbitrary arguments (the input split at its zero bytes, as the
 // system would pass them): every answer is well formed, and a path reaches the window or the
 // listing with exactly the bytes it was given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Family exports, whole files or any bytes: what is read must fit in the bytes, every member is
 // listed once under a real id, and a member list longer than the export index's eight places
 // only comes with the reason why the index was not used. Every name and biography is shown by the

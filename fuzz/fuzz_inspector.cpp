@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chunk inspector over every chunk of an arbitrary file, as selecting each chunk line would
 // show it: pictures go through a real scratch file and the real picture loader.
 #include <algorithm>

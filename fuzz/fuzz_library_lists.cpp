@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists that say where a player's Wine prefixes are, over arbitrary text: Steam's list of
 // library folders gives at most 64 distinct, non-empty paths taken from the text, and a Lutris game
 // file's prefix is one non-empty line's text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `quillmere --list --json` does for one character file: the roster entry, its looks and
 // GUID, and the JSON line. The line is one line that a JSON parser reads whole into an object
 // with the entry's name, and no name passes the caps of shown text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The looks reader: a body-string table's body, and the same bytes as a whole character file.
 // What is read comes from the bytes, and every garment has all three of its parts.
 #include <cstddef>

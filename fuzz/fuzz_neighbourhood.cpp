@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Neighbourhood files, and the list-of-Sims and family bodies on their own: what is read must
 // fit in the bytes, person data must have one of its two lengths, and every relationship must
 // lead to a record with that id or be known as leading nowhere.

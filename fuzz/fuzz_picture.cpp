@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture loader over an arbitrary file and the same bytes in memory: it must refuse what it
 // cannot read and never hand back a picture larger than it promises to take.
 #include <cstddef>

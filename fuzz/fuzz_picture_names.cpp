@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names pictures are saved under, from arbitrary text: a Sim's name and a chunk's label must
 // never make a name a file system refuses, a Windows device, or a path outside the chosen folder.
 #include <QString>

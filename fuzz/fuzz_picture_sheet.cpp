@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture sheet's decoding over every picture of an arbitrary character file, as "Show all
 // pictures..." decodes them: never more pixels held than the sheet's bound, however many pictures
 // the file holds or however large they claim to be, and every picture shown within the loader's

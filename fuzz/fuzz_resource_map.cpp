@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding an arbitrary resource map chunk (header included) into a fresh table.
 #include <cctype>
 #include <cstddef>

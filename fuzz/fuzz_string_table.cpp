@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string-table claim over an arbitrary chunk (header included), as a "STR#" row holds it; the
 // game's text table read in a language over the chunk's body; the names of its slots that judge
 // which language the names are in; and a code page of the game's decoding the body whole.

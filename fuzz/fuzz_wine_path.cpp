@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mapping a Windows path of a Wine prefix to a Linux path, over arbitrary text: a result exactly
 // for a path on the prefix's one drive, below that drive's link, never longer than the text it
 // came from, and found again whatever the letter case of the text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Wine registry file reader over arbitrary text: it never fails, reads the same however the
 // text is split into pieces (and so whichever lines its plain-text search lets it pass over),
 // finds a plainly written key under any spelling that differs only in case and backslashes, and

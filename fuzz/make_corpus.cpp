@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzzers' seed inputs from the character-file builder: well-formed character files and
 // the broken shapes the reader and inspector must survive, into OUTPUT_FOLDER/<target>/ for each
 // fuzz target. Usage: make_corpus OUTPUT_FOLDER

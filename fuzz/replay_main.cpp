@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds a fuzz target each input kept in the folders named on the command line, once each, as
 // libFuzzer replays a crash input. Linked with a target's source instead of libFuzzer, so that the
 // plain and sanitizer builds replay the kept crash inputs and the seeds under ctest.

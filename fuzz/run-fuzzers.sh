@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang, replays the kept crash inputs, then fuzzes each target.
 #
 #   fuzz/run-fuzzers.sh [SECONDS_PER_TARGET] [JOBS]

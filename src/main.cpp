@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quillmere: a read-only viewer for the character files of The Sims.
 //   quillmere [FOLDER | FILE]
 #include <QApplication>

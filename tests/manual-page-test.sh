@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual page and `quillmere --help` name the same options, each with the same value name;
 # catches an option added to, renamed in or dropped from the command line without the manual
 # following (or the other way round), and a manual page groff warns about.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Marks every tracked source file with the project's licence, GPL-3.0-or-later, as an SPDX line:
 # the first line of each C++ file, and of each shell and CMake file (after its "#!" line, if it
 # has one). A file that already names its licence in that place is left alone, so running the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the formatting of every C++ file, then builds everything and runs every test: the plain
 # build with warnings as errors, the desktop files' validators and the Debian package's
 # install-and-remove check, the same tests under AddressSanitizer, LeakSanitizer and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the desktop entry, the AppStream data, the MIME type and the icon with the freedesktop.org
 # tools from Debian. Errors fail; hints, infos and pedantic notes are printed only.
 #   tools/desktop-check.sh BUILD_DIR    (a configured build: the AppStream file is generated)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Formats every C++ file of the repository in place with clang-format, or with --check fails
 # naming the files that are not formatted. Only *.cpp and *.h files are handed to clang-format:
 # it takes any file it is given for C++, so a CMake or shell file "formatted" with it is mangled.

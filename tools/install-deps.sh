@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Quillmere needs: `run` for building and starting the viewer,
 # `test` for everything the test suite uses as well. Skips apt when all are present.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, installs it as a player would, checks that the desktop knows the
 # program and its file type, then removes it again. The machine's installed packages are compared
 # before and after; removal also runs when a check fails.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the viewer and starts it on the sample Sims that ship with it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

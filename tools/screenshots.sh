@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the README's screenshots from the sample Sims on a virtual X display: the main window
 # on the sample saved game's first neighbourhood (docs/screenshots/main-window.png), and the Sim card
 # opened by double-clicking the first Sim (docs/screenshots/sim-card.png). Each is the window

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lays out the Windows program as a player gets it, in the folder both the zip and the installer
 # are made from:
 #   cmake -DSTAGE=<folder> -DSTRIP=<mingw strip> -DFILES=<list> -DTEXTS=<list> -P deploy.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Windows installer from the folder the zip is packed from:
 #   cmake -DSTAGE=<folder> -DSCRIPT=<installer.nsi> -DOUTFILE=<setup.exe> -DVERSION=<x.y>
 #         -DICON=<quillmere.ico> -DMAKENSIS=<makensis> -P installer.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the viewer keeps between events: the loaded file and the flags its handlers share.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the file routines need of the window: its lists, the summary and a turn of the event loop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walking the chain of chunks of an IFF file (a character file, a neighbourhood): plain functions
 // over the file's bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chunkfile/file_selection.h"
 
 #include "chunkfile/read_character_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which files of a folder are character files, and the order the file list and `--list` show.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chunkfile/roster.h"
 
 #include "chunkfile/event_turn.h"

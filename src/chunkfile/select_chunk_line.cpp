@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chunkfile/select_chunk_line.h"
 
 #include "chunkfile/event_turn.h"

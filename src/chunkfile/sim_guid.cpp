@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chunkfile/sim_guid.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which Sim a character file holds, as the neighbourhood knows it: its GUID.
 #pragma once
 

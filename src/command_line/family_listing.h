@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmere --list [--json] FAMILY.FAM`: who is in a family export, member by member in the
 // family's order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmere --list --json`: who each Sim of a folder is, one JSON object per line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's language as the game numbers its languages.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmere --list [--json] [PATH]`: the answer, as text and an exit status, so that it can be
 // given without a process.
 #pragma once

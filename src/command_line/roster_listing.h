@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmere --list`: a folder's roster, read by the same reader as the window's roster, with no
 // window at all.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the command line asks for: the window (at a given folder or file, or where start-up finds
 // the Sims), or an answer printed without any window.
 #pragma once

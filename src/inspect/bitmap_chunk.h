@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a "BMP_" chunk: its body is a complete picture file, handed to the picture loader
 // through a scratch file.
 #pragma once

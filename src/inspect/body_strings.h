@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a Sim wears, from the body strings the game keeps for it (a character file's "STR#" 200, a
 // family export's "uChr" chunks): a string table in US English only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A family export (".FAM"): the file the game writes when a family moves out, and the one a
 // player drops into UserData/Import to move a downloaded family in. Plain functions over bytes.
 #pragma once

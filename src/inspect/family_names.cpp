@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/family_names.h"
 
 #include "chunkfile/chunk_walk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The families' names of a neighbourhood file, read without the rest of it: what the menu of a
 // game's neighbourhoods shows for each.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the chunk inspector needs of the window.
 #pragma once
 

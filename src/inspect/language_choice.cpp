@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/language_choice.h"
 
 #include "platform/registry/game_language.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one choice, made once per run, of the language slot every name is shown in: the lists, the
 // caption, the cards, the family window, the neighbourhoods' family names, --list and picture
 // file names all take it from here.

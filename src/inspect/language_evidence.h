@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which language slot holds the players' own names, judged from the name tables themselves. When
 // a player names a Sim, the game writes the name only into the slot of the language it runs in;
 // every other slot keeps the template's placeholder, which all player-made Sims share. So the

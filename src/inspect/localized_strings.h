@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's text table read as the game reads it: one language's strings, decoded to UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding a Sim's name and description in a chunk body, a plain function over bytes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who lives in a neighbourhood: the Sims' records, their relationships and the families, read
 // from the chunks the game keeps them in. Plain functions over bytes: the same chunks turn up in
 // the neighbourhood file and in a family export.

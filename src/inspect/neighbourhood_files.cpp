@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/neighbourhood_files.h"
 
 #include "chunkfile/name_order.h"

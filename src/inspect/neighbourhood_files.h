@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The neighbourhood files of the folders a player looks at, each read when first needed and again
 // only when it has changed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a path the player names is: decided once, by one rule, for the window and the command line.
 #pragma once
 

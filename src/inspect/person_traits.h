@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a Sim's person data means as the game shows it: species and gender, age, star sign,
 // career, personality and skills.
 #pragma once

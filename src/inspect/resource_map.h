@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding a character file's resource map ("rsmp"), a plain function over the chunk's bytes.
 #pragma once
 

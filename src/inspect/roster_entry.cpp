@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "inspect/roster_entry.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One character file as the roster, `quillmere --list` and the cards know it: a plain function
 // over the file's bytes, with no list or window to fill.
 #pragma once

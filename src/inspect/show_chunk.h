@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chunk inspector: what selecting a chunk line shows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything known about one Sim, gathered once for the Sim card, the family window and the
 // listings, which only format it.
 #pragma once

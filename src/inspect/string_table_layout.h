@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of the game's text table, format FD FF: a 16-bit little-endian count, then per
 // string a language byte, a NUL-terminated value and a NUL-terminated comment, then filler.
 #pragma once

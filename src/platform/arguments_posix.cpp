@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arguments of a POSIX program are its argv bytes; no encoding is assumed.
 #include "platform/arguments.h"
 

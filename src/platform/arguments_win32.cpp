@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Windows program's argv is in the ANSI code page, which cannot spell every file name: the
 // arguments are split from the UTF-16 command line instead, as Windows itself splits them.
 #include <windows.h>

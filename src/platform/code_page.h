@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text stored in a Windows code page, as the operating system decodes it.
 #pragma once
 

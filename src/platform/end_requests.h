@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system asking the program to end (a logout, `kill`, Ctrl+C in the terminal that started
 // it): handled like the user's own Close, from the event loop.
 #pragma once

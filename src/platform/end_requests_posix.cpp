@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signals reach the event loop through a pipe: the handler only writes the signal's number, and a
 // socket notifier reads it in the loop, where ending the program properly is safe.
 #include <fcntl.h>

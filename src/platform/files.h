@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File-system services: everything the viewer needs from the operating system's file calls.
 #pragma once
 

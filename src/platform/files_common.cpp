@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of the file services that the standard library covers on every system.
 #include "platform/files.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File services on POSIX systems.
 #include <fcntl.h>
 #include <stdio.h>

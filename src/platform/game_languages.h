@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The twenty languages the game was sold in, numbered as the slots of a character file's name
 // tables: one table for the names the game's settings use, the code pages the names are written
 // in, and the locales a player's system names them by.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read loops both systems share; only the call that reads differs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What telling a live scratch folder from a stale one asks of the operating system.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's URL opener, started detached so that the viewer never waits for the browser.
 #include <QProcess>
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Case and UTF-8 over plain bytes, the same whatever the locale: file names, chunk labels and
 // registry paths are compared and shown alike on every machine.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/drive_list.h"
 
 #include "platform/files.h"

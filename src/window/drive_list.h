@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drive list: a hidden combo box naming the current drive.
 #pragma once
 

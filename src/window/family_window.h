@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The family window: who is in a family export, before the player imports it. The family's
 // name, cash and members, one row each with thumbnail, name and biography, and the pictures of
 // its house; each member's Sim card from the export's own records.

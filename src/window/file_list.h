@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list: the character files ("User*.*") of one folder, sorted by name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A ring around whichever control of the window has the keyboard focus, drawn in a colour that
 // shows on the navy background and on the white lists alike, whatever the widget style draws.
 #pragma once

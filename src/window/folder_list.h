@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder list: the current folder, the folders above it and the folders directly inside it.
 // A double-click or Enter opens a folder; a single click only highlights it, whatever the
 // desktop's single-click setting.

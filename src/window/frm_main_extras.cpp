@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window offers a player beside the events of its controls.
 #include <QLabel>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's fixed arrangement, in twips at 15 twips per logical pixel: the window looks the
 // same on every screen, and Qt's high-DPI scaling takes care of denser ones.
 #include <QButtonGroup>

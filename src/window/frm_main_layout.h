@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places of the window's layout that the window also needs after building it, in twips.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The neighbourhood beside the open folder: the Sim card, and the menu that switches between
 // the neighbourhoods of one game.
 #include <QMenu>

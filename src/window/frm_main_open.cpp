@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a folder, character file or family export that the player names: on the command line,
 // by dropping it on the window, or from the desktop.
 #include <QDragEnterEvent>

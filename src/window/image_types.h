@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six pictures a character file stores, and the words that find their chunk lines.
 #pragma once
 

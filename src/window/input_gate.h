@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the user's clicks and keys away from chosen controls while a read is under way, so that
 // a selection made meanwhile cannot start a second read in the middle of the first.
 #pragma once

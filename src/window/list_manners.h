@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the lists behave for a player beyond what they list: indentation that leaves the text
 // alone (so typing a name finds it), and the whole text of a cut-off line as its tooltip.
 #pragma once

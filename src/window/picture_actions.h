@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a player can do with a portrait: copy it, save it, save a Sim's pictures all at once.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What Picture1 offers beside showing a portrait: copying it (its menu, or Ctrl+C while it has
 // the focus), saving it, opening the picture sheet (its menu, or a double-click) and the Sim
 // card (its menu).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing pictures out as PNG files a player can keep.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture sheet: a window of its own with every picture of the loaded character file, each
 // under its label, enlarged as far as the screen allows, to look at, copy and save.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outside services the window calls, gathered so that tests can stand in for them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text the readers made (UTF-8) as the window's widgets take it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list box whose selection, when set from code, raises the click event at once and only when it
 // really changes: so choosing a line from code does its work before the call returns, exactly as
 // the user's click does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Portraits are pixel art of a few dozen pixels: they are enlarged by whole numbers and without
 // smoothing, drawn at the screen's own resolution.
 #pragma once

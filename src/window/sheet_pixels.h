@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the picture sheet decodes, free of widgets so that tests and fuzzers can call it: pictures
 // in the sheet's order, each while its pixels, decoded and as shown enlarged, still fit the bound.
 #pragma once

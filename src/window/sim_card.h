@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sim card: a window of its own with who the chosen Sim is, as the neighbourhood knows it:
 // family, species and gender, age, star sign, career, personality, skills and friends.
 #pragma once

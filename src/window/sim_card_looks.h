@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a Sim wears, on its card: the suits and textures a player needs among the game's skin
 // files to see the Sim as it was made.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's icon, each size read when it is first asked for: Windows draws its title bar and
 // task switcher from two sizes, and decoding all eight up front cost more than building the
 // window's controls.

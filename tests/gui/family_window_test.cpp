@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Family exports in the family window (opened by name or drop, each member's row and card, damaged
 // exports and other files); the Sim card, following the chosen Sim; the Neighbourhoods menu.
 #include <QScreen>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 // Choosing a file, a Sim, a chunk or a picture; opening a path by name or drop; the names'
 // language; broken and strange files, which leave the window usable; the picture sheet and saved

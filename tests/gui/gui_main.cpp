@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the window tests headless, with one application for all of them.
 #include <gtest/gtest.h>
 

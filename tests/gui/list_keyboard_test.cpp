@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists as a player uses them: typing, Enter, double-clicks, moving between folders, tooltips,
 // and clicks, double-clicks and folder changes while the window reads a file or builds the roster;
 // the window's layout, tab order, buttons and icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real viewer window, offscreen, over a folder of character files the test writes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a player starts it: its command line without a display, and how it ends.
 #include <gtest/gtest.h>
 #include <unistd.h>

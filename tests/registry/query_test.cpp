@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared reading logic, against a registry whose answers the tests choose, and the game's
 // language as its SIMS_LANGUAGE value names it.
 #include <gtest/gtest.h>

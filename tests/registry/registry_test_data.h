@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One table of stored values and the text the viewer must read from each, run against both
 // registries: the Wine prefix's files here, and the real Win32 registry under Wine (tests/wine);
 // and the writing of a test's prefixes and homes, inside a platform::ScratchFolder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Wine prefix's registry files, of every form and of hostile sizes; the start-up folder on Linux:
 // the game's folder by a prefix's registry, else the re-release's saves, wherever prefixes are
 // kept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file's chunks as the walk lists them, and the resource map decoded from one. Family exports:
 // the body strings, the export index and how the members are found.
 #include "inspect/family_export.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The families' names the menu of neighbourhoods reads, and nothing else of the file.
 #include "inspect/family_names.h"
 

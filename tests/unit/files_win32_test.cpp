@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What Windows players see of paths: drive letters, one backslash between folder and name, and
 // names in any language.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name and description of a Sim: cut at the dot markers of a chunk's text, or read whole from
 // the game's text table in the player's language; which language the tables' names point to; and
 // the roster's reader over a character file's bytes, with no window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a file whole (what is there is kept unless replacing was agreed; a failure leaves nothing
 // behind); centring the window on the screen; the text rules names go through.
 #include <gtest/gtest.h>

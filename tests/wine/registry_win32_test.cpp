@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry layer against the real Win32 registry, run under Wine or on Windows.
 #include <windows.h>
 

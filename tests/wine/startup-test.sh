@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up as a player with the game installed sees it: in a fresh Wine prefix, the game's key is
 # written by Wine's own `reg add` in the 32-bit view, sample Sims lie in its characters folder,
 # and the window must open there with the roster built.

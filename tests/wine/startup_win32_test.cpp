@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up on Windows, run by startup-test.sh in a prefix where the game's key names a folder of
 // sample Sims: the window opens on its characters folder with every Sim in the roster.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the icon's SVG into the PNGs the desktop and the window use and the multi-size Windows
 # icon. The results are committed, so that building Quillmere needs no SVG renderer; run this
 # again after changing data/icons/quillmere.svg. Needs rsvg-convert (librsvg2-bin) and icotool

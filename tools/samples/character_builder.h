@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes character files from a description, for tests, fuzzing seeds and the sample Sims.
 #pragma once
 

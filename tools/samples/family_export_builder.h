@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes family exports (".FAM"): the members' chunks, the export index, the family and the
 // members' records, in the layouts the game has written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Character files shaped like the game's own, with portraits drawn here.
 #include <array>
 #include <cmath>

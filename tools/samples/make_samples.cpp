@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the sample Sims into the folder named on the command line, and a saved game of two
 // neighbourhoods into the second folder when one is named, with family exports in its first
 // neighbourhood's Export and Import folders.

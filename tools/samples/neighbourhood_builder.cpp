@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "neighbourhood_builder.h"
 
 namespace quill::testdata {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes neighbourhood files and whole saved games: the Sims' records (NBRS), their families
 // (FAMI, FAMs) and character files that carry the GUIDs linking them.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes Qt for 64-bit Windows as qt-recipe.txt describes and prints the folder it is installed in.
 # Debian ships no Windows build of Qt, so it is cross-compiled from Debian's own source package with
 # the host's Qt tools. The result is cached outside the repository, in a folder named by a hash of

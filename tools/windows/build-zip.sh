@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the downloads for Windows players in build-windows-zip/: quillmere-<version>-windows-x64.zip
 # and quillmere-<version>-setup.exe, the installer of the same files. Qt for Windows first (built or
 # unpacked, see build-qt.sh), then the program, then the zip and the installer.

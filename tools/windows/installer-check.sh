@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs Quillmere for Windows as a player would, in a fresh Wine prefix, once for every user
 # and once for the player alone: `setup.exe /S`; checks the installed files, the Start-menu
 # shortcut and the registry keys; runs `quillmere.exe --version` and `--list` on the sample Sims;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program of the Windows build under wine64: CMake's cross-compiling emulator, so
 # that CTest, test discovery and build-time helpers run the .exe files as they would run natively.
 #   usage: tools/windows/wine-run.sh [--prefix DIR] [--dlls DIR:DIR...] program.exe [args...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command (CTest, say) with one Wine session kept up for the prefix all along, so that the
 # Windows programs it starts one after another do not each wait for a server of their own. The
 # session's background services start here, away from the command's output: started by a test,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few environment variables that say where a player's files are, gathered so that tests can
 // point them at folders of their own.
 #pragma once

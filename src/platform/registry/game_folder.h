@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which folder the viewer opens at start-up: the game's own characters folder when a registry
 // names one that exists, else the save folder of the 2025 re-release, where current players keep
 // their Sims. On Linux every Wine prefix a player is likely to have is searched.

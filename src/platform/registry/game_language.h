@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language the game runs in, as its own settings in the registry name it: the slot of the
 // character files' name tables whose names the player's game shows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/registry/key_text_search.h"
 
 #include <cstdint>

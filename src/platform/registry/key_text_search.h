@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding a key's name in registry text far faster than its lines can be read, so that the
 // lines that cannot name the key are passed over unread.
 #pragma once

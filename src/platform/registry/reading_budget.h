@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one search of registry files may spend: the bytes it may read in all, the part of them it
 // may read line by line (far slower than passing lines over), and a way for the program to end
 // it early. One budget is shared by every prefix a start-up search reads, so that

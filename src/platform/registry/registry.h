@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the game's install folder from the Windows registry, on Windows itself and, on Linux,
 // from the registry files of a Wine prefix. The logic is written once against RegistryApi; each
 // system supplies a backend that answers the three registry calls the way Windows does.

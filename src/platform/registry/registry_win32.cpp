@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry backend on Windows: the ANSI registry calls themselves.
 #include <windows.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up folder on Linux: the game under Wine, Proton or a Wine front end.
 #include <set>
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up folder on Windows: the game's folder, else the re-release's saves.
 #include <windows.h>
 

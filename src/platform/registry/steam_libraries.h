@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Steam's library folders: each may hold Proton prefixes, one per game run through Proton.
 #pragma once
 

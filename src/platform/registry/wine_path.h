@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a Windows path of a Wine prefix lies on Linux.
 #pragma once
 

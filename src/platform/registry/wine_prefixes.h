@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where Linux players keep Wine prefixes, and the folders inside a prefix where the game's Sims
 // may be.
 #pragma once

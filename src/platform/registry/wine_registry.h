@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wine keeps a prefix's registry in text files (system.reg for HKEY_LOCAL_MACHINE, user.reg for
 // HKEY_CURRENT_USER). This reads them as Wine itself does, so that the game's install folder can
 // be found when it runs under Wine or Proton. A player may have dozens of prefixes with registry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry backend on Linux and other Unix systems: the Wine prefix's registry files.
 #include <algorithm>
 
