@@ -165,7 +165,10 @@ TEST(BodyStrings, FieldsAndOutfitsOfTheUsEnglishTable) {
     std::string found = looks->skeleton + "/" + Shown(looks->body) + "/" + Shown(looks->head) +
                         "/" + looks->gender + "/" + looks->age + "/" + looks->skinTone;
     for (const Outfit& outfit : looks->outfits)
-      found += "/" + std::to_string(outfit.index) + ":" + Shown(outfit.garment);
+      found.append("/")
+          .append(std::to_string(outfit.index))
+          .append(":")
+          .append(Shown(outfit.garment));
     EXPECT_EQ(found, expected);
   }
   Bytes cut = BodyStrings({});

@@ -30,7 +30,10 @@ std::string Describe(const PersonRecord& r) {
   std::string text = r.name + "/" + std::to_string(r.personData.size()) + "/" +
                      std::to_string(r.neighbourId) + "/" + std::to_string(r.guid - 0xC0DE0000u);
   for (const Relationship& rel : r.relationships)
-    text += " " + std::to_string(rel.other) + ":" + (rel.daily ? std::to_string(*rel.daily) : "-");
+    text.append(" ")
+        .append(std::to_string(rel.other))
+        .append(":")
+        .append(rel.daily ? std::to_string(*rel.daily) : "-");
   return text;
 }
 
