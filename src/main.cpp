@@ -15,10 +15,12 @@
 
 #include "command_line/listing.h"
 #include "command_line/startup_request.h"
+#include "content/game_skins.h"
 #include "inspect/language_choice.h"
 #include "platform/arguments.h"
 #include "platform/end_requests.h"
 #include "platform/files.h"
+#include "platform/registry/install_folder.h"
 #include "platform/terminal.h"
 #include "quillmere_version.h"
 #include "window/frm_main.h"
@@ -66,6 +68,13 @@ std::filesystem::path StartupFolder(const quill::PlatformServices& services,
   return found->characters;
 }
 
+// The search for the game's folder of a folder of Sims.
+quill::content::GameSkins::FindGame GameFinder() {
+  return [](const std::filesystem::path& sims) {
+    return quill::platform::registry::FindGameFolder(sims);
+  };
+}
+
 // Answers the requests that need no window; none of them needs a display.
 int AnswerWithoutWindow(const quill::StartupRequest& request) {
   switch (request.mode) {
@@ -87,7 +96,17 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
         Print(stderr, "quillmere: " + language.description() + "\n");
       // The listing writes no scratch files, but a run that starts clears what dead runs left.
       quill::platform::RemoveStaleScratchFolders(quill::platform::ScratchBase());
-      return Deliver(quill::ListPath(listed, language.slot(), request.json));
+      quill::content::GameSkins skins(GameFinder(), request.game);
+      return Deliver(quill::ListPath(listed, language.slot(), request.json, &skins));
+    }
+    case quill::StartupMode::Check: {
+      quill::LanguageChoice language(request.languageSlot, request.languageGiven);
+      const std::filesystem::path checked =
+          request.path ? *request.path : StartupFolder(quill::SystemServices(), language);
+      language.takeEvidence(quill::NameTablesAt(checked));
+      quill::content::GameSkins skins(GameFinder(), request.game);
+      return Deliver(quill::CheckPath(checked, language.slot(), skins,
+                                      quill::platform::registry::SearchedGameFolderPlaces()));
     }
     case quill::StartupMode::Window:
       break;
@@ -133,6 +152,7 @@ int main(int argc, char** argv) {
   };
   services.languageSlot = request.languageSlot;
   services.languageGiven = request.languageGiven;
+  services.namedGameFolder = request.game;
   window.emplace(std::move(services));
   if (request.path) {
     window->load(*request.path);

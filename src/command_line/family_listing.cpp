@@ -14,13 +14,14 @@ std::string FormatFamily(const std::string& file, const FamilyExport& family) {
   return text;
 }
 
-std::string FormatFamilyJson(const std::string& file, const FamilyExport& family) {
+std::string FormatFamilyJson(const std::string& file, const FamilyExport& family,
+                             content::SkinsCheck* skins) {
   Profiles profiles(family.records, MemberNames(family));
   std::string text;
   int number = 0;
   for (const FamilyMember& member : family.members) {
     text += SimJson(file, member.name, profiles.of(member.guid, member.looks),
-                    ",\"member\":" + std::to_string(++number));
+                    ",\"member\":" + std::to_string(++number), skins);
   }
   return text;
 }

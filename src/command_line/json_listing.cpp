@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "content/skins_check.h"
 #include "inspect/sim_profile.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -69,26 +70,61 @@ std::string Names(const std::vector<std::string>& names) {
   return list + "]";
 }
 
-std::string LooksJson(const std::optional<BodyLooks>& looks) {
+std::string FilesJson(const content::PartFiles& files) {
+  return "{\"suit\":" + (files.suit.empty() ? "null" : Quoted(files.suit)) +
+         ",\"mesh\":" + Names(files.meshes) + ",\"texture\":" + Names(files.textures) + "}";
+}
+
+std::string ProblemsJson(const std::vector<content::Problem>& problems) {
+  std::string list = "[";
+  for (const content::Problem& problem : problems) {
+    if (list.size() > 1) list += ',';
+    list += "{\"code\":" + Quoted(problem.code) + ",\"text\":" + Quoted(problem.text) + "}";
+  }
+  return list + "]";
+}
+
+// ",\"files\":...,\"problems\":..." for the body string `string`, as checked; nulls when unchecked.
+std::string CheckedJson(const std::optional<content::LooksCheck>& check, int string) {
+  if (check) {
+    for (const content::PartCheck& part : check->parts) {
+      if (part.string == string) {
+        return ",\"files\":" + FilesJson(part.files) + ",\"problems\":" +
+               ProblemsJson(part.problems);
+      }
+    }
+  }
+  return ",\"files\":null,\"problems\":null";
+}
+
+std::string LooksJson(const std::optional<BodyLooks>& looks, content::SkinsCheck* skins) {
   if (!looks) return "null";
-  const auto garment = [](const std::optional<Garment>& worn) {
-    return OrNull(worn, [](const Garment& g) {
-      return "{\"mesh\":" + Quoted(g.mesh) + ",\"texture\":" + Quoted(g.texture) + "}";
+  std::optional<content::LooksCheck> check;
+  if (skins != nullptr) check = skins->Check(*looks);
+  const auto garment = [&check](const std::optional<Garment>& worn, int string,
+                                const std::string& part) {
+    return OrNull(worn, [&](const Garment& g) {
+      return "{\"mesh\":" + Quoted(g.mesh) + ",\"texture\":" + Quoted(g.texture) + part +
+             CheckedJson(check, string) + "}";
     });
   };
   std::string outfits;
   for (const Outfit& outfit : looks->outfits) {
     if (!outfits.empty()) outfits += ',';
-    outfits += garment(outfit.garment);
+    const std::string part = content::PartName(outfit.index, outfit.garment.mesh);
+    outfits += garment(outfit.garment, outfit.index,
+                       ",\"part\":" + (part.empty() ? std::string("null") : Quoted(part)));
   }
-  return "{\"body\":" + garment(looks->body) + ",\"head\":" + garment(looks->head) +
-         ",\"skin_tone\":" + Quoted(looks->skinTone) + ",\"outfits\":[" + outfits + "]}";
+  return "{\"skeleton\":{\"name\":" + Quoted(looks->skeleton) + CheckedJson(check, 0) +
+         "},\"body\":" + garment(looks->body, 1, {}) + ",\"head\":" + garment(looks->head, 2, {}) +
+         ",\"skin_tone\":" + Quoted(looks->skinTone) + ",\"outfits\":[" + outfits +
+         "],\"summary\":" + (check ? Quoted(check->summary) : std::string("null")) + "}";
 }
 
 }  // namespace
 
 std::string SimJson(const std::string& file, const std::string& name, const SimProfile& sim,
-                    const std::string& more) {
+                    const std::string& more, content::SkinsCheck* skins) {
   const std::optional<std::string> family = sim.family ? sim.family->name : std::nullopt;
   return "{\"file\":" + Quoted(file) + ",\"name\":" + Quoted(name) +
          ",\"family\":" + OrNull(family, Quoted) +
@@ -101,10 +137,11 @@ std::string SimJson(const std::string& file, const std::string& name, const SimP
          OrNull(sim.career, [](const Career& c) { return std::to_string(c.performance); }) +
          ",\"personality\":" + Traits(sim.personality) + ",\"skills\":" + Traits(sim.skills) +
          ",\"friends\":" + OrNull(sim.friends, Names) + more +
-         ",\"looks\":" + LooksJson(sim.looks) + "}\n";
+         ",\"looks\":" + LooksJson(sim.looks, skins) + "}\n";
 }
 
-std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood) {
+std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neighbourhood& hood,
+                             content::SkinsCheck* skins) {
   std::unordered_map<std::uint32_t, std::string> names;
   for (const RosterEntry& entry : roster)
     if (entry.guid) names.emplace(*entry.guid, entry.name);
@@ -116,7 +153,8 @@ std::string FormatRosterJson(const std::vector<RosterEntry>& roster, const Neigh
   Profiles profiles(hood, nameOf);
   std::string text;
   for (const RosterEntry& entry : roster) {
-    text += SimJson(ShownFileName(entry.file), entry.name, profiles.of(entry.guid, entry.looks));
+    text += SimJson(ShownFileName(entry.file), entry.name, profiles.of(entry.guid, entry.looks), {},
+                    skins);
   }
   return text;
 }

@@ -22,20 +22,29 @@ QString Shown(const platform::NativeArgument& argument) {
 // What the option parser is given in place of the arguments: the options as text, and each
 // argument that can only be a path as its position among `arguments`, for the path itself may be
 // no valid text. Nothing after "--", nor a lone "-", is an option; the word after an option that
-// takes a value (`valueOption`, given apart) is that value.
+// takes a value is that value: a text after one of `textOptions`, a path (by position) after
+// `pathOption`.
 QStringList ParserArguments(const std::vector<platform::NativeArgument>& arguments,
-                            const QString& valueOption) {
+                            const QStringList& textOptions, const QString& pathOption) {
   QStringList texts{arguments.empty() ? QStringLiteral("quillmere") : Shown(arguments.front())};
   bool optionsEnded = false;
-  bool valueDue = false;
+  bool textDue = false;
+  bool pathDue = false;
   for (std::size_t index = 1; index < arguments.size(); ++index) {
     const QString text = Shown(arguments[index]);
-    const bool value = valueDue && !optionsEnded;
-    const bool path =
-        !value && (optionsEnded || !text.startsWith(QLatin1Char('-')) || text.size() == 1);
-    valueDue = !optionsEnded && !value && text == valueOption;
+    const bool value = (textDue || pathDue) && !optionsEnded;
+    const bool path = (value && pathDue) || (!value && (optionsEnded || !text.startsWith(QLatin1Char('-')) ||
+                                                        text.size() == 1));
+    textDue = !optionsEnded && !value && textOptions.contains(text);
+    pathDue = !optionsEnded && !value && text == pathOption;
     optionsEnded = optionsEnded || (!value && text == QStringLiteral("--"));
-    texts.push_back(path ? QString::number(index) : text);
+    const QString joined = pathOption + QLatin1Char('=');
+    if (!optionsEnded && !value && text.startsWith(joined)) {
+      // "--game=FOLDER": its position, marked as the joined form.
+      texts.push_back(joined + QLatin1Char('=') + QString::number(index));
+    } else {
+      texts.push_back(path ? QString::number(index) : text);
+    }
   }
   return texts;
 }
@@ -71,6 +80,19 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
                      "files' names are in."),
       QStringLiteral("LANG"));
   parser.addOption(language);
+  const QCommandLineOption check(
+      QStringLiteral("check"),
+      QStringLiteral("Check whether each Sim of FOLDER, FILE or FAMILY.FAM would look right in the "
+                     "game: one line per missing or unusable skin file (file, a tab, Sim, a tab, "
+                     "part, a tab, problem). Exits 1 when any Sim would not look right."));
+  parser.addOption(check);
+  const QCommandLineOption game(
+      QStringLiteral("game"),
+      QStringLiteral("The game's folder, which holds GameData/Behavior.iff, whose skins the Sims' "
+                     "looks are checked against. By default the one the registry or the Sims' "
+                     "folder names."),
+      QStringLiteral("FOLDER"));
+  parser.addOption(game);
   parser.addPositionalArgument(QStringLiteral("path"),
                                QStringLiteral("A folder to open, or a character file to show."),
                                QStringLiteral("[FOLDER|FILE]"));
@@ -82,7 +104,8 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
         Utf8(QCoreApplication::applicationName().toLower() + QStringLiteral(": ") + why +
              QLatin1Char('\n') + usage + QLatin1Char('\n'))};
   };
-  if (!parser.parse(ParserArguments(arguments, QStringLiteral("--language"))))
+  if (!parser.parse(ParserArguments(arguments, {QStringLiteral("--language")},
+                                    QStringLiteral("--game"))))
     return refuse(parser.errorText());
   // Each is the position of a path among the arguments.
   const QStringList paths = parser.positionalArguments();
@@ -95,6 +118,8 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
 
   if (parser.isSet(json) && !parser.isSet(list))
     return refuse(QStringLiteral("--json needs --list"));
+  if (parser.isSet(check) && parser.isSet(list))
+    return refuse(QStringLiteral("--check and --list cannot be given together"));
 
   StartupRequest request;
   if (parser.isSet(language)) {
@@ -113,6 +138,15 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
     request.languageSlot = LanguageSlot(QLocale::system());
   }
   if (!paths.isEmpty()) request.path = std::filesystem::path(pathAt(0));
+  if (parser.isSet(game)) {
+    // The folder's position among the arguments; "=" before it when it was joined to the option.
+    const QString value = parser.value(game);
+    const bool joined = value.startsWith(QLatin1Char('='));
+    const platform::NativeArgument& argument =
+        arguments.at(value.mid(joined ? 1 : 0).toULongLong());
+    const std::size_t skipped = joined ? std::string_view("--game=").size() : 0;
+    request.game = std::filesystem::path(argument.substr(skipped));
+  }
   if (parser.isSet(help)) {
     request.mode = StartupMode::Help;
     request.text = Utf8(parser.helpText());
@@ -123,6 +157,8 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
   } else if (parser.isSet(list)) {
     request.mode = StartupMode::List;
     request.json = parser.isSet(json);
+  } else if (parser.isSet(check)) {
+    request.mode = StartupMode::Check;
   }
   return request;
 }

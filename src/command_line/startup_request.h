@@ -12,7 +12,7 @@
 
 namespace quill {
 
-enum class StartupMode { Window, Help, Version, List, Refused };
+enum class StartupMode { Window, Help, Version, List, Check, Refused };
 
 struct StartupRequest {
   StartupMode mode = StartupMode::Window;
@@ -28,6 +28,8 @@ struct StartupRequest {
   bool languageGiven = false;
   // --list --json: who each Sim is, as JSON.
   bool json = false;
+  // --game: the game's folder, whose skins the Sims' looks are checked against, for this run.
+  std::optional<std::filesystem::path> game;
 };
 
 // Reads the program's arguments, the program's own name first, as the system passed them: a path

@@ -42,6 +42,13 @@ bool ReadFileStart(const std::filesystem::path& path, std::size_t most, std::str
 bool ReadFileInPieces(const std::filesystem::path& path, std::size_t limit, std::size_t pieceSize,
                       const std::function<bool(std::string_view piece)>& take);
 
+// Reads `count` bytes from `offset` of a regular file of any size into `bytes`: an archive's
+// manifest or one entry of it, without reading the rest. Refuses (false, `bytes` emptied) what
+// ReadWholeFile refuses but for the file's size, a part running past the file's end, and a read
+// error. `fileSize`, when given, is set to the file's size.
+bool ReadFilePart(const std::filesystem::path& path, std::uint64_t offset, std::size_t count,
+                  std::string& bytes, std::uint64_t* fileSize = nullptr);
+
 // What tells one version of a file from the next without reading it: its size and the time of
 // its last change.
 struct FileStamp {
@@ -122,6 +129,14 @@ struct FolderListing {
   std::vector<std::filesystem::path> folders;  // names only
   std::vector<std::filesystem::path> files;    // names only; anything that is not a folder
 };
+
+// The time a folder's entries last changed (one added, removed or renamed); nothing when it is no
+// folder or cannot be examined.
+std::optional<std::int64_t> FolderChangeTime(const std::filesystem::path& folder);
+
+// A folder's path with every link resolved: the same for every way of reaching the folder, so that
+// a walk through linked folders knows where it has been. Nothing when it is no folder.
+std::optional<std::filesystem::path> RealFolder(const std::filesystem::path& folder);
 
 // Lists a folder's entries; nothing when it cannot be read.
 std::optional<FolderListing> ListFolder(const std::filesystem::path& folder);

@@ -80,6 +80,21 @@ std::optional<FileStamp> StampOf(const fs::path& path) {
   return FileStamp{size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
 }
 
+std::optional<std::int64_t> FolderChangeTime(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return std::nullopt;
+  const fs::file_time_type changed = fs::last_write_time(folder, ec);
+  if (ec) return std::nullopt;
+  return static_cast<std::int64_t>(changed.time_since_epoch().count());
+}
+
+std::optional<fs::path> RealFolder(const fs::path& folder) {
+  std::error_code ec;
+  fs::path real = fs::canonical(folder, ec);
+  if (ec || !fs::is_directory(real, ec)) return std::nullopt;
+  return real;
+}
+
 fs::path CurrentFolder() {
   std::error_code ec;
   fs::path here = fs::current_path(ec);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -105,6 +106,25 @@ bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
   }
   return ReadUpTo(bytes, std::min(most, *size),
                   [&file](char* into, std::size_t room) { return ReadSome(file, into, room); });
+}
+
+bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count,
+                  std::string& bytes, std::uint64_t* fileSize) {
+  bytes.clear();
+  Descriptor file(OpenForReading(path));
+  const std::optional<std::size_t> size =
+      RegularFileSize(file, std::numeric_limits<std::size_t>::max());
+  if (!size || offset > *size || count > *size - offset) return false;
+  if (fileSize != nullptr) *fileSize = *size;
+  if (::lseek(file.get(), static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+  if (!ReadUpTo(bytes, count, [&file](char* into, std::size_t room) {
+        return ReadSome(file, into, room);
+      })) {
+    return false;
+  }
+  if (bytes.size() == count) return true;
+  bytes.clear();
+  return false;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -110,6 +111,29 @@ bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
     return ::ReadFile(file.get(), into, want, &got, nullptr) ? got : -1;
   });
+}
+
+bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count,
+                  std::string& bytes, std::uint64_t* fileSize) {
+  bytes.clear();
+  Handle file(INVALID_HANDLE_VALUE);
+  const std::optional<std::size_t> size =
+      OpenDiskFile(path, std::numeric_limits<std::size_t>::max(), file);
+  if (!size || offset > *size || count > *size - offset) return false;
+  if (fileSize != nullptr) *fileSize = *size;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (!::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return false;
+  if (!ReadUpTo(bytes, count, [&file](char* into, std::size_t room) -> long long {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1 << 20));
+        return ::ReadFile(file.get(), into, want, &got, nullptr) ? got : -1;
+      })) {
+    return false;
+  }
+  if (bytes.size() == count) return true;
+  bytes.clear();
+  return false;
 }
 
 bool WriteAtStart(const fs::path& path, const std::string& bytes) {

@@ -163,7 +163,9 @@ FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   new FocusRing(*this);
 }
 
-void FamilyWindow::showFamily(const QString& file, FamilyExport family) {
+void FamilyWindow::showFamily(const QString& file, FamilyExport family,
+                              std::filesystem::path folder) {
+  folder_ = std::move(folder);
   family_ = std::move(family);
   const QString name = family_.name ? Text(*family_.name) : QStringLiteral("A family");
   setWindowTitle(name + QStringLiteral(" \u2013 ") + file);
@@ -248,8 +250,11 @@ void FamilyWindow::showMemberCard(int index) {
 void FamilyWindow::fillCard(int index) {
   const FamilyMember& member = family_.members[static_cast<std::size_t>(index)];
   if (card_ == nullptr) card_ = new SimCard(this);
+  LooksVerdict looks;
+  if (member.looks && checkLooks_) looks = checkLooks_(*member.looks, folder_);
   card_->showSim(Text(member.name), ThumbnailOf(member),
-                 ProfileOf(family_.records, member.guid, MemberNames(family_), member.looks));
+                 ProfileOf(family_.records, member.guid, MemberNames(family_), member.looks),
+                 looks);
 }
 
 void FamilyWindow::closeEvent(QCloseEvent* event) {

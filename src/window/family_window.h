@@ -4,6 +4,8 @@
 // its house; each member's Sim card from the export's own records.
 #pragma once
 
+#include "window/looks_verdict.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -24,7 +26,9 @@ class FamilyWindow : public QWidget {
   explicit FamilyWindow(QWidget* owner);
 
   // Shows this export, titled by its family and file, in place of the one shown before.
-  void showFamily(const QString& file, FamilyExport family);
+  // `folder` is the export's own, whose game the members' looks are checked against.
+  void showFamily(const QString& file, FamilyExport family, std::filesystem::path folder = {});
+  void setLooksChecker(LooksChecker checker) { checkLooks_ = std::move(checker); }
   const FamilyExport& family() const { return family_; }
   // Opens the card of member `index` (from 0), or brings it forward on that member.
   void showMemberCard(int index);
@@ -54,6 +58,8 @@ class FamilyWindow : public QWidget {
   QPushButton* mainWindow_ = nullptr;
   QPushButton* about_ = nullptr;
   SimCard* card_ = nullptr;
+  std::filesystem::path folder_;
+  LooksChecker checkLooks_;
 };
 
 // A member's thumbnail, decoded by the picture loader; null when it holds none.

@@ -45,7 +45,12 @@ constexpr QSize kLargestPictureBox(kFrame5Place.pixels().left() - kPictureBox.le
 FrmMain::FrmMain(PlatformServices services, QWidget* parent)
     : QWidget(parent),
       services_(std::move(services)),
-      language_(services_.languageSlot, services_.languageGiven) {
+      language_(services_.languageSlot, services_.languageGiven),
+      gameSkins_(
+          [find = services_.gameFolder](const std::filesystem::path& sims) {
+            return find ? find(sims) : std::nullopt;
+          },
+          services_.namedGameFolder) {
   buildControls();
   setTabOrder();
   connectHandlers();

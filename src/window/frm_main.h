@@ -11,6 +11,7 @@
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
 #include "inspect/inspector_view.h"
+#include "content/game_skins.h"
 #include "inspect/language_choice.h"
 #include "inspect/neighbourhood_files.h"
 #include "inspect/resource_map.h"
@@ -144,6 +145,8 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   // The Sim card: shown on the Sim now loaded, kept on it while open. Defined in
   // frm_main_neighbourhood.cpp.
   void fillSimCard();
+  // Checks a Sim's looks against the game of the Sims of `folder`.
+  LooksVerdict checkLooks(const BodyLooks& looks, const std::filesystem::path& folder);
   void followInSimCard();
   // "About <name>..." on List2's and File1's lines: loads the line's Sim, then shows its card.
   void offerSimCard(QListWidget& list, const QPoint& at);
@@ -200,6 +203,7 @@ class FrmMain : public QWidget, public CharacterView, public InspectorView {
   PictureBoxActions* pictureBox_ = nullptr;
   PictureSheet* pictureSheet_ = nullptr;
   NeighbourhoodFiles neighbourhoods_;
+  content::GameSkins gameSkins_;
   SimCard* simCard_ = nullptr;
   FamilyWindow* familyWindow_ = nullptr;
 };

@@ -89,9 +89,22 @@ void FrmMain::fillSimCard() {
   };
   const int rows = list1_->count();
   const Neighbourhood& hood = neighbourhoods_.of(dir1_->path(), language_.slot());
-  simCard_->showSim(
-      simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
-      ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf, BodyLooksOf(state_.FileImage)));
+  std::optional<BodyLooks> looks = BodyLooksOf(state_.FileImage);
+  LooksVerdict verdict;
+  if (looks) verdict = checkLooks(*looks, dir1_->path());
+  simCard_->showSim(simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
+                    ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf, std::move(looks)),
+                    verdict);
+}
+
+LooksVerdict FrmMain::checkLooks(const BodyLooks& looks, const std::filesystem::path& folder) {
+  content::SkinsCheck* skins = gameSkins_.ForSimsIn(folder);
+  if (skins == nullptr) {
+    const std::string searched =
+        services_.searchedGamePlaces ? services_.searchedGamePlaces() : std::string();
+    return {std::nullopt, content::NoGameFolderText(searched)};
+  }
+  return {skins->Check(looks), {}};
 }
 
 void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {

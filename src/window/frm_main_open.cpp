@@ -48,6 +48,10 @@ bool FrmMain::openFolder(const std::filesystem::path& folder) {
 
 void FrmMain::makeFamilyWindow() {
   familyWindow_ = new FamilyWindow(this);
+  familyWindow_->setLooksChecker(
+      [this](const BodyLooks& looks, const std::filesystem::path& folder) {
+        return checkLooks(looks, folder);
+      });
   connect(familyWindow_, &FamilyWindow::mainWindowWanted, this, &FrmMain::showFromFamilyWindow);
   // Alone, the family window is the program: closing it ends the program.
   connect(familyWindow_, &FamilyWindow::closed, this, [this] {
@@ -82,7 +86,11 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     case PathKind::FamilyExport:
       if (familyWindow_ == nullptr) makeFamilyWindow();
       familyWindow_->showFamily(QString::fromStdString(ShownFileName(path.filename())),
-                                std::move(*verdict.family));
+                                std::move(*verdict.family),
+                                platform::ResolveFolder(path.parent_path().empty()
+                                                            ? std::filesystem::path(".")
+                                                            : path.parent_path())
+                                    .value_or(path.parent_path()));
       familyWindow_->show();
       // Brought forward again once the main window, shown after start-up, is up.
       QTimer::singleShot(0, familyWindow_, [window = familyWindow_] {

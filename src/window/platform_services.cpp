@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/registry/install_folder.h"
 #include "platform/registry/registry.h"
 #include "platform/shell.h"
 
@@ -16,10 +17,14 @@ namespace quill {
 PlatformServices SystemServices(std::function<bool()> endRequested) {
   PlatformServices services;
   services.gameDataFolder = [] { return platform::registry::GetGameDataFolder(); };
-  services.startupFolder = [endRequested = std::move(endRequested)](const std::string& dataFolder) {
+  services.startupFolder = [endRequested](const std::string& dataFolder) {
     return platform::registry::ChooseStartupFolder(dataFolder, endRequested);
   };
   services.searchedPlaces = [] { return platform::registry::SearchedPlaces(); };
+  services.gameFolder = [endRequested](const std::filesystem::path& sims) {
+    return platform::registry::FindGameFolder(sims, endRequested);
+  };
+  services.searchedGamePlaces = [] { return platform::registry::SearchedGameFolderPlaces(); };
   services.tellUser = [](const std::string& text) {
     std::fprintf(stderr, "quillmere: %s\n", text.c_str());
     // At the next event turn, so that a problem found during start-up shows over the window.

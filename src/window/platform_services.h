@@ -20,6 +20,12 @@ struct PlatformServices {
   std::function<std::optional<platform::registry::FoundFolder>(const std::string&)> startupFolder;
   // Where the start-up search looked, in a few words, for telling the player nothing was found.
   std::function<std::string()> searchedPlaces;
+  // The game's folder for the Sims of a folder, whose skins the Sim card checks their looks
+  // against; nothing when none is found. `searchedGamePlaces` says where it looked.
+  std::function<std::optional<std::filesystem::path>(const std::filesystem::path&)> gameFolder;
+  std::function<std::string()> searchedGamePlaces;
+  // --game's folder, which takes the place of the search for this run.
+  std::optional<std::filesystem::path> namedGameFolder;
   // Tells the player why something they asked for could not be done.
   std::function<void(const std::string&)> tellUser;
   std::function<std::int32_t(const std::string&)> openWebPage;

@@ -107,7 +107,8 @@ SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
-void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim) {
+void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim,
+                      const LooksVerdict& looks) {
   setWindowTitle(QString::fromUtf8(kAboutSim).arg(name).chopped(1));
   shown_ = new QWidget;
   auto* column = new QVBoxLayout(shown_);
@@ -184,7 +185,7 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
     missing->setFont(italic);
     column->addWidget(missing);
   }
-  if (sim.looks) column->addWidget(LooksBox(*sim.looks, shown_));
+  if (sim.looks) column->addWidget(LooksBox(*sim.looks, looks, shown_));
   column->addStretch(1);
   // The Sim shown before goes with its widget.
   scroll_->setWidget(shown_);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "inspect/sim_profile.h"
+#include "window/looks_verdict.h"
 
 class QScrollArea;
 
@@ -20,8 +21,10 @@ class SimCard : public QWidget {
  public:
   explicit SimCard(QWidget* owner);
 
-  // Shows this Sim, titled "About <name>", in place of the one shown before.
-  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile);
+  // Shows this Sim, titled "About <name>", in place of the one shown before, with what the
+  // skins check says of its looks.
+  void showSim(const QString& name, const QImage& portrait, const SimProfile& profile,
+               const LooksVerdict& looks = {});
 
  private:
   // The card's content scrolls, so that it fits a small screen.

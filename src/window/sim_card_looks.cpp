@@ -31,19 +31,61 @@ QString SkinTone(const std::string& tone) {
   return tone.empty() ? QStringLiteral("not stored") : Text(tone);
 }
 
+QString Mark(bool right) {
+  return right ? QStringLiteral("\u2713 ") : QStringLiteral("\u2717 ");
+}
+
+// Under a part: "✓ mesh GameData/Skins/x.bmf" for each file found, "✗ ..." for each problem.
+QString Checked(const std::optional<content::LooksCheck>& check, int string) {
+  if (!check) return {};
+  for (const content::PartCheck& part : check->parts) {
+    if (part.string != string) continue;
+    QString lines;
+    const auto found = [&lines](const char* what, const std::string& place) {
+      lines += QLatin1Char('\n') + Mark(true) + QLatin1String(what) + Text(place);
+    };
+    if (!part.files.suit.empty()) found(string == 0 ? "skeleton " : "suit ", part.files.suit);
+    for (const std::string& mesh : part.files.meshes) found("mesh ", mesh);
+    for (const std::string& texture : part.files.textures) found("texture ", texture);
+    for (const content::Problem& problem : part.problems)
+      lines += QLatin1Char('\n') + Mark(false) + Text(problem.text);
+    return lines;
+  }
+  return {};
+}
+
 }  // namespace
 
-QGroupBox* LooksBox(const BodyLooks& looks, QWidget* parent) {
+QGroupBox* LooksBox(const BodyLooks& looks, const LooksVerdict& verdict, QWidget* parent) {
   auto* box = new QGroupBox(QStringLiteral("Looks (mesh \u00b7 texture)"), parent);
   box->setObjectName(QStringLiteral("SimCardLooks"));
   auto* form = new QFormLayout(box);
-  form->addRow(QStringLiteral("Body:"), Value(Worn(looks.body), box));
+  const std::optional<content::LooksCheck>& check = verdict.check;
+  if (check || !verdict.unchecked.empty()) {
+    QLabel* summary = Value(check ? Mark(check->right) + Text(check->summary)
+                                  : Text(verdict.unchecked),
+                            box);
+    summary->setObjectName(QStringLiteral("SimCardLooksSummary"));
+    summary->setWordWrap(true);
+    form->addRow(summary);
+  }
+  const auto garment = [&](const QString& label, int string, const std::optional<Garment>& worn) {
+    form->addRow(label, Value(Worn(worn) + Checked(check, string), box));
+  };
+  garment(QStringLiteral("Body:"), 1, looks.body);
   // A pet's body is all there is of it: no head is stored and its skin tone is "unk".
   const bool pet = looks.skeleton == "dog" || looks.skeleton == "kat";
-  if (!pet || looks.head) form->addRow(QStringLiteral("Head:"), Value(Worn(looks.head), box));
+  if (!pet || looks.head) garment(QStringLiteral("Head:"), 2, looks.head);
   if (!pet) form->addRow(QStringLiteral("Skin tone:"), Value(SkinTone(looks.skinTone), box));
+  if (check && !check->parts.empty() && check->parts.front().string == 0) {
+    form->addRow(QStringLiteral("Skeleton:"), Value(Text(looks.skeleton) + Checked(check, 0), box));
+  }
   for (const Outfit& outfit : looks.outfits) {
-    form->addRow(QStringLiteral("Outfit:"), Value(Worn(outfit.garment), box));
+    const std::string part = content::PartName(outfit.index, outfit.garment.mesh);
+    const QString label = part.empty() ? QStringLiteral("Outfit:")
+                                       : Text(part).left(1).toUpper() + Text(part).mid(1) +
+                                             QLatin1Char(':');
+    garment(label, outfit.index, outfit.garment);
   }
   return box;
 }
