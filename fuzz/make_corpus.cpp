@@ -19,6 +19,7 @@
 #include "character_builder.h"
 #include "family_export_builder.h"
 #include "neighbourhood_builder.h"
+#include "skin_builder.h"
 
 namespace fs = std::filesystem;
 using namespace quill::testdata;
@@ -416,6 +417,71 @@ void LooksSeeds(Seeds& seeds) {
                                             Typed("CTSS", NameAndDescription("Ada", "Maps."))}));
 }
 
+Bytes U32(std::uint32_t value) {
+  return LittleEndian32(static_cast<std::int32_t>(value));
+}
+
+void FarSeeds(Seeds& seeds) {
+  const Bytes archive = FarArchive({{"b001fafit_01.cmx.bcf", "suit bytes"},
+                                    {"Skins\\B001FAFitlgt_01.bmp", "bitmap"},
+                                    {"meshes/xskin-body.bmf", ""}});
+  seeds.add("far", archive);
+  seeds.add("far-empty", FarArchive({}));
+  seeds.add("far-cut", archive.substr(0, archive.size() - 3));
+  // The manifest's count, then one entry running past the manifest and one inside the header.
+  const Bytes header = "FAR!byAZ"_b + U32(1) + U32(20);
+  seeds.add("far-count-past-end", header + "abcd"_b + U32(0x7FFFFFFF));
+  seeds.add("far-refused-entries", header + "abcd"_b + U32(2) + U32(8) + U32(8) + U32(16) + U32(1) +
+                                       "a"_b + U32(4) + U32(4) + U32(4) + U32(1) + "b"_b);
+  seeds.add("far-sizes-differ", header + "abcd"_b + U32(1) + U32(4) + U32(3) + U32(16) + U32(0));
+}
+
+SuitFileSpec SeedSuits() {
+  return {{{"adult",
+            {{"ROOT", "NULL", {0, 2.5f, 0}, {0, 0, 0, 1}, std::pair{"limb", "none"}},
+             {"PELVIS", "ROOT", {0.1f, 0, 0}, {0.5f, 0.5f, 0.5f, 0.5f}, std::nullopt}}}},
+          {{"b001fafit_01", 0, {{"PELVIS", "xskin-b001fafit_01-PELVIS-BODY", 0}}},
+           {"h001fa", 1, {{"HEAD", "xskin-h001fa-HEAD", 2}, {"NECK", Bytes(300, 'n'), 0}}}},
+          2};
+}
+
+void BinarySuitSeeds(Seeds& seeds) {
+  const Bytes whole = BinarySuitFile(SeedSuits());
+  seeds.add("bcf", whole);
+  seeds.add("bcf-no-skills", BinarySuitFile({{}, SeedSuits().suits, 0}));
+  seeds.add("bcf-cut-in-skills", whole.substr(0, whole.size() - 9));
+  seeds.add("bcf-cut-in-suits", whole.substr(0, whole.find("xskin-h001")));
+  seeds.add("bcf-skin-count-past-end",
+            U32(0) + U32(1) + "\1s"_b + U32(0) + U32(0) + U32(0x7FFFFFFF) + U32(0));
+}
+
+void TextSuitSeeds(Seeds& seeds) {
+  const Bytes whole = TextSuitFile(SeedSuits());
+  Bytes crlf;
+  for (const char c : whole) c == '\n' ? crlf.append("\r\n") : crlf.append(1, c);
+  seeds.add("cmx", whole);
+  seeds.add("cmx-crlf", crlf);
+  seeds.add("cmx-no-skills", TextSuitFile({{}, SeedSuits().suits, 0}));
+  seeds.add("cmx-cut-in-skills", whole.substr(0, whole.size() - 9));
+  seeds.add("cmx-version-200", "// x\nversion 200\n0\n1\ns\n0\n0\n0\n0\n"_b);
+  seeds.add("cmx-skin-count-past-end", "// x\nversion 300\n0\n1\ns\n0\n0\n4294967295\n0\n"_b);
+}
+
+void MeshSeeds(Seeds& seeds) {
+  seeds.add("bmf", BinaryMesh("xskin-b001fafit_01-PELVIS-BODY", "x"));
+  seeds.add("bmf-long-name", BinaryMesh(Bytes(300, 'm'), "b001fafitlgt_01"));
+  seeds.add("bmf-length-past-end", "\xFF\xFF\xFF\xFF\x7F"_b);
+  seeds.add("skn", TextMesh("xskin-h001-HEAD", "h001lgt") + "0\n"_b);
+  seeds.add("skn-crlf-file-name", "  Hat.SKN \r\nhat.bmp\r\n"_b);
+  seeds.add("bmp-8-bit", PaletteBitmap(128, 128).substr(0, 54));
+  seeds.add("bmp-24-bit", TrueColourBitmap(64, 64).substr(0, 54));
+  seeds.add("bmp-top-down", BitmapHeaderOnly(64, -64));
+  seeds.add("tga-colour-mapped", Hex({0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0, 0, 1, 0, 1, 8, 0}));
+  seeds.add("tga-run-length-colour-mapped",
+            Hex({0, 1, 9, 0, 0, 0, 1, 24, 0, 0, 0, 0, 64, 0, 64, 0, 8, 0}));
+  seeds.add("tga-true-colour", Hex({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 128, 0, 128, 0, 24, 0}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -440,7 +506,11 @@ int main(int argc, char** argv) {
         {"fuzz_neighbourhood", NeighbourhoodSeeds},
         {"fuzz_family_export", FamilyExportSeeds},
         {"fuzz_looks", LooksSeeds},
-        {"fuzz_listing", WholeFileSeeds}};
+        {"fuzz_listing", WholeFileSeeds},
+        {"fuzz_far", FarSeeds},
+        {"fuzz_bcf", BinarySuitSeeds},
+        {"fuzz_cmx", TextSuitSeeds},
+        {"fuzz_mesh", MeshSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "character_builder.h"
@@ -24,6 +26,8 @@ struct BoneSpec {
   std::string parent = "NULL";
   std::array<float, 3> position{};
   std::array<float, 4> rotation{0, 0, 0, 1};
+  // When set, the bone's one property list, holding this one key and value; otherwise it has none.
+  std::optional<std::pair<std::string, std::string>> property;
 };
 struct SkeletonSpec {
   std::string name;

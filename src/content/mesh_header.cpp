@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "content/mesh_header.h"
+
+#include "content/byte_cursor.h"
+#include "content/text_lines.h"
+#include "platform/text.h"
+
+namespace quill::content {
+
+namespace {
+
+bool EndsWithFileName(std::string_view line) {
+  const std::string lower = platform::AsciiLowerCase(line);
+  return lower.ends_with(".skn") || lower.ends_with(".bmp");
+}
+
+}  // namespace
+
+std::optional<MeshHeader> ReadBinaryMeshHeader(std::string_view bytes) {
+  try {
+    ByteCursor in(bytes);
+    MeshHeader header;
+    header.name = in.string();
+    header.defaultTexture = in.string();
+    return header;
+  } catch (const ReadFailure&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<MeshHeader> ReadTextMeshHeader(std::string_view text) {
+  // Only the first two lines are counted: a mesh's geometry can run to megabytes.
+  const std::size_t firstEnd = text.find('\n');
+  if (firstEnd == std::string_view::npos || firstEnd + 1 == text.size()) return std::nullopt;
+  const std::size_t secondEnd = text.find('\n', firstEnd + 1);
+  TextLines lines(text.substr(0, secondEnd == std::string_view::npos ? text.size() : secondEnd));
+  MeshHeader header;
+  header.name = lines.string();
+  header.defaultTexture = lines.string();
+  return header;
+}
+
+bool HasFileNameInHeader(const MeshHeader& header) {
+  return EndsWithFileName(header.name) || EndsWithFileName(header.defaultTexture);
+}
+
+}  // namespace quill::content

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The values of a text skin file, one a line, read front to back. A read past the last line or a
+// line that is not the value asked for throws ReadFailure, as a binary file's cursor does.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "content/byte_cursor.h"
+
+namespace quill::content {
+
+class TextLines {
+ public:
+  explicit TextLines(std::string_view text);
+
+  std::size_t left() const { return lines_ - taken_; }
+
+  // The next line without its line end and surrounding spaces.
+  std::string_view line();
+  std::string string() { return std::string(line()); }
+  std::uint32_t u32();
+  std::int32_t i32();
+  float f32();
+  // A vector or quaternion: "| x y z |" or "| x y z w |".
+  template <std::size_t N>
+  std::array<float, N> floats() {
+    std::array<float, N> values{};
+    std::string_view rest = BetweenBars(line());
+    for (float& value : values) value = FirstNumber(rest);
+    if (!Trimmed(rest).empty()) throw ReadFailure("more numbers than the vector holds");
+    return values;
+  }
+  // A count of items of at least `leastLines` lines each, refused when they cannot all fit in the
+  // lines left.
+  std::size_t count(std::size_t leastLines);
+
+ private:
+  static std::string_view Trimmed(std::string_view text);
+  static std::string_view BetweenBars(std::string_view line);
+  // The number at the start of `rest` (after spaces), which is moved past it.
+  static float FirstNumber(std::string_view& rest);
+
+  std::string_view text_;
+  std::size_t lines_ = 0;
+  std::size_t taken_ = 0;
+};
+
+}  // namespace quill::content
