@@ -99,10 +99,11 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
 
   const QString usage = parser.helpText().section(QLatin1Char('\n'), 0, 0);
   const auto refuse = [&usage](const QString& why) {
-    return StartupRequest{
-        StartupMode::Refused, std::nullopt,
-        Utf8(QCoreApplication::applicationName().toLower() + QStringLiteral(": ") + why +
-             QLatin1Char('\n') + usage + QLatin1Char('\n'))};
+    StartupRequest refused;
+    refused.mode = StartupMode::Refused;
+    refused.text = Utf8(QCoreApplication::applicationName().toLower() + QStringLiteral(": ") + why +
+                        QLatin1Char('\n') + usage + QLatin1Char('\n'));
+    return refused;
   };
   if (!parser.parse(ParserArguments(arguments, {QStringLiteral("--language")},
                                     QStringLiteral("--game"))))

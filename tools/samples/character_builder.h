@@ -120,6 +120,8 @@ struct LookalikeExtras {
   std::size_t remarks = 0;  // strings after the name and the description
   // The Sim's GUID in its OBJD chunk (body bytes 28 to 31).
   std::optional<std::uint32_t> guid = std::nullopt;
+  // What the Sim wears; the default LooksSpec when not set.
+  std::optional<LooksSpec> looks = std::nullopt;
 };
 // `otherLanguages` follow US English's strings in the text table, as the game adds them.
 CharacterFile LookalikeCharacter(const std::string& name, const std::string& description,

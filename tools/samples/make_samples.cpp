@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the sample Sims into the folder named on the command line, and a saved game of two
 // neighbourhoods into the second folder when one is named, with family exports in its first
-// neighbourhood's Export and Import folders.
+// neighbourhood's Export and Import folders and the game's own folder around it, skins and all.
 #include <cstdio>
 #include <exception>
 
 #include "character_builder.h"
 #include "family_export_builder.h"
+#include "game_folder_builder.h"
 #include "neighbourhood_builder.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     if (argc == 3) {
       const std::filesystem::path savedGame = argv[2];
       quill::testdata::WriteSavedGame(savedGame);
+      quill::testdata::WriteSampleGameFolder(savedGame);
       quill::testdata::WriteSampleFamilies(savedGame / "UserData" / "Export",
                                            savedGame / "UserData" / "Import");
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "neighbourhood_builder.h"
 
+#include "game_folder_builder.h"
+
 namespace quill::testdata {
 
 namespace fs = std::filesystem;
@@ -117,7 +119,7 @@ void WriteUserData(const fs::path& folder, const std::vector<SavedSim>& sims,
   std::vector<std::optional<PersonSpec>> slots = {std::nullopt};  // the game leaves gaps
   for (const SavedSim& sim : sims) {
     LookalikeCharacter(sim.name, std::string("Lives in ") + folder.filename().string() + ".", {},
-                       {.guid = sim.guid})
+                       {.guid = sim.guid, .looks = SavedSimLooks(sim.file)})
         .write(folder / "Characters" / sim.file);
     if (sim.record) slots.push_back(sim.record);
   }
