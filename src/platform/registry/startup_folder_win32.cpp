@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up folder on Windows: the game's folder, else the re-release's saves.
-#include <windows.h>
-
-#include <algorithm>
 #include <system_error>
 
 #include "platform/registry/game_folder.h"
@@ -18,18 +15,6 @@ namespace {
 bool IsFolder(const fs::path& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);
-}
-
-// The registry's text is in the ANSI code page.
-fs::path AnsiPath(const std::string& text) {
-  const int length =
-      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  if (length > 0) {
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          length);
-  }
-  return fs::path(wide);
 }
 
 }  // namespace
