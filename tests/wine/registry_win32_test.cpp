@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/registry/game_folder.h"
 #include "platform/registry/game_language.h"
+#include "platform/registry/install_folder.h"
 #include "platform/registry/registry.h"
 #include "registry_test_data.h"
 
@@ -106,6 +107,33 @@ TEST(Win32StartupFolder, GameFolderThenReReleaseSaves) {
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env), saves);
   fs::create_directories(base.path() / "game/UserData/Characters");
   EXPECT_EQ(ChooseStartupFolder(gameFolder, env), fs::path(gameFolder + "UserData\\Characters"));
+  // The re-release's template characters folder is never offered.
+  test::WriteText(base.path() / "game/eadpsdk.json", "{}");
+  test::WriteText(base.path() / "game/Sims.exe", "");
+  EXPECT_EQ(ChooseStartupFolder(gameFolder, env), saves);
+}
+
+// Catches InstallPath read from the native view first, Steam's folder or the EA app's folder in
+// Program Files (x86) left out, the places searched out of order, and a folder taken without its
+// GameData/Behavior.iff.
+TEST(Win32GameFolder, RegistryThenSteamThenEaApp) {
+  if (GameKeysExist()) GTEST_SKIP() << "the game's keys exist on this machine";
+  const ScratchFolder base;
+  const Environment env{{}, {}, {}, {}, base.path() / "none", base.path() / "x86"};
+  const fs::path places[] = {base.path() / "x86/EA Games/The Sims Legacy",
+                             base.path() / "x86/Steam/steamapps/common/The Sims Legacy Collection",
+                             base.path() / "game"};
+  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_64KEY, kInstallPathValue, REG_SZ,
+           "C:\\nowhere");
+  SetValue(HKEY_LOCAL_MACHINE, kGameKeyPath, KEY_WOW64_32KEY, kInstallPathValue, REG_SZ,
+           places[2].string());
+  for (const fs::path& place : places) {
+    fs::create_directories(place / "GameData");
+    EXPECT_NE(FindGameFolder({}, env), fs::canonical(place)) << place;
+    test::WriteText(place / "GameData/Behavior.iff", "");
+    EXPECT_EQ(FindGameFolder({}, env), fs::canonical(place)) << place;
+  }
+  RemoveGameKeys();
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ Environment CurrentEnvironment() {
   env.home = QUILL_VARIABLE("HOME");
   env.winePrefix = QUILL_VARIABLE("WINEPREFIX");
   env.userProfile = QUILL_VARIABLE("USERPROFILE");
+  env.programFiles = QUILL_VARIABLE("ProgramFiles");
+  env.programFilesX86 = QUILL_VARIABLE("ProgramFiles(x86)");
   const char* user = std::getenv("USER");
   env.user = user != nullptr ? user : "";
   return env;

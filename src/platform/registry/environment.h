@@ -13,6 +13,9 @@ struct Environment {
   std::filesystem::path winePrefix;   // WINEPREFIX
   std::string user;                   // USER
   std::filesystem::path userProfile;  // USERPROFILE
+  // Windows only; given defaults so that an Environment written out may leave them out.
+  std::filesystem::path programFiles{};     // ProgramFiles
+  std::filesystem::path programFilesX86{};  // ProgramFiles(x86)
 };
 
 // Unset and empty variables both come back empty.

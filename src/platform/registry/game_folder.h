@@ -38,8 +38,10 @@ struct FoundFolder {
 // in each prefix of the Wine front ends (see FrontEndPrefixes), the game's registry value and
 // the re-release's save folder. Nothing when no folder is found; the viewer then stays in the
 // process's current folder. The game's language is read from the registry of the system, or of
-// the prefix, the folder was found in. The prefixes' registry files are read within `budget`;
-// once the program is asked to end, the search gives up at once.
+// the prefix, the folder was found in. A folder inside the re-release's install is never chosen
+// (LiesInReReleaseInstall): it holds templates the game ships, not the player's Sims. The
+// prefixes' registry files are read within `budget`; once the program is asked to end, the search
+// gives up at once.
 std::optional<FoundFolder> ChooseStartupFolder(
     const std::string& gameDataFolder, const Environment& env,
     ReadingBudget budget = ReadingBudget(kMostRegistryBytesPerSearch));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -72,5 +73,10 @@ inline constexpr const char* kGameDataValue = "SIMS_DATA";
 // The game's data folder with a trailing backslash (Windows form), or kGameDataNotFound.
 std::string GetGameDataFolder(RegistryApi& api);
 std::string GetGameDataFolder();
+
+#ifdef _WIN32
+// The folder a registry value names: its text is in the ANSI code page.
+std::filesystem::path AnsiPath(const std::string& text);
+#endif
 
 }  // namespace quill::platform::registry

@@ -2,9 +2,13 @@
 // The registry backend on Windows: the ANSI registry calls themselves.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/registry/registry.h"
 
 namespace quill::platform::registry {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -46,6 +50,17 @@ class Win32Registry final : public RegistryApi {
 };
 
 }  // namespace
+
+fs::path AnsiPath(const std::string& text) {
+  const int length =
+      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) {
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          length);
+  }
+  return fs::path(wide);
+}
 
 std::unique_ptr<RegistryApi> MakeSystemRegistry() {
   return std::make_unique<Win32Registry>();

@@ -6,6 +6,7 @@
 
 #include "platform/registry/game_folder.h"
 #include "platform/registry/game_language.h"
+#include "platform/registry/install_folder.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/steam_libraries.h"
 #include "platform/registry/wine_prefixes.h"
@@ -18,12 +19,15 @@ namespace fs = std::filesystem;
 namespace {
 
 // A link-free spelling, so that the viewer shows the folder the way the player knows it rather
-// than through the prefix's drive links.
+// than through the prefix's drive links. The re-release's own characters folders are templates
+// it ships, not the player's Sims.
 std::optional<fs::path> Found(const fs::path& folder) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return std::nullopt;
   fs::path canonical = fs::canonical(folder, ec);
-  return ec ? folder : canonical;
+  if (ec) canonical = folder;
+  if (LiesInReReleaseInstall(canonical)) return std::nullopt;
+  return canonical;
 }
 
 // The characters folder of the data folder a prefix's registry names.

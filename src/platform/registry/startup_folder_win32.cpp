@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up folder on Windows: the game's folder, else the re-release's saves.
-#include <windows.h>
-
-#include <algorithm>
 #include <system_error>
 
 #include "platform/registry/game_folder.h"
 #include "platform/registry/game_language.h"
+#include "platform/registry/install_folder.h"
 #include "platform/registry/registry.h"
 
 namespace quill::platform::registry {
@@ -15,21 +13,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsFolder(const fs::path& path) {
+// The re-release's own characters folders are templates it ships, not the player's Sims.
+bool IsPlayersFolder(const fs::path& path) {
   std::error_code ec;
-  return fs::is_directory(path, ec);
-}
-
-// The registry's text is in the ANSI code page.
-fs::path AnsiPath(const std::string& text) {
-  const int length =
-      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  if (length > 0) {
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          length);
-  }
-  return fs::path(wide);
+  return fs::is_directory(path, ec) && !LiesInReReleaseInstall(path);
 }
 
 }  // namespace
@@ -44,12 +31,12 @@ std::optional<FoundFolder> ChooseStartupFolder(const std::string& gameDataFolder
   // The value ends in the one backslash GetGameDataFolder adds, if it did not already.
   if (gameDataFolder != kGameDataNotFound && gameDataFolder.size() <= kLongestWindowsPath + 1) {
     const fs::path characters = AnsiPath(gameDataFolder + "UserData\\Characters");
-    if (IsFolder(characters)) return found(characters);
+    if (IsPlayersFolder(characters)) return found(characters);
   }
   if (!env.userProfile.empty()) {
     const fs::path saves = env.userProfile / "Saved Games" / "Electronic Arts" / "The Sims 25" /
                            "UserData" / "Characters";
-    if (IsFolder(saves)) return found(saves);
+    if (IsPlayersFolder(saves)) return found(saves);
   }
   return std::nullopt;
 }

@@ -11,13 +11,6 @@ namespace quill::platform::registry {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Real lists are a few kilobytes.
-constexpr std::size_t kLargestLibraryList = 1024 * 1024;
-
-}  // namespace
-
 std::vector<std::string> ParseSteamLibraryList(std::string_view text) {
   std::vector<std::string> libraries;
   std::set<std::string> seen;

@@ -14,6 +14,8 @@ namespace quill::platform::registry {
 
 // More libraries than anyone has disks; a longer list is not Steam's.
 inline constexpr std::size_t kMostSteamLibraries = 64;
+// Real lists of library folders are a few kilobytes.
+inline constexpr std::size_t kLargestLibraryList = 1024 * 1024;
 
 // The distinct "path" entries of Steam's list of library folders (libraryfolders.vdf, a
 // KeyValues text file), in the list's order, at most kMostSteamLibraries of them.
