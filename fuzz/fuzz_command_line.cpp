@@ -46,12 +46,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case quill::StartupMode::Window:
     case quill::StartupMode::List:
+    case quill::StartupMode::Check:
       FUZZ_REQUIRE(request.text.empty());
       if (request.path) {
         FUZZ_REQUIRE(std::find(arguments.begin() + 1, arguments.end(), request.path->native()) !=
                      arguments.end());
       }
       break;
+  }
+  // The game's folder is one argument, or the end of one, exactly as given.
+  if (request.game) {
+    FUZZ_REQUIRE(std::any_of(arguments.begin() + 1, arguments.end(), [&](const std::string& a) {
+      return a.ends_with(request.game->native());
+    }));
   }
   // One argument that cannot be an option, or any argument after "--", is the path itself.
   const bool onePath = arguments.size() == 2 && !arguments[1].starts_with('-');

@@ -89,8 +89,8 @@ std::string CheckedJson(const std::optional<content::LooksCheck>& check, int str
   if (check) {
     for (const content::PartCheck& part : check->parts) {
       if (part.string == string) {
-        return ",\"files\":" + FilesJson(part.files) + ",\"problems\":" +
-               ProblemsJson(part.problems);
+        return ",\"files\":" + FilesJson(part.files) +
+               ",\"problems\":" + ProblemsJson(part.problems);
       }
     }
   }

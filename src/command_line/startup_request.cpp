@@ -33,8 +33,9 @@ QStringList ParserArguments(const std::vector<platform::NativeArgument>& argumen
   for (std::size_t index = 1; index < arguments.size(); ++index) {
     const QString text = Shown(arguments[index]);
     const bool value = (textDue || pathDue) && !optionsEnded;
-    const bool path = (value && pathDue) || (!value && (optionsEnded || !text.startsWith(QLatin1Char('-')) ||
-                                                        text.size() == 1));
+    const bool path =
+        (value && pathDue) ||
+        (!value && (optionsEnded || !text.startsWith(QLatin1Char('-')) || text.size() == 1));
     textDue = !optionsEnded && !value && textOptions.contains(text);
     pathDue = !optionsEnded && !value && text == pathOption;
     optionsEnded = optionsEnded || (!value && text == QStringLiteral("--"));
@@ -105,8 +106,8 @@ StartupRequest ParseCommandLine(const std::vector<platform::NativeArgument>& arg
                         QLatin1Char('\n') + usage + QLatin1Char('\n'));
     return refused;
   };
-  if (!parser.parse(ParserArguments(arguments, {QStringLiteral("--language")},
-                                    QStringLiteral("--game"))))
+  if (!parser.parse(
+          ParserArguments(arguments, {QStringLiteral("--language")}, QStringLiteral("--game"))))
     return refuse(parser.errorText());
   // Each is the position of a path among the arguments.
   const QStringList paths = parser.positionalArguments();

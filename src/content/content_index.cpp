@@ -59,7 +59,8 @@ class ContentIndex::Builder {
     index_.stamps_.push_back({folder, true, StampOfFolder(folder)});
     std::optional<platform::FolderListing> listing = platform::ListFolder(folder);
     if (!listing) return;
-    // A stable order, the same on every system, so that the first copy of a name is always the same.
+    // A stable order, the same on every system, so that the first copy of a name is always the
+    // same.
     std::sort(listing->files.begin(), listing->files.end());
     std::sort(listing->folders.begin(), listing->folders.end());
     for (const fs::path& name : listing->files) {
@@ -130,16 +131,23 @@ class ContentIndex::Builder {
     }
     for (const std::string& refused : manifest->refused) Note(shown + ": " + refused);
     for (const FarEntry& entry : manifest->entries) {
-      const std::string matched = platform::AsciiLowerCase(Cp1252ToUtf8(MatchedEntryName(entry.storedName)));
+      const std::string matched =
+          platform::AsciiLowerCase(Cp1252ToUtf8(MatchedEntryName(entry.storedName)));
       const std::optional<SkinKind> kind = KindOfName(matched);
       if (!kind) continue;
       if (++entries_ > bounds_.entries) {
-        Note("only the first " + std::to_string(bounds_.entries) + " archive entries were searched");
+        Note("only the first " + std::to_string(bounds_.entries) +
+             " archive entries were searched");
         return;
       }
-      Add({matched, *kind,
-           shown + " \u25b8 " + platform::ShownName(Cp1252ToUtf8(entry.storedName)), path, true,
-           entry.offset, entry.size, {}});
+      Add({matched,
+           *kind,
+           shown + " \u25b8 " + platform::ShownName(Cp1252ToUtf8(entry.storedName)),
+           path,
+           true,
+           entry.offset,
+           entry.size,
+           {}});
     }
   }
 
@@ -184,18 +192,18 @@ bool ContentIndex::Refresh() {
   std::vector<std::string> spelled;
   Builder(*this).Walk(game_, folded, spelled);
   for (auto& [name, copies] : byName_) {
-    std::stable_sort(copies.begin(), copies.end(),
-                     [](const ContentEntry& a, const ContentEntry& b) { return Rank(a) < Rank(b); });
+    std::stable_sort(
+        copies.begin(), copies.end(),
+        [](const ContentEntry& a, const ContentEntry& b) { return Rank(a) < Rank(b); });
   }
   // Made once every copy is in place, so that the pointers stay good.
   for (const auto& [name, copies] : byName_) {
     for (const ContentEntry& copy : copies)
       if (copy.kind == SkinKind::Suit) suitFiles_.push_back(&copy);
   }
-  std::sort(suitFiles_.begin(), suitFiles_.end(),
-            [](const ContentEntry* a, const ContentEntry* b) {
-              return std::pair(Rank(*a), a->place) < std::pair(Rank(*b), b->place);
-            });
+  std::sort(suitFiles_.begin(), suitFiles_.end(), [](const ContentEntry* a, const ContentEntry* b) {
+    return std::pair(Rank(*a), a->place) < std::pair(Rank(*b), b->place);
+  });
   return true;
 }
 

@@ -33,14 +33,14 @@ struct IndexBounds {
 };
 
 struct ContentEntry {
-  std::string name;             // last part of its name, ASCII folded to lower case
+  std::string name;  // last part of its name, ASCII folded to lower case
   SkinKind kind = SkinKind::Suit;
-  std::string place;            // as the player is shown it: "GameData/Skins/x.bmf", "a.far ▸ x.bmf"
-  std::filesystem::path file;   // the loose file, or the archive holding it
+  std::string place;  // as the player is shown it: "GameData/Skins/x.bmf", "a.far ▸ x.bmf"
+  std::filesystem::path file;  // the loose file, or the archive holding it
   bool inArchive = false;
-  std::uint64_t offset = 0;     // in the archive
+  std::uint64_t offset = 0;  // in the archive
   std::uint64_t size = 0;
-  std::string moveTo;           // empty when the game reads it; else the folder it belongs in
+  std::string moveTo;  // empty when the game reads it; else the folder it belongs in
 };
 
 class ContentIndex {

@@ -40,11 +40,9 @@ std::optional<std::string> LoosePlaceVerdict(const std::vector<std::string>& fol
                                              SkinKind kind) {
   // The game reads its two skins folders alone, none of their subfolders; suits it also finds
   // anywhere in Downloads.
-  for (const auto& [start, shown] : {std::pair{std::vector<std::string_view>{"gamedata", "skins"},
-                                               kSkins},
-                                     std::pair{std::vector<std::string_view>{"expansionshared",
-                                                                             "skinsbuy"},
-                                               kSkinsBuy}}) {
+  for (const auto& [start, shown] :
+       {std::pair{std::vector<std::string_view>{"gamedata", "skins"}, kSkins},
+        std::pair{std::vector<std::string_view>{"expansionshared", "skinsbuy"}, kSkinsBuy}}) {
     if (!StartsWith(folders, start)) continue;
     if (folders.size() == start.size()) return std::string();
     return std::string(shown);

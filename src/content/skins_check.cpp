@@ -158,8 +158,8 @@ const std::optional<MeshHeader>& SkinsCheck::MeshAt(const ContentEntry& entry) {
   if (found != meshes_.end()) return found->second;
   std::optional<MeshHeader> header;
   if (const std::optional<std::string> bytes = index_.Read(entry)) {
-    header = EndsWith(entry.name, ".skn") ? ReadTextMeshHeader(*bytes)
-                                          : ReadBinaryMeshHeader(*bytes);
+    header =
+        EndsWith(entry.name, ".skn") ? ReadTextMeshHeader(*bytes) : ReadBinaryMeshHeader(*bytes);
   }
   return meshes_.emplace(entry.place, std::move(header)).first->second;
 }
@@ -208,8 +208,7 @@ void SkinsCheck::NoteDuplicates(const std::string& name,
       "different copies of " + Quote(name) + " lie in " + places + "; the game may load either");
 }
 
-const ContentEntry* SkinsCheck::FindFile(const std::string& base, SkinKind kind,
-                                         PartCheck& part) {
+const ContentEntry* SkinsCheck::FindFile(const std::string& base, SkinKind kind, PartCheck& part) {
   const std::array<std::string_view, 2> endings =
       kind == SkinKind::Mesh ? std::array<std::string_view, 2>{".bmf", ".skn"}
                              : std::array<std::string_view, 2>{".bmp", ".tga"};
@@ -418,36 +417,32 @@ LooksCheck SkinsCheck::Check(const BodyLooks& looks) {
 }
 
 std::string SummaryOf(const std::vector<PartCheck>& parts) {
-  const Problem* first = nullptr;
-  for (const PartCheck& part : parts) {
-    for (const Problem& problem : part.problems) {
-      if (first == nullptr) first = &problem;
-      if (problem.code == "text-cmx-in-far") return "would crash the game: " + problem.text;
+  const auto first = [&parts](const char* part, std::initializer_list<std::string_view> codes) {
+    for (const PartCheck& checked : parts) {
+      if (part != nullptr && checked.part != part) continue;
+      for (const Problem& problem : checked.problems)
+        if (std::find(codes.begin(), codes.end(), problem.code) != codes.end()) return &problem;
     }
-  }
-  if (first == nullptr) return kLooksRight;
-  const auto missing = [](const PartCheck& part) {
-    return std::any_of(part.problems.begin(), part.problems.end(), [](const Problem& p) {
-      return p.code == "no-suit" || p.code == "no-mesh" || p.code == "in-subfolder" ||
-             p.code == "skn-header";
-    });
+    return static_cast<const Problem*>(nullptr);
   };
-  for (const auto& [part, plight] :
-       {std::pair{"head", "headless"}, std::pair{"body", "without a body"}}) {
-    const auto found = std::find_if(parts.begin(), parts.end(),
-                                    [&](const PartCheck& p) { return p.part == part; });
-    if (found == parts.end() || !missing(*found)) continue;
+  // Worst first: what stops the game, then what players see from across the room.
+  if (const Problem* p = first(nullptr, {"text-cmx-in-far"}))
+    return "would crash the game: " + p->text;
+  if (const Problem* p = first("head", {"no-suit", "no-mesh", "in-subfolder", "skn-header"})) {
+    // The usual case names the mesh, as players search for it by that name.
     constexpr std::string_view kMissingMesh = "the mesh ";
-    for (const Problem& problem : found->problems) {
-      // The usual case: name the mesh, as players search for it by that name.
-      if (problem.code == "no-mesh" && problem.text.rfind(kMissingMesh, 0) == 0) {
-        return std::string("would be ") + plight + ": the " + part + " mesh " +
-               problem.text.substr(kMissingMesh.size());
-      }
-    }
-    return std::string("would be ") + plight + ": " + found->problems.front().text;
+    if (p->code == "no-mesh" && p->text.rfind(kMissingMesh, 0) == 0)
+      return "would be headless: the head mesh " + p->text.substr(kMissingMesh.size());
+    return "would be headless: " + p->text;
   }
-  return "would not look right: " + first->text;
+  if (const Problem* p = first(nullptr, {"skn-header"})) return "would be invisible: " + p->text;
+  if (const Problem* p = first("body", {"no-suit", "no-mesh", "in-subfolder"}))
+    return "would have no body: " + p->text;
+  if (const Problem* p = first(nullptr, {"not-8-bit"}))
+    return "would be dressed in white: " + p->text;
+  for (const PartCheck& part : parts)
+    if (!part.problems.empty()) return "would not look right: " + part.problems.front().text;
+  return kLooksRight;
 }
 
 }  // namespace quill::content

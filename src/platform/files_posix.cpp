@@ -108,8 +108,8 @@ bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
                   [&file](char* into, std::size_t room) { return ReadSome(file, into, room); });
 }
 
-bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count,
-                  std::string& bytes, std::uint64_t* fileSize) {
+bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count, std::string& bytes,
+                  std::uint64_t* fileSize) {
   bytes.clear();
   Descriptor file(OpenForReading(path));
   const std::optional<std::size_t> size =
@@ -117,9 +117,8 @@ bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count,
   if (!size || offset > *size || count > *size - offset) return false;
   if (fileSize != nullptr) *fileSize = *size;
   if (::lseek(file.get(), static_cast<off_t>(offset), SEEK_SET) < 0) return false;
-  if (!ReadUpTo(bytes, count, [&file](char* into, std::size_t room) {
-        return ReadSome(file, into, room);
-      })) {
+  if (!ReadUpTo(bytes, count,
+                [&file](char* into, std::size_t room) { return ReadSome(file, into, room); })) {
     return false;
   }
   if (bytes.size() == count) return true;

@@ -113,8 +113,8 @@ bool ReadFileStart(const fs::path& path, std::size_t most, std::string& bytes) {
   });
 }
 
-bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count,
-                  std::string& bytes, std::uint64_t* fileSize) {
+bool ReadFilePart(const fs::path& path, std::uint64_t offset, std::size_t count, std::string& bytes,
+                  std::uint64_t* fileSize) {
   bytes.clear();
   Handle file(INVALID_HANDLE_VALUE);
   const std::optional<std::size_t> size =

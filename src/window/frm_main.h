@@ -10,13 +10,14 @@
 
 #include "chunkfile/character_state.h"
 #include "chunkfile/character_view.h"
-#include "inspect/inspector_view.h"
 #include "content/game_skins.h"
+#include "inspect/inspector_view.h"
 #include "inspect/language_choice.h"
 #include "inspect/neighbourhood_files.h"
 #include "inspect/resource_map.h"
 #include "platform/files.h"
 #include "window/input_gate.h"
+#include "window/looks_verdict.h"
 #include "window/picture_actions.h"
 #include "window/platform_services.h"
 

@@ -85,12 +85,11 @@ bool FrmMain::openPath(const std::filesystem::path& path) {
     }
     case PathKind::FamilyExport:
       if (familyWindow_ == nullptr) makeFamilyWindow();
-      familyWindow_->showFamily(QString::fromStdString(ShownFileName(path.filename())),
-                                std::move(*verdict.family),
-                                platform::ResolveFolder(path.parent_path().empty()
-                                                            ? std::filesystem::path(".")
-                                                            : path.parent_path())
-                                    .value_or(path.parent_path()));
+      familyWindow_->showFamily(
+          QString::fromStdString(ShownFileName(path.filename())), std::move(*verdict.family),
+          platform::ResolveFolder(path.parent_path().empty() ? std::filesystem::path(".")
+                                                             : path.parent_path())
+              .value_or(path.parent_path()));
       familyWindow_->show();
       // Brought forward again once the main window, shown after start-up, is up.
       QTimer::singleShot(0, familyWindow_, [window = familyWindow_] {

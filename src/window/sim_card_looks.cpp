@@ -62,9 +62,8 @@ QGroupBox* LooksBox(const BodyLooks& looks, const LooksVerdict& verdict, QWidget
   auto* form = new QFormLayout(box);
   const std::optional<content::LooksCheck>& check = verdict.check;
   if (check || !verdict.unchecked.empty()) {
-    QLabel* summary = Value(check ? Mark(check->right) + Text(check->summary)
-                                  : Text(verdict.unchecked),
-                            box);
+    QLabel* summary =
+        Value(check ? Mark(check->right) + Text(check->summary) : Text(verdict.unchecked), box);
     summary->setObjectName(QStringLiteral("SimCardLooksSummary"));
     summary->setWordWrap(true);
     form->addRow(summary);
@@ -82,9 +81,9 @@ QGroupBox* LooksBox(const BodyLooks& looks, const LooksVerdict& verdict, QWidget
   }
   for (const Outfit& outfit : looks.outfits) {
     const std::string part = content::PartName(outfit.index, outfit.garment.mesh);
-    const QString label = part.empty() ? QStringLiteral("Outfit:")
-                                       : Text(part).left(1).toUpper() + Text(part).mid(1) +
-                                             QLatin1Char(':');
+    const QString label = part.empty()
+                              ? QStringLiteral("Outfit:")
+                              : Text(part).left(1).toUpper() + Text(part).mid(1) + QLatin1Char(':');
     garment(label, outfit.index, outfit.garment);
   }
   return box;

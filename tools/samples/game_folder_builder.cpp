@@ -25,8 +25,9 @@ SuitFileSpec OneSuit(const std::string& suit, const std::string& bone, const std
 }
 
 SkeletonSpec SmallSkeleton(const std::string& name) {
-  return {name, {{"ROOT", "NULL", {0, 0, 0}, {0, 0, 0, 1}, std::nullopt},
-                 {"PELVIS", "ROOT", {0, 3, 0}, {0, 0, 0, 1}, std::pair{"kind", "hip"}}}};
+  return {name,
+          {{"ROOT", "NULL", {0, 0, 0}, {0, 0, 0, 1}, std::nullopt},
+           {"PELVIS", "ROOT", {0, 3, 0}, {0, 0, 0, 1}, std::pair{"kind", "hip"}}}};
 }
 
 }  // namespace
@@ -45,7 +46,8 @@ LooksSpec SavedSimLooks(const std::string& file) {
   if (file == "User00000.iff") {  // Ada: loose files, a hand, and a formal suit from an archive
     looks.body = "b001fafit_01,BODY=b001fafitlgt_01";
     looks.head = "c001fa_ada,HEAD-HEAD=c001falgt_ada";
-    looks.outfits = OutfitsAt({{17, "HFLO,HAND=huaolgt"}, {30, "b101fafml_01,BODY=b101fafmllgt_01"}});
+    looks.outfits =
+        OutfitsAt({{17, "HFLO,HAND=huaolgt"}, {30, "b101fafml_01,BODY=b101fafmllgt_01"}});
   } else if (file == "User00001.iff") {  // Bram: his head installed in a subfolder
     looks.body = "b002mafit_01,BODY=b002mafitmed_01";
     looks.head = "c002ma_bram,HEAD-HEAD=c002mamed_bram";

@@ -176,7 +176,12 @@ CharacterFile LookalikeCharacter(const std::string& name, const std::string& des
   for (Chunk& chunk : extraChunks[0]) file.add(std::move(chunk));
   file.add({"TPRP", 4096, 0x10, "", Filler(41, 'p'), {}, {}})
       .add({"TREE", 4096, 0x10, "", Filler(63, 't'), {}, {}})
-      .add({"STR#", 200, 0x10, "body strings", BodyStrings(extras.looks.value_or(LooksSpec{})), {},
+      .add({"STR#",
+            200,
+            0x10,
+            "body strings",
+            BodyStrings(extras.looks.value_or(LooksSpec{})),
+            {},
             {}})
       .add({"CTSS", 2000, 0x10, "", StringTable(strings), {}, {}})
       .add(Picture(2001, "faces", 105, 41, look))
