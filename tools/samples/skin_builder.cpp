@@ -80,9 +80,9 @@ void WriteBone(Out& out, const BoneSpec& bone) {
   out.floats(bone.rotation);
   out.u32(bone.parent == "NULL" ? 1 : 0);  // only the root moves
   out.u32(1);                              // turns
-  out.u32(1);                              // blends
+  out.u32(0);                              // blends
   out.f32(0);                              // wiggle value
-  out.f32(0);                              // wiggle power
+  out.f32(2);                              // wiggle power
 }
 
 // A made-up skill of one motion, with one property list and one timed property list.
