@@ -59,7 +59,7 @@ std::string Describe(const SuitFile& file) {
   return text;
 }
 
-const SuitFileSpec kSpec{
+const SuitFileSpec kSuitFile{
     {{"adult",
       {{"ROOT", "NULL", {0, 2.5f, -1}, {0, 0, 0, 1}, std::pair{"limb", "none"}},
        {"PELVIS", "ROOT", {0.125f, 0, 0}, {0.5f, -0.5f, 0.5f, 0.5f}, std::pair{"", ""}}}},
@@ -87,9 +87,9 @@ const char* const kRead =
 // a line end kept in a value.
 TEST(SuitFile, BinaryAndTextFormsGiveTheSameSkeletonsAndSuits) {
   const std::pair<const char*, std::optional<SuitFile>> cases[] = {
-      {"binary", ReadBinarySuitFile(BinarySuitFile(kSpec))},
-      {"text", ReadTextSuitFile(TextSuitFile(kSpec))},
-      {"text with CRLF", ReadTextSuitFile(WithCrLf(TextSuitFile(kSpec)))},
+      {"binary", ReadBinarySuitFile(BinarySuitFile(kSuitFile))},
+      {"text", ReadTextSuitFile(TextSuitFile(kSuitFile))},
+      {"text with CRLF", ReadTextSuitFile(WithCrLf(TextSuitFile(kSuitFile)))},
   };
   for (const auto& [form, read] : cases) {
     SCOPED_TRACE(form);
@@ -97,8 +97,8 @@ TEST(SuitFile, BinaryAndTextFormsGiveTheSameSkeletonsAndSuits) {
     EXPECT_EQ(Describe(*read), kRead);
     EXPECT_TRUE(read->skillsRead);
   }
-  EXPECT_TRUE(IsTextSuitFile(TextSuitFile(kSpec)));
-  EXPECT_FALSE(IsTextSuitFile(BinarySuitFile(kSpec)));
+  EXPECT_TRUE(IsTextSuitFile(TextSuitFile(kSuitFile)));
+  EXPECT_FALSE(IsTextSuitFile(BinarySuitFile(kSuitFile)));
 }
 
 // Catches a skin count trusted before its skins are there, a damaged skill losing the suits read
