@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The FAR archive reader: the header from the input's first bytes, then the manifest it points
 // to. Every entry kept lies between the header and the manifest, every refused one is named in a
-// line fit to show, and the matched names are the stored names' lower-cased last parts.
+// line fit to show, and the matched names are the stored names without their folders, lower-cased.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -33,7 +33,8 @@ std::optional<MeshHeader> ReadTextMeshHeader(std::string_view text) {
   const std::size_t firstEnd = text.find('\n');
   if (firstEnd == std::string_view::npos || firstEnd + 1 == text.size()) return std::nullopt;
   const std::size_t secondEnd = text.find('\n', firstEnd + 1);
-  TextLines lines(text.substr(0, secondEnd == std::string_view::npos ? text.size() : secondEnd));
+  // The second line with its end, if it has one, so that an empty second line is still a line.
+  TextLines lines(text.substr(0, secondEnd == std::string_view::npos ? secondEnd : secondEnd + 1));
   MeshHeader header;
   header.name = lines.string();
   header.defaultTexture = lines.string();

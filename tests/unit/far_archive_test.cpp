@@ -33,7 +33,7 @@ std::string Describe(const FarManifest& manifest) {
 
 // Catches the size and offset fields swapped, the manifest offset taken from the wrong header
 // field, a name read one byte short, and a name matched with its folders or its capitals.
-TEST(FarArchive, ReadsTheEntriesOfAnArchiveAndMatchesThemByTheirLastPart) {
+TEST(FarArchive, ReadsTheEntriesAndMatchesThemByNameWithoutFolders) {
   const Bytes archive = FarArchive({{"b001fafit_01.cmx.bcf", "abc"},
                                     {"Skins\\B001FAFitlgt_01.BMP", "defgh"},
                                     {"meshes/Body/xskin.bmf", ""}});

@@ -80,9 +80,9 @@ void WriteBone(Out& out, const BoneSpec& bone) {
   out.floats(bone.rotation);
   out.u32(bone.parent == "NULL" ? 1 : 0);  // only the root moves
   out.u32(1);                              // turns
-  out.u32(1);                              // blends
+  out.u32(0);                              // blends
   out.f32(0);                              // wiggle value
-  out.f32(0);                              // wiggle power
+  out.f32(2);                              // wiggle power
 }
 
 // A made-up skill of one motion, with one property list and one timed property list.
@@ -112,15 +112,15 @@ void WriteSkill(Out& out, int number) {
 }
 
 template <typename Out>
-Bytes WriteSuitFile(Out out, const SuitFileSpec& spec) {
-  out.u32(static_cast<std::uint32_t>(spec.skeletons.size()));
-  for (const SkeletonSpec& skeleton : spec.skeletons) {
+Bytes WriteSuitFile(Out out, const SuitFileSpec& description) {
+  out.u32(static_cast<std::uint32_t>(description.skeletons.size()));
+  for (const SkeletonSpec& skeleton : description.skeletons) {
     out.string(skeleton.name);
     out.u32(static_cast<std::uint32_t>(skeleton.bones.size()));
     for (const BoneSpec& bone : skeleton.bones) WriteBone(out, bone);
   }
-  out.u32(static_cast<std::uint32_t>(spec.suits.size()));
-  for (const SuitSpec& suit : spec.suits) {
+  out.u32(static_cast<std::uint32_t>(description.suits.size()));
+  for (const SuitSpec& suit : description.suits) {
     out.string(suit.name);
     out.u32(suit.type);
     out.u32(0);  // unknown
@@ -132,8 +132,8 @@ Bytes WriteSuitFile(Out out, const SuitFileSpec& spec) {
       out.u32(0);  // unknown
     }
   }
-  out.u32(static_cast<std::uint32_t>(spec.skills));
-  for (int skill = 0; skill < spec.skills; ++skill) WriteSkill(out, skill);
+  out.u32(static_cast<std::uint32_t>(description.skills));
+  for (int skill = 0; skill < description.skills; ++skill) WriteSkill(out, skill);
   return out.bytes();
 }
 
@@ -155,12 +155,12 @@ Bytes FarArchive(const std::vector<ArchiveFile>& files) {
       .append(manifest);
 }
 
-Bytes BinarySuitFile(const SuitFileSpec& spec) {
-  return WriteSuitFile(BinaryWriter(), spec);
+Bytes BinarySuitFile(const SuitFileSpec& description) {
+  return WriteSuitFile(BinaryWriter(), description);
 }
 
-Bytes TextSuitFile(const SuitFileSpec& spec) {
-  return WriteSuitFile(TextWriter(), spec);
+Bytes TextSuitFile(const SuitFileSpec& description) {
+  return WriteSuitFile(TextWriter(), description);
 }
 
 Bytes BinaryMesh(const std::string& name, const std::string& defaultTexture) {
