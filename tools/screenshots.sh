@@ -25,6 +25,10 @@ if [[ ${1:-} == --on-display ]]; then
   card=$(xdotool search --sync --onlyvisible --name '^About ' | head -n 1)
   sleep 1
   import -window "$card" "$out/sim-card.png"
+  # The next Sim, whose head the game would not find: the card follows the chosen Sim.
+  xdotool windowmove --sync "$card" 300 0 mousemove --window "$main" 56 237 click 1
+  sleep 1
+  import -window "$card" "$out/sim-card-headless.png"
   exit 0
 fi
 
@@ -50,7 +54,7 @@ out=$top/docs/screenshots
 mkdir -p "$out"
 XDG_RUNTIME_DIR=$work/runtime xvfb-run -a -s '-screen 0 1024x768x24' "$0" --on-display "$build" \
   "$game/UserData/Characters" "$out"
-for shot in "$out/main-window.png" "$out/sim-card.png"; do
+for shot in "$out/main-window.png" "$out/sim-card.png" "$out/sim-card-headless.png"; do
   optipng -quiet -o5 -strip all "$shot"
   echo "$shot: $(identify -format '%w x %h' "$shot"), $(stat -c %s "$shot") bytes"
 done

@@ -3,6 +3,7 @@
 
 #include <QFormLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "window/qt_text.h"
 
@@ -35,23 +36,39 @@ QString Mark(bool right) {
   return right ? QStringLiteral("\u2713 ") : QStringLiteral("\u2717 ");
 }
 
-// Under a part: "✓ mesh GameData/Skins/x.bmf" for each file found, "✗ ..." for each problem.
-QString Checked(const std::optional<content::LooksCheck>& check, int string) {
-  if (!check) return {};
-  for (const content::PartCheck& part : check->parts) {
-    if (part.string != string) continue;
-    QString lines;
-    const auto found = [&lines](const char* what, const std::string& place) {
-      lines += QLatin1Char('\n') + Mark(true) + QLatin1String(what) + Text(place);
-    };
-    if (!part.files.suit.empty()) found(string == 0 ? "skeleton " : "suit ", part.files.suit);
-    for (const std::string& mesh : part.files.meshes) found("mesh ", mesh);
-    for (const std::string& texture : part.files.textures) found("texture ", texture);
-    for (const content::Problem& problem : part.problems)
-      lines += QLatin1Char('\n') + Mark(false) + Text(problem.text);
-    return lines;
+// Under a part: "✓ mesh GameData/Skins/x.bmf" for each file found, then "✗ ..." for each
+// problem. Paths stay on one line each; a problem, a sentence or two, wraps at the width they
+// give the card.
+QWidget* PartValue(const QString& worn, const std::optional<content::LooksCheck>& check, int string,
+                   QWidget* parent) {
+  QString found = worn;
+  QString problems;
+  const content::PartCheck* part = nullptr;
+  if (check) {
+    for (const content::PartCheck& checked : check->parts)
+      if (checked.string == string) part = &checked;
   }
-  return {};
+  if (part != nullptr) {
+    const auto add = [&found](const char* what, const std::string& place) {
+      found += QLatin1Char('\n') + Mark(true) + QLatin1String(what) + Text(place);
+    };
+    if (!part->files.suit.empty()) add(string == 0 ? "skeleton " : "suit ", part->files.suit);
+    for (const std::string& mesh : part->files.meshes) add("mesh ", mesh);
+    for (const std::string& texture : part->files.textures) add("texture ", texture);
+    for (const content::Problem& problem : part->problems)
+      problems += (problems.isEmpty() ? QString() : QStringLiteral("\n")) + Mark(false) +
+                  Text(problem.text);
+  }
+  if (problems.isEmpty()) return Value(found, parent);
+  auto* value = new QWidget(parent);
+  auto* lines = new QVBoxLayout(value);
+  lines->setContentsMargins(0, 0, 0, 0);
+  lines->setSpacing(0);
+  lines->addWidget(Value(found, value));
+  QLabel* wrapped = Value(problems, value);
+  wrapped->setWordWrap(true);
+  lines->addWidget(wrapped);
+  return value;
 }
 
 }  // namespace
@@ -69,7 +86,7 @@ QGroupBox* LooksBox(const BodyLooks& looks, const LooksVerdict& verdict, QWidget
     form->addRow(summary);
   }
   const auto garment = [&](const QString& label, int string, const std::optional<Garment>& worn) {
-    form->addRow(label, Value(Worn(worn) + Checked(check, string), box));
+    form->addRow(label, PartValue(Worn(worn), check, string, box));
   };
   garment(QStringLiteral("Body:"), 1, looks.body);
   // A pet's body is all there is of it: no head is stored and its skin tone is "unk".
@@ -77,7 +94,7 @@ QGroupBox* LooksBox(const BodyLooks& looks, const LooksVerdict& verdict, QWidget
   if (!pet || looks.head) garment(QStringLiteral("Head:"), 2, looks.head);
   if (!pet) form->addRow(QStringLiteral("Skin tone:"), Value(SkinTone(looks.skinTone), box));
   if (check && !check->parts.empty() && check->parts.front().string == 0) {
-    form->addRow(QStringLiteral("Skeleton:"), Value(Text(looks.skeleton) + Checked(check, 0), box));
+    form->addRow(QStringLiteral("Skeleton:"), PartValue(Text(looks.skeleton), check, 0, box));
   }
   for (const Outfit& outfit : looks.outfits) {
     const std::string part = content::PartName(outfit.index, outfit.garment.mesh);
