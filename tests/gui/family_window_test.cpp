@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "family_export_builder.h"
+#include "game_folder_builder.h"
 #include "neighbourhood_builder.h"
 #include "viewer_fixture.h"
 #include "window/family_window.h"
@@ -79,6 +80,9 @@ TEST_F(FamilyWindowTest, ShowsTheFamilyItsMembersAndEachCardAloneOrWithTheMainWi
       EXPECT_EQ(text(card, "SimCardName"), rows()[member].substr(0, rows()[member].find('|')));
       EXPECT_EQ(text(card, "SimCardFamily"), "The Pemberton family");
       EXPECT_EQ(card->findChild<QGroupBox*>("SimCardLooks") != nullptr, member < 3 || dogLooks);
+      // Where no game folder is found the card says so, once.
+      EXPECT_EQ(text(card, "SimCardLooksSummary").starts_with("No game folder"),
+                member < 3 || dogLooks);
       EXPECT_EQ(text(card, "SimCardMissing"), problem);
     }
   }
@@ -196,8 +200,14 @@ TEST_F(FamilyWindowTest, TheNeighbourhoodsMenuSwitchesNeighbourhoodsAndOpensThei
 
 // Catches a card whose smallest size is all of its content (744 pixels high on a desktop, taller
 // than a 768-pixel screen once the window's frame and the taskbar are counted): it scrolls.
+// The looks say what the skins check found, the summary above each part's files and problems;
+// catches a card that checks the Sim shown before, or shows a part's problem under another part.
 TEST_F(Viewer, SimCardOpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenSim) {
   testdata::WriteSavedGame(folder() / "game");
+  testdata::WriteSampleGameFolder(folder() / "game");
+  services.gameFolder = [this](const std::filesystem::path&) {
+    return std::optional(folder() / "game");
+  };
   open(folder() / "game" / "UserData" / "Characters");
   const auto card = [this] { return window().findChild<SimCard*>(); };
   // The texts of the card's labels, in the order they are laid out.
@@ -221,7 +231,18 @@ TEST_F(Viewer, SimCardOpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenS
        "level 2 \u00b7 job performance 40|Neat|8|Outgoing|3|Active|6|Playful|3|Nice|4|Cooking|4|"
        "Mechanical|1|Charisma|0|Body|7|Logic|2|Creativity|9|Friends: Bram Thornbury, Gwendolyn "
        "Ash|Family: Ada Thornbury, Bram Thornbury, Pip Thornbury, Biscuit, Marmalade|Cash "
-       "\u00a720,500 \u00b7 house 3 \u00b7 1 family friend|"},
+       "\u00a720,500 \u00b7 house 3 \u00b7 1 family friend|\u2713 looks right in the game|"
+       "b001fafit_01 \u00b7 b001fafitlgt_01\n\u2713 suit GameData/Skins/b001fafit_01.cmx\n"
+       "\u2713 mesh GameData/Skins/xskin-b001fafit_01-PELVIS-BODY.bmf\n"
+       "\u2713 texture GameData/Skins/b001fafitlgt_01.bmp|"},
+      {1,
+       "\u2717 would be headless: `GameData/Skins/Bram/xskin-c002ma_bram-HEAD-HEAD.bmf` lies in a "
+       "folder the game does not read: move it to `GameData/Skins`|"},
+      {1,
+       "c002ma_bram \u00b7 c002mamed_bram\n\u2713 suit GameData/Skins/c002ma_bram.cmx\n"
+       "\u2713 texture GameData/Skins/c002mamed_bram.bmp|\u2717 "
+       "`GameData/Skins/Bram/xskin-c002ma_bram-HEAD-HEAD.bmf` lies in a folder the game does not "
+       "read: move it to `GameData/Skins`|"},
       // A kid's grade has no job performance; a pet has no career at all.
       {2, "School, grade B+|"},
       {3,

@@ -32,12 +32,14 @@ TEST(SkinsCheck, EachPartsFilesOrItsProblems) {
   const platform::ScratchFolder folder;
   const fs::path skins = folder.path() / "GameData" / "Skins";
   Write(skins / "b010fafit_01.cmx",
-        testdata::TextSuitFile({{}, {{"b010fafit_01", 0, {{"L_ARM", "m-arm", 0}, {"PELVIS", "m-body", 0}}}}, 1}));
+        testdata::TextSuitFile(
+            {{}, {{"b010fafit_01", 0, {{"L_ARM", "m-arm", 0}, {"PELVIS", "m-body", 0}}}}, 1}));
   Write(skins / "m-body.bmf", testdata::BinaryMesh("m-body", "b010fafitlgt_01"));
   Write(skins / "m-arm.bmf", testdata::BinaryMesh("m-arm", "b010armlgt"));
   Write(skins / "b010armlgt.bmp", testdata::PaletteBitmap(64, 64));
   Write(skins / "b010fafitdrk_01.bmp", testdata::PaletteBitmap(64, 64));
-  Write(skins / "Various.cmx", testdata::TextSuitFile({{}, {{"c010fa_zoe", 0, {{"HEAD", "m-head", 0}}}}, 1}));
+  Write(skins / "Various.cmx",
+        testdata::TextSuitFile({{}, {{"c010fa_zoe", 0, {{"HEAD", "m-head", 0}}}}, 1}));
   SkinsCheck check(folder.path());
   check.Refresh();
   BodyLooks looks;
