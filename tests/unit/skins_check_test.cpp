@@ -8,6 +8,10 @@
 
 #include <fstream>
 
+#include "command_line/listing.h"
+#include "content/game_skins.h"
+#include "game_folder_builder.h"
+#include "neighbourhood_builder.h"
 #include "platform/files.h"
 #include "skin_builder.h"
 
@@ -24,6 +28,42 @@ void Write(const fs::path& file, const Bytes& bytes) {
 
 Garment Worn(const std::string& suit, const std::string& texture) {
   return {suit, "BODY", texture};
+}
+
+// Each built case of the sample game is found, and only those, here and under Wine: catches a
+// rule of where the game looks turned round (a subfolder read, Downloads' meshes read), a tone,
+// size or colour check dropped, a duplicate picked silently, a text suit read from an archive
+// without a word, or a wrong exit status.
+TEST(SkinsCheck, FindsEachCaseOfTheSampleGame) {
+  const platform::ScratchFolder folder;
+  testdata::WriteSavedGame(folder.path());
+  testdata::WriteSampleGameFolder(folder.path());
+  GameSkins skins([](const fs::path&) { return std::nullopt; }, folder.path());
+  const Answer answer = CheckPath(folder.path() / "UserData" / "Characters", 1, skins, "nowhere");
+  EXPECT_EQ(answer.out,
+            "User00001.iff\tBram Thornbury\thead\tin-subfolder: "
+            "`GameData/Skins/Bram/xskin-c002ma_bram-HEAD-HEAD.bmf` lies in a folder the game does "
+            "not read: move it to `GameData/Skins`\n"
+            "User00002.iff\tPip Thornbury\tbody\tnot-8-bit: `GameData/Skins/b003fcfitlgt_01.bmp` "
+            "has 24-bit colour: the game shows it white; it needs 8-bit colour with a palette\n"
+            "User00002.iff\tPip Thornbury\thead\tbad-size: `GameData/Skins/c003fclgt_pip.bmp` is "
+            "100 × 100 pixels: the game needs a square of 64, 128 or 256 pixels a side\n"
+            "User00003.iff\tBiscuit\tbody\tskn-header: "
+            "`GameData/Skins/xskin-uaa012dog_brown-PELVIS-DOGBODY.skn` names a file on its first "
+            "or second line: the game draws this part invisible\n"
+            "User00004.iff\tMarmalade\tbody\ttext-cmx-in-far: `Downloads/Marmalade/cats.far ▸ "
+            "uaa002cat_ginger.cmx` is a text suit file inside an archive: the game crashes when it "
+            "loads it\n"
+            "User00005.iff\tGwendolyn Ash\thead\tno-texture-for-tone: the texture "
+            "`c005fadrk_gwen` for this Sim's skin tone (drk) is missing; only `c005falgt_gwen` is "
+            "installed\n"
+            "User00006.iff\tDmitri Vale\tbody\tduplicate: different copies of "
+            "`b007mafitlgt_01.bmp` lie in `ExpansionShared/SkinsBuy/b007mafitlgt_01.bmp` and "
+            "`GameData/Skins/b007mafitlgt_01.bmp`; the game may load either\n"
+            "User00006.iff\tDmitri Vale\twinter\tno-suit: no suit `b099mawin_01` is installed\n");
+  EXPECT_EQ(answer.err, "quillmere: 7 Sims checked against the game in " +
+                            platform::DisplayName(folder.path()) + ": 6 would not look right\n");
+  EXPECT_EQ(answer.status, 1);
 }
 
 // A suit of two skins whose meshes' own textures are "b010armlgt" and "b010fafitlgt_01"; a suit
