@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/registry/install_folder.h"
 #include "platform/terminal.h"
+#include "platform/text.h"
 #include "quillmere_version.h"
 #include "window/frm_main.h"
 
@@ -129,6 +130,13 @@ int main(int argc, char** argv) {
     // application object replaces it only when a window is wanted.
     const QCoreApplication reader(qtArgc, qtArgv);
     request = quill::ParseCommandLine(quill::platform::ProgramArguments(argc, argv));
+    // A game folder named for the run that is not there would only make every skin look missing.
+    if (request.game && !quill::platform::ListFolder(*request.game)) {
+      Print(stderr, "quillmere: cannot read the game folder " +
+                        quill::platform::VisibleText(quill::platform::DisplayName(*request.game)) +
+                        "\n");
+      return 2;
+    }
     if (request.mode != quill::StartupMode::Window) return AnswerWithoutWindow(request);
   }
   QApplication application(qtArgc, qtArgv);
