@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "chunkfile/chunk_walk.h"
 #include "platform/text.h"
 
 namespace quill::content {
@@ -24,6 +25,28 @@ bool EndsWith(std::string_view text, std::string_view end) {
 // A name as a problem quotes it: shown by the one rule for names from outside, in backticks.
 std::string Quote(std::string_view name) {
   return "`" + platform::ShownName(name) + "`";
+}
+
+// A place in the game's folder, already shown by that rule when the index was made.
+std::string Placed(std::string_view place) {
+  return "`" + std::string(place) + "`";
+}
+
+// Suit and mesh files keep their names in the game's Windows code page; they are compared and
+// shown as UTF-8, as the body strings and file names are.
+void ToUtf8(std::string& name) {
+  name = Cp1252ToUtf8(name);
+}
+
+void NamesToUtf8(SuitFile& file) {
+  for (Skeleton& skeleton : file.skeletons) ToUtf8(skeleton.name);
+  for (Suit& suit : file.suits) {
+    ToUtf8(suit.name);
+    for (Skin& skin : suit.skins) {
+      ToUtf8(skin.bone);
+      ToUtf8(skin.mesh);
+    }
+  }
 }
 
 std::string WithoutTones(std::string name) {
@@ -123,8 +146,8 @@ std::pair<std::vector<const ContentEntry*>, const ContentEntry*> Split(
 
 void NoteUnread(const ContentEntry& copy, PartCheck& part) {
   Add(part, "in-subfolder",
-      Quote(copy.place) + " lies in a folder the game does not read: move it to " +
-          Quote(copy.moveTo));
+      Placed(copy.place) + " lies in a folder the game does not read: move it to " +
+          Placed(copy.moveTo));
 }
 
 }  // namespace
@@ -149,6 +172,7 @@ const std::optional<SuitFile>& SkinsCheck::SuitFileAt(const ContentEntry& entry)
   std::optional<SuitFile> file;
   if (const std::optional<std::string> bytes = index_.Read(entry)) {
     file = IsTextSuitFile(*bytes) ? ReadTextSuitFile(*bytes) : ReadBinarySuitFile(*bytes);
+    if (file) NamesToUtf8(*file);
   }
   return suitFiles_.emplace(entry.place, std::move(file)).first->second;
 }
@@ -160,6 +184,10 @@ const std::optional<MeshHeader>& SkinsCheck::MeshAt(const ContentEntry& entry) {
   if (const std::optional<std::string> bytes = index_.Read(entry)) {
     header =
         EndsWith(entry.name, ".skn") ? ReadTextMeshHeader(*bytes) : ReadBinaryMeshHeader(*bytes);
+    if (header) {
+      ToUtf8(header->name);
+      ToUtf8(header->defaultTexture);
+    }
   }
   return meshes_.emplace(entry.place, std::move(header)).first->second;
 }
@@ -202,7 +230,7 @@ void SkinsCheck::NoteDuplicates(const std::string& name,
   std::string places;
   for (std::size_t i = 0; i < copies.size(); ++i) {
     places += i == 0 ? "" : i + 1 == copies.size() ? " and " : ", ";
-    places += Quote(copies[i]->place);
+    places += Placed(copies[i]->place);
   }
   Add(part, "duplicate",
       "different copies of " + Quote(name) + " lie in " + places + "; the game may load either");
@@ -326,17 +354,17 @@ void SkinsCheck::CheckTexture(const std::string& name, const std::string& tone, 
   part.files.textures.push_back(entry->place);
   const std::optional<TextureShape>& shape = TextureAt(*entry);
   if (!shape) {
-    Add(part, "no-texture", Quote(entry->place) + " is no picture the game can read");
+    Add(part, "no-texture", Placed(entry->place) + " is no picture the game can read");
     return;
   }
   if (!IsEightBitIndexed(*shape)) {
     Add(part, "not-8-bit",
-        Quote(entry->place) + " has " + std::to_string(shape->bitsPerPixel) +
+        Placed(entry->place) + " has " + std::to_string(shape->bitsPerPixel) +
             "-bit colour: the game shows it white; it needs 8-bit colour with a palette");
   }
   if (!HasGameSize(*shape)) {
     Add(part, "bad-size",
-        Quote(entry->place) + " is " + std::to_string(shape->width) + " \u00d7 " +
+        Placed(entry->place) + " is " + std::to_string(shape->width) + " \u00d7 " +
             std::to_string(shape->height) +
             " pixels: the game needs a square of 64, 128 or 256 pixels a side");
   }
@@ -348,7 +376,7 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
   part.files.suit = suit->file->place;
   if (suit->file->inArchive && IsTextForm(suit->file->name)) {
     Add(part, "text-cmx-in-far",
-        Quote(suit->file->place) +
+        Placed(suit->file->place) +
             " is a text suit file inside an archive: the game crashes when it loads it");
   }
   std::vector<std::optional<MeshHeader>> headers;
@@ -364,10 +392,10 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
     part.files.meshes.push_back(mesh->place);
     headers.back() = MeshAt(*mesh);
     if (!headers.back()) {
-      Add(part, "no-mesh", Quote(mesh->place) + " is no mesh the game can read");
+      Add(part, "no-mesh", Placed(mesh->place) + " is no mesh the game can read");
     } else if (EndsWith(mesh->name, ".skn") && HasFileNameInHeader(*headers.back())) {
       Add(part, "skn-header",
-          Quote(mesh->place) +
+          Placed(mesh->place) +
               " names a file on its first or second line: the game draws this part invisible");
     }
   }
