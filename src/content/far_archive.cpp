@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/far_archive.h"
 
+#include "chunkfile/byte_cursor.h"
 #include "chunkfile/chunk_walk.h"
-#include "content/byte_cursor.h"
 #include "platform/text.h"
 
 namespace quill::content {
@@ -59,7 +59,7 @@ std::optional<FarManifest> ReadFarManifest(std::string_view manifest,
         read.entries.push_back({std::move(name), offset, size});
       }
     }
-  } catch (const ReadFailure&) {
+  } catch (const ChunkFailure&) {
     return std::nullopt;
   }
   return read;

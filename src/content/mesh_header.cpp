@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/mesh_header.h"
 
-#include "content/byte_cursor.h"
+#include "chunkfile/byte_cursor.h"
 #include "content/text_lines.h"
 #include "platform/text.h"
 
@@ -23,7 +23,7 @@ std::optional<MeshHeader> ReadBinaryMeshHeader(std::string_view bytes) {
     header.name = in.string();
     header.defaultTexture = in.string();
     return header;
-  } catch (const ReadFailure&) {
+  } catch (const ChunkFailure&) {
     return std::nullopt;
   }
 }

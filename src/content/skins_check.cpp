@@ -24,12 +24,12 @@ bool EndsWith(std::string_view text, std::string_view end) {
 
 // A name as a problem quotes it: shown by the one rule for names from outside, in backticks.
 std::string Quote(std::string_view name) {
-  return "`" + platform::ShownName(name) + "`";
+  return std::string("`").append(platform::ShownName(name)).append("`");
 }
 
 // A place in the game's folder, already shown by that rule when the index was made.
 std::string Placed(std::string_view place) {
-  return "`" + std::string(place) + "`";
+  return std::string("`").append(place).append("`");
 }
 
 // Suit and mesh files keep their names in the game's Windows code page; they are compared and

@@ -3,7 +3,7 @@
 // lines each give strings, numbers, vectors and counts, each count checked against what is left.
 #include "content/suit_file.h"
 
-#include "content/byte_cursor.h"
+#include "chunkfile/byte_cursor.h"
 #include "content/text_lines.h"
 
 namespace quill::content {
@@ -159,14 +159,14 @@ std::optional<SuitFile> ReadSuitFile(In& in) {
     for (Skeleton& skeleton : file.skeletons) skeleton = ReadSkeleton(in);
     file.suits.resize(in.count(kSuitLeast));
     for (Suit& suit : file.suits) suit = ReadSuit(in);
-  } catch (const ReadFailure&) {
+  } catch (const ChunkFailure&) {
     return std::nullopt;
   }
   // Skills are where the layout is least sure: a skill read wrong loses only the skills.
   try {
     SkipSkills(in);
     file.skillsRead = true;
-  } catch (const ReadFailure&) {
+  } catch (const ChunkFailure&) {
     file.skillsRead = false;
   }
   return file;
@@ -190,7 +190,7 @@ std::optional<SuitFile> ReadTextSuitFile(std::string_view text) {
     lines.line();  // the comment
     const std::string_view version = lines.line();
     if (version != "version 300" && version != "version 200") return std::nullopt;
-  } catch (const ReadFailure&) {
+  } catch (const ChunkFailure&) {
     return std::nullopt;
   }
   TextValues in(lines);

@@ -15,7 +15,7 @@ Number WholeNumber(std::string_view text) {
   Number value{};
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-    throw ReadFailure("not a number");
+    throw ChunkFailure("not a number");
   }
   return value;
 }
@@ -28,7 +28,7 @@ TextLines::TextLines(std::string_view text) : text_(text) {
 }
 
 std::string_view TextLines::line() {
-  if (left() == 0) throw ReadFailure("read past the last line");
+  if (left() == 0) throw ChunkFailure("read past the last line");
   ++taken_;
   const std::size_t end = std::min(text_.find('\n'), text_.size());
   const std::string_view line = text_.substr(0, end);
@@ -50,7 +50,7 @@ float TextLines::f32() {
 
 std::size_t TextLines::count(std::size_t leastLines) {
   const std::uint32_t stated = u32();
-  if (stated > left() / leastLines) throw ReadFailure("count past the end");
+  if (stated > left() / leastLines) throw ChunkFailure("count past the end");
   return stated;
 }
 
@@ -62,7 +62,7 @@ std::string_view TextLines::Trimmed(std::string_view text) {
 
 std::string_view TextLines::BetweenBars(std::string_view line) {
   if (line.size() < 2 || !line.starts_with('|') || !line.ends_with('|')) {
-    throw ReadFailure("not a vector");
+    throw ChunkFailure("not a vector");
   }
   return line.substr(1, line.size() - 2);
 }

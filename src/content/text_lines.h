@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The values of a text skin file, one a line, read front to back. A read past the last line or a
-// line that is not the value asked for throws ReadFailure, as a binary file's cursor does.
+// line that is not the value asked for throws ChunkFailure, as a binary file's cursor does.
 #pragma once
 
 #include <array>
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "content/byte_cursor.h"
+#include "chunkfile/byte_cursor.h"
 
 namespace quill::content {
 
@@ -30,7 +30,7 @@ class TextLines {
     std::array<float, N> values{};
     std::string_view rest = BetweenBars(line());
     for (float& value : values) value = FirstNumber(rest);
-    if (!Trimmed(rest).empty()) throw ReadFailure("more numbers than the vector holds");
+    if (!Trimmed(rest).empty()) throw ChunkFailure("more numbers than the vector holds");
     return values;
   }
   // A count of items of at least `leastLines` lines each, refused when they cannot all fit in the

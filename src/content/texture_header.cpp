@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/texture_header.h"
 
-#include "content/byte_cursor.h"
+#include "chunkfile/byte_cursor.h"
 
 namespace quill::content {
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "chunkfile/byte_cursor.h"
 #include "chunkfile/chunk_walk.h"
 #include "inspect/localized_strings.h"
 #include "platform/text.h"
@@ -17,54 +18,20 @@ constexpr std::size_t kPersonDataLength = 256;
 constexpr std::size_t kOldPersonDataLength = 80;
 constexpr std::size_t kSmallestRelationship = 12;  // the flag, the other Sim, the value count
 
-// Little-endian fields read front to back; reading past the end is a ChunkFailure.
-class Cursor {
- public:
-  explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
+std::int16_t I16(ByteCursor& in) {
+  return static_cast<std::int16_t>(in.u16());
+}
 
-  std::size_t left() const { return bytes_.size() - at_; }
-  std::string_view take(std::size_t length) {
-    if (length > left()) throw ChunkFailure("read past the end");
-    const std::string_view taken = bytes_.substr(at_, length);
-    at_ += length;
-    return taken;
-  }
-  std::uint32_t u32() {
-    const std::string_view b = take(4);
-    std::uint32_t value = 0;
-    for (int k = 3; k >= 0; --k) value = value << 8 | static_cast<unsigned char>(b[k]);
-    return value;
-  }
-  std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
-  std::int16_t i16() {
-    const std::string_view b = take(2);
-    return static_cast<std::int16_t>(static_cast<unsigned char>(b[0]) |
-                                     static_cast<unsigned char>(b[1]) << 8);
-  }
-  // A count of items of at least `itemLength` bytes each, checked against the bytes left.
-  std::size_t count(std::size_t itemLength) {
-    const std::int32_t stated = i32();
-    if (stated < 0 || static_cast<std::size_t>(stated) > left() / itemLength) {
-      throw ChunkFailure("count past the end");
-    }
-    return static_cast<std::size_t>(stated);
-  }
-  // A NUL-terminated name, and the pad byte that follows one of even length.
-  std::string_view paddedName() {
-    const std::size_t end = bytes_.find('\0', at_);
-    if (end == std::string_view::npos) throw ChunkFailure("name without its end");
-    const std::string_view name = bytes_.substr(at_, end - at_);
-    at_ = end + 1;
-    if (name.size() % 2 == 0) take(1);
-    return name;
-  }
+// A NUL-terminated name, and the pad byte that follows one of even length.
+std::string_view PaddedName(ByteCursor& in) {
+  const std::size_t end = in.rest().find('\0');
+  if (end == std::string_view::npos) throw ChunkFailure("name without its end");
+  const std::string_view name = in.take(end);
+  in.take(name.size() % 2 == 0 ? 2 : 1);
+  return name;
+}
 
- private:
-  std::string_view bytes_;
-  std::size_t at_ = 0;
-};
-
-Relationship ReadRelationship(Cursor& in) {
+Relationship ReadRelationship(ByteCursor& in) {
   in.i32();  // 1
   Relationship relationship;
   relationship.other = in.i32();
@@ -74,7 +41,7 @@ Relationship ReadRelationship(Cursor& in) {
   return relationship;
 }
 
-PersonRecord ReadPerson(Cursor& in) {
+PersonRecord ReadPerson(ByteCursor& in) {
   PersonRecord record;
   record.recordVersion = in.i32();
   if (record.recordVersion == kRecordVersion) {
@@ -84,16 +51,16 @@ PersonRecord ReadPerson(Cursor& in) {
   }
   // One byte of the code page is one character: a character past the cap is enough to cut at.
   record.name =
-      platform::ShownName(Cp1252ToUtf8(in.paddedName().substr(0, platform::kNameLimit + 1)));
+      platform::ShownName(Cp1252ToUtf8(PaddedName(in).substr(0, platform::kNameLimit + 1)));
   in.i32();  // 0
   if (in.i32() != 0) {
     const std::size_t length =
         record.recordVersion == kRecordVersion ? kPersonDataLength : kOldPersonDataLength;
     if (length * 2 > in.left()) throw ChunkFailure("person data past the end");
     record.personData.reserve(length);
-    for (std::size_t k = 0; k < length; ++k) record.personData.push_back(in.i16());
+    for (std::size_t k = 0; k < length; ++k) record.personData.push_back(I16(in));
   }
-  record.neighbourId = in.i16();
+  record.neighbourId = I16(in);
   record.guid = in.u32();
   in.i32();  // -1
   const std::size_t relationships = in.count(kSmallestRelationship);
@@ -113,7 +80,7 @@ std::optional<std::int16_t> PersonRecord::value(std::size_t index) const {
 
 PeopleList ReadPeople(std::string_view body) {
   PeopleList list;
-  Cursor in(body);
+  ByteCursor in(body);
   try {
     in.u32();  // 0
     in.u32();  // the list's version
@@ -130,7 +97,7 @@ PeopleList ReadPeople(std::string_view body) {
 }
 
 std::optional<FamilyRecord> ReadFamily(std::string_view body, int chunkId) {
-  Cursor in(body);
+  ByteCursor in(body);
   try {
     in.u32();  // 0
     in.u32();  // the family's version

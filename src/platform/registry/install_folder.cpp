@@ -4,6 +4,7 @@
 #include <string_view>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 #include "platform/registry/key_text_search.h"
 
@@ -101,6 +102,12 @@ std::string GetInstallPath(RegistryApi& api) {
                                KeyView::kNative);
   }
   return folder;
+}
+
+std::optional<fs::path> FindGameFolder(const fs::path& characters,
+                                       std::function<bool()> endRequested) {
+  return FindGameFolder(characters, CurrentEnvironment(),
+                        ReadingBudget(kMostRegistryBytesPerSearch, std::move(endRequested)));
 }
 
 }  // namespace quill::platform::registry

@@ -83,12 +83,6 @@ std::optional<fs::path> FindGameFolder(const fs::path& characters, const Environ
   return std::nullopt;
 }
 
-std::optional<fs::path> FindGameFolder(const fs::path& characters,
-                                       std::function<bool()> endRequested) {
-  return FindGameFolder(characters, CurrentEnvironment(),
-                        ReadingBudget(kMostRegistryBytesPerSearch, std::move(endRequested)));
-}
-
 std::string SearchedGameFolderPlaces() {
   return "the folder above your characters folder, the game's registry in ~/.wine (or "
          "WINEPREFIX) or any Lutris, Bottles, PlayOnLinux or Steam prefix, The Sims Legacy "

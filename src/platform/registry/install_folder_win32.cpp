@@ -64,12 +64,6 @@ std::optional<fs::path> FindGameFolder(const fs::path& characters, const Environ
   return std::nullopt;
 }
 
-std::optional<fs::path> FindGameFolder(const fs::path& characters,
-                                       std::function<bool()> endRequested) {
-  return FindGameFolder(characters, CurrentEnvironment(),
-                        ReadingBudget(kMostRegistryBytesPerSearch, std::move(endRequested)));
-}
-
 std::string SearchedGameFolderPlaces() {
   return "the folder above your characters folder, the Windows registry, The Sims Legacy "
          "Collection in Steam's libraries, and the EA app's folder in Program Files";

@@ -1,28 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Little-endian fields of a skin file read front to back. Every read is checked against the bytes
-// left, and a read past the end throws ReadFailure, which each reader turns into "nothing".
+// Little-endian fields of the game's binary files read front to back (a chunk's body, a skin
+// file). Every read is checked against the bytes left, and a read past the end throws
+// ChunkFailure, which each reader turns into "nothing".
 #pragma once
 
 #include <bit>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace quill::content {
+#include "chunkfile/chunk_table.h"
 
-struct ReadFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+namespace quill {
 
 class ByteCursor {
  public:
   explicit ByteCursor(std::string_view bytes) : bytes_(bytes) {}
 
   std::size_t left() const { return bytes_.size() - at_; }
+  // The bytes not yet read.
+  std::string_view rest() const { return bytes_.substr(at_); }
 
   std::string_view take(std::size_t length) {
-    if (length > left()) throw ReadFailure("read past the end");
+    if (length > left()) throw ChunkFailure("read past the end");
     const std::string_view taken = bytes_.substr(at_, length);
     at_ += length;
     return taken;
@@ -45,7 +45,7 @@ class ByteCursor {
   // bytes left, so that nothing is ever reserved for a count the file cannot hold.
   std::size_t count(std::size_t leastBytes) {
     const std::uint32_t stated = u32();
-    if (stated > left() / leastBytes) throw ReadFailure("count past the end");
+    if (stated > left() / leastBytes) throw ChunkFailure("count past the end");
     return stated;
   }
 
@@ -61,4 +61,4 @@ class ByteCursor {
   std::size_t at_ = 0;
 };
 
-}  // namespace quill::content
+}  // namespace quill
