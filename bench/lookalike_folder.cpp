@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "character_builder.h"
-
 namespace quill::bench {
 
 namespace {
@@ -18,15 +16,17 @@ std::size_t PaddingOf(std::size_t file) {
 
 }  // namespace
 
-std::uintmax_t WriteLookalikeFolder(const std::filesystem::path& folder, std::size_t files) {
+std::uintmax_t WriteLookalikeFolder(const std::filesystem::path& folder, std::size_t files,
+                                    const LooksOfFile& looksOf) {
   const testdata::SimLook looks[] = {
       {}, {{120, 80, 50}, {30, 20, 15}, {200, 120, 30}, {240, 220, 200}}};
   std::uintmax_t bytes = 0;
   for (std::size_t file = 0; file < files; ++file) {
     char name[32];
     std::snprintf(name, sizeof name, "User%05zu.iff", file);
-    testdata::LookalikeCharacter("Sim " + std::to_string(file), "Lives in a benchmark.",
-                                 looks[file % 2], {.padding = PaddingOf(file)})
+    testdata::LookalikeCharacter(
+        "Sim " + std::to_string(file), "Lives in a benchmark.", looks[file % 2],
+        {.padding = PaddingOf(file), .looks = looksOf ? looksOf(file) : std::nullopt})
         .write(folder / name);
     bytes += std::filesystem::file_size(folder / name);
   }

@@ -4,11 +4,18 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "character_builder.h"
 
 namespace quill::bench {
 
 // Writes `files` characters as User00000.iff ... into `folder`, 50-370 KB each, the same on every
-// run, and returns their bytes in all.
-std::uintmax_t WriteLookalikeFolder(const std::filesystem::path& folder, std::size_t files);
+// run, and returns their bytes in all. Each wears what `looksOf` gives for its number, else the
+// default LooksSpec.
+using LooksOfFile = std::function<std::optional<testdata::LooksSpec>(std::size_t file)>;
+std::uintmax_t WriteLookalikeFolder(const std::filesystem::path& folder, std::size_t files,
+                                    const LooksOfFile& looksOf = {});
 
 }  // namespace quill::bench

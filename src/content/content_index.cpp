@@ -32,6 +32,13 @@ std::string Shown(const std::vector<std::string>& spelled, const fs::path& name)
   return platform::ShownName(place.append(platform::DisplayName(name)));
 }
 
+// What is read of an archive to know whether it is one: a file shorter than a header (an
+// interrupted download) whole, so that it is refused as no archive, not as a file that cannot be
+// read.
+std::size_t HeaderBytes(const platform::FileStamp& archive) {
+  return static_cast<std::size_t>(std::min<std::uintmax_t>(kFarHeaderSize, archive.size));
+}
+
 // The copies the game reads come first, loose before archived, each kind in the order found.
 int Rank(const ContentEntry& entry) {
   return (entry.moveTo.empty() ? 0 : 2) + (entry.inArchive ? 1 : 0);
@@ -105,7 +112,7 @@ class ContentIndex::Builder {
     index_.stamps_.push_back({path, false, stamp});
     std::string bytes;
     std::uint64_t size = 0;
-    if (!stamp || !platform::ReadFilePart(path, 0, kFarHeaderSize, bytes, &size)) {
+    if (!stamp || !platform::ReadFilePart(path, 0, HeaderBytes(*stamp), bytes, &size)) {
       Note(shown + " cannot be read");
       return;
     }
