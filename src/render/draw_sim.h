@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Drawing a posed Sim into a picture with a depth-buffered triangle rasteriser of its own, so that
+// the window, the command line, the tests and Windows draw the same pixels.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <vector>
+
+#include "render/pose.h"
+
+namespace quill::render {
+
+struct DrawnPart {
+  const PosedMesh* mesh = nullptr;
+  QImage texture;  // null: drawn in a plain grey
+};
+
+// Where the Sim is seen from: turned `yawDegrees` about its upright axis, `pitchDegrees` down,
+// `zoom` times the size that fits its whole height in the picture.
+struct View {
+  float yawDegrees = 0;
+  float pitchDegrees = 0;
+  float zoom = 1;
+};
+
+// The parts, lit by one light from the viewer's upper left and a little ambient light, on
+// `background`, fitted to the picture by the parts' bounds. A picture of the background alone
+// when there is nothing to draw.
+QImage DrawSim(const std::vector<DrawnPart>& parts, QSize size, const View& view,
+               QColor background);
+
+}  // namespace quill::render
