@@ -67,12 +67,29 @@ std::string_view TextLines::BetweenBars(std::string_view line) {
   return line.substr(1, line.size() - 2);
 }
 
-float TextLines::FirstNumber(std::string_view& rest) {
+template <typename Number>
+Number TextLines::FirstNumber(std::string_view& rest) {
   rest = Trimmed(rest);
   const std::size_t end = std::min(rest.find_first_of(kSpaces), rest.size());
-  const float value = WholeNumber<float>(rest.substr(0, end));
+  const Number value = WholeNumber<Number>(rest.substr(0, end));
   rest.remove_prefix(end);
   return value;
+}
+
+std::uint32_t TextLines::LineNumbers::u32() {
+  return FirstNumber<std::uint32_t>(rest_);
+}
+
+std::int32_t TextLines::LineNumbers::i32() {
+  return FirstNumber<std::int32_t>(rest_);
+}
+
+float TextLines::LineNumbers::f32() {
+  return FirstNumber<float>(rest_);
+}
+
+void TextLines::LineNumbers::end() const {
+  if (!Trimmed(rest_).empty()) throw ChunkFailure("more numbers than the line holds");
 }
 
 }  // namespace quill::content

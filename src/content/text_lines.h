@@ -24,13 +24,26 @@ class TextLines {
   std::uint32_t u32();
   std::int32_t i32();
   float f32();
+  // The numbers of one line, "a b c", read in turn; end() refuses a number left over.
+  class LineNumbers {
+   public:
+    explicit LineNumbers(std::string_view numbers) : rest_(numbers) {}
+    std::uint32_t u32();
+    std::int32_t i32();
+    float f32();
+    void end() const;
+
+   private:
+    std::string_view rest_;
+  };
+  LineNumbers numbers() { return LineNumbers(line()); }
   // A vector or quaternion: "| x y z |" or "| x y z w |".
   template <std::size_t N>
   std::array<float, N> floats() {
     std::array<float, N> values{};
-    std::string_view rest = BetweenBars(line());
-    for (float& value : values) value = FirstNumber(rest);
-    if (!Trimmed(rest).empty()) throw ChunkFailure("more numbers than the vector holds");
+    LineNumbers vector(BetweenBars(line()));
+    for (float& value : values) value = vector.f32();
+    vector.end();
     return values;
   }
   // A count of items of at least `leastLines` lines each, refused when they cannot all fit in the
@@ -41,7 +54,8 @@ class TextLines {
   static std::string_view Trimmed(std::string_view text);
   static std::string_view BetweenBars(std::string_view line);
   // The number at the start of `rest` (after spaces), which is moved past it.
-  static float FirstNumber(std::string_view& rest);
+  template <typename Number>
+  static Number FirstNumber(std::string_view& rest);
 
   std::string_view text_;
   std::size_t lines_ = 0;
