@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/mesh_header.h"
 
-#include "chunkfile/byte_cursor.h"
-#include "content/text_lines.h"
+#include "content/mesh_values.h"
 #include "platform/text.h"
 
 namespace quill::content {
@@ -18,11 +17,8 @@ bool EndsWithFileName(std::string_view line) {
 
 std::optional<MeshHeader> ReadBinaryMeshHeader(std::string_view bytes) {
   try {
-    ByteCursor in(bytes);
-    MeshHeader header;
-    header.name = in.string();
-    header.defaultTexture = in.string();
-    return header;
+    mesh_values::BinaryValues in(bytes);
+    return mesh_values::ReadMeshHeader(in);
   } catch (const ChunkFailure&) {
     return std::nullopt;
   }
@@ -34,11 +30,9 @@ std::optional<MeshHeader> ReadTextMeshHeader(std::string_view text) {
   if (firstEnd == std::string_view::npos || firstEnd + 1 == text.size()) return std::nullopt;
   const std::size_t secondEnd = text.find('\n', firstEnd + 1);
   // The second line with its end, if it has one, so that an empty second line is still a line.
-  TextLines lines(text.substr(0, secondEnd == std::string_view::npos ? secondEnd : secondEnd + 1));
-  MeshHeader header;
-  header.name = lines.string();
-  header.defaultTexture = lines.string();
-  return header;
+  mesh_values::TextValues in(
+      text.substr(0, secondEnd == std::string_view::npos ? secondEnd : secondEnd + 1));
+  return mesh_values::ReadMeshHeader(in);
 }
 
 bool HasFileNameInHeader(const MeshHeader& header) {
