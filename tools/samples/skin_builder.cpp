@@ -37,6 +37,13 @@ class BinaryWriter {
   Bytes bytes_;
 };
 
+// The shortest decimal that reads back as the same float.
+std::string Number(float value) {
+  char digits[32];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  return std::string(digits, result.ptr);
+}
+
 // The same values one a line, with vectors as "| x y z |".
 class TextWriter {
  public:
@@ -54,12 +61,43 @@ class TextWriter {
   Bytes bytes() const { return text_; }
 
  private:
-  // The shortest decimal that reads back as the same float.
-  static std::string Number(float value) {
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
+  Bytes text_;
+};
+
+// Mesh values in either form: strings and counts, then records of numbers, which the binary form
+// writes as fields one after another and the text form as one line each.
+class BinaryMeshWriter {
+ public:
+  static constexpr bool kBlendTargetFirst = false;
+  void string(const std::string& text) { out_.string(text); }
+  void count(std::size_t count) { out_.u32(static_cast<std::uint32_t>(count)); }
+  void u32(std::uint32_t value) { out_.u32(value); }
+  void i32(std::int32_t value) { out_.i32(value); }
+  void f32(float value) { out_.f32(value); }
+  void end() {}
+  Bytes bytes() const { return out_.bytes(); }
+
+ private:
+  BinaryWriter out_;
+};
+
+class TextMeshWriter {
+ public:
+  static constexpr bool kBlendTargetFirst = true;
+  void string(const std::string& text) { text_.append(text).append("\n"); }
+  void count(std::size_t count) { string(std::to_string(count)); }
+  void u32(std::uint32_t value) { field(std::to_string(value)); }
+  void i32(std::int32_t value) { field(std::to_string(value)); }
+  void f32(float value) { field(Number(value)); }
+  void end() {
+    string(line_);
+    line_.clear();
   }
+  Bytes bytes() const { return text_; }
+
+ private:
+  void field(const std::string& number) { line_.append(line_.empty() ? "" : " ").append(number); }
+  std::string line_;
   Bytes text_;
 };
 
@@ -137,6 +175,58 @@ Bytes WriteSuitFile(Out out, const SuitFileSpec& description) {
   return out.bytes();
 }
 
+template <typename Out>
+Bytes WriteMesh(Out out, const MeshSpec& mesh) {
+  out.string(mesh.name);
+  out.string(mesh.defaultTexture);
+  out.count(mesh.bones.size());
+  for (const std::string& bone : mesh.bones) out.string(bone);
+  out.count(mesh.faces.size());
+  for (const auto& face : mesh.faces) {
+    for (const std::uint32_t index : face) out.u32(index);
+    out.end();
+  }
+  out.count(mesh.bindings.size());
+  for (const MeshBindingSpec& binding : mesh.bindings) {
+    out.u32(binding.bone);
+    out.u32(binding.firstVertex);
+    out.u32(binding.vertexCount);
+    out.i32(binding.firstBlend);
+    out.u32(binding.blendCount);
+    out.end();
+  }
+  out.count(mesh.uvs.size());
+  for (const auto& uv : mesh.uvs) {
+    for (const float value : uv) out.f32(value);
+    out.end();
+  }
+  out.count(mesh.blends.size());
+  for (const MeshBlendSpec& blend : mesh.blends) {
+    if constexpr (Out::kBlendTargetFirst) {
+      out.u32(blend.targetVertex);
+      out.i32(blend.weight);
+    } else {
+      out.i32(blend.weight);
+      out.u32(blend.targetVertex);
+    }
+    out.end();
+  }
+  out.count(mesh.vertices.size());
+  for (const MeshVertexSpec& vertex : mesh.vertices) {
+    for (const float value : vertex.position) out.f32(value);
+    for (const float value : vertex.normal) out.f32(value);
+    out.end();
+  }
+  return out.bytes();
+}
+
+MeshSpec HeaderOnly(const std::string& name, const std::string& defaultTexture) {
+  MeshSpec mesh;
+  mesh.name = name;
+  mesh.defaultTexture = defaultTexture;
+  return mesh;
+}
+
 }  // namespace
 
 Bytes FarArchive(const std::vector<ArchiveFile>& files) {
@@ -163,15 +253,36 @@ Bytes TextSuitFile(const SuitFileSpec& description) {
   return WriteSuitFile(TextWriter(), description);
 }
 
+Bytes BinaryMesh(const MeshSpec& description) {
+  return WriteMesh(BinaryMeshWriter(), description);
+}
+
+Bytes TextMesh(const MeshSpec& description) {
+  return WriteMesh(TextMeshWriter(), description);
+}
+
 Bytes BinaryMesh(const std::string& name, const std::string& defaultTexture) {
-  BinaryWriter out;
-  out.string(name);
-  out.string(defaultTexture);
-  return out.bytes();
+  return BinaryMesh(HeaderOnly(name, defaultTexture));
 }
 
 Bytes TextMesh(const std::string& name, const std::string& defaultTexture) {
-  return Bytes(name).append("\n").append(defaultTexture).append("\n");
+  return TextMesh(HeaderOnly(name, defaultTexture));
+}
+
+MeshSpec SmallBodyMesh() {
+  const std::array<float, 3> facingViewer{0, 0, 1};
+  return {"xskin-small-PELVIS-BODY",
+          "small-lgt",
+          {"PELVIS", "L_LEG"},
+          {{0, 2, 1}, {1, 2, 3}},
+          {{0, 0, 2, -1, 0}, {1, 2, 2, 0, 1}},
+          {{0, 0}, {1, 0}, {0, 1}, {1, 1}},
+          {{0x4000, 1}},
+          {{{-0.5f, 1, 0}, facingViewer},
+           {{0.5f, 1, 0}, facingViewer},
+           {{-0.5f, 0, 0}, facingViewer},
+           {{0.5f, 0, 0}, facingViewer},
+           {{0.5f, 0.25f, 0}, facingViewer}}};
 }
 
 Bytes PaletteBitmap(int width, int height) {

@@ -53,10 +53,48 @@ Bytes BinarySuitFile(const SuitFileSpec& spec);
 // The same as a text suit file (.cmx): comment line, "version 300", one value per line.
 Bytes TextSuitFile(const SuitFileSpec& spec);
 
-// A binary mesh (.bmf) with the given name and default texture and no geometry.
+struct MeshBindingSpec {
+  std::uint32_t bone = 0;
+  std::uint32_t firstVertex = 0;
+  std::uint32_t vertexCount = 0;
+  std::int32_t firstBlend = -1;  // -1: none
+  std::uint32_t blendCount = 0;
+};
+struct MeshBlendSpec {
+  std::int32_t weight = 0x8000;  // 0x8000: all the way
+  std::uint32_t targetVertex = 0;
+};
+struct MeshVertexSpec {
+  std::array<float, 3> position{};
+  std::array<float, 3> normal{};
+};
+// A whole mesh, written as given: every count is its list's size, so a description whose lists
+// disagree makes a damaged mesh.
+struct MeshSpec {
+  std::string name;
+  std::string defaultTexture = "x";  // "x": none
+  std::vector<std::string> bones;
+  std::vector<std::array<std::uint32_t, 3>> faces;
+  std::vector<MeshBindingSpec> bindings;
+  std::vector<std::array<float, 2>> uvs;
+  std::vector<MeshBlendSpec> blends;
+  std::vector<MeshVertexSpec> vertices;  // the real ones, then one per blend
+};
+// A binary mesh (.bmf).
+Bytes BinaryMesh(const MeshSpec& description);
+// A text mesh (.skn): the same records one a line, a blend as "<target vertex> <weight>".
+Bytes TextMesh(const MeshSpec& description);
+// Meshes with the given name and default texture and no geometry (every count 0).
 Bytes BinaryMesh(const std::string& name, const std::string& defaultTexture);
-// A text mesh (.skn): the same as lines.
 Bytes TextMesh(const std::string& name, const std::string& defaultTexture);
+
+// A square of two triangles on two bones, PELVIS holding its top two vertices and L_LEG its
+// bottom two, which also pulls vertex 1 halfway to a point of its own by its one blend (each
+// position in its bone's own space):
+//   vertex 0 (-0.5, 1, 0) uv (0, 0)   vertex 1 (0.5, 1, 0) uv (1, 0)
+//   vertex 2 (-0.5, 0, 0) uv (0, 1)   vertex 3 (0.5, 0, 0) uv (1, 1)
+//   faces 0 2 1 and 1 2 3; normals all (0, 0, 1); the blend's point, vertex 4, (0.5, 0.25, 0).
+MeshSpec SmallBodyMesh();
 
 // An 8-bit palette-indexed Windows bitmap, the form the game reads (a grey ramp).
 Bytes PaletteBitmap(int width, int height);
