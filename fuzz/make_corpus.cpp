@@ -455,12 +455,16 @@ void BinarySuitSeeds(Seeds& seeds) {
             U32(0) + U32(1) + "\1s"_b + U32(0) + U32(0) + U32(0x7FFFFFFF) + U32(0));
 }
 
+Bytes WithCrLf(const Bytes& text) {
+  Bytes crlf;
+  for (const char c : text) c == '\n' ? crlf.append("\r\n") : crlf.append(1, c);
+  return crlf;
+}
+
 void TextSuitSeeds(Seeds& seeds) {
   const Bytes whole = TextSuitFile(SeedSuits());
-  Bytes crlf;
-  for (const char c : whole) c == '\n' ? crlf.append("\r\n") : crlf.append(1, c);
   seeds.add("cmx", whole);
-  seeds.add("cmx-crlf", crlf);
+  seeds.add("cmx-crlf", WithCrLf(whole));
   seeds.add("cmx-no-skills", TextSuitFile({{}, SeedSuits().suits, 0}));
   seeds.add("cmx-cut-in-skills", whole.substr(0, whole.size() - 9));
   seeds.add("cmx-version-200", "// x\nversion 200\n0\n1\ns\n0\n0\n0\n0\n"_b);
@@ -480,6 +484,24 @@ void MeshSeeds(Seeds& seeds) {
   seeds.add("tga-run-length-colour-mapped",
             Hex({0, 1, 9, 0, 0, 0, 1, 24, 0, 0, 0, 0, 64, 0, 64, 0, 8, 0}));
   seeds.add("tga-true-colour", Hex({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 128, 0, 128, 0, 24, 0}));
+}
+
+// Both forms of a whole mesh, for both readers: the small body mesh, meshes without geometry, and
+// the small mesh cut short or with an index past what it indexes.
+void WholeMeshSeeds(Seeds& seeds) {
+  const Bytes binary = BinaryMesh(SmallBodyMesh());
+  const Bytes text = TextMesh(SmallBodyMesh());
+  MeshSpec pastTheBlends = SmallBodyMesh();
+  pastTheBlends.bindings[1].firstBlend = 1;
+  seeds.add("bmf-small-body", binary);
+  seeds.add("skn-small-body", text);
+  seeds.add("skn-small-body-crlf", WithCrLf(text));
+  seeds.add("bmf-no-geometry", BinaryMesh("xskin-b001fafit_01-PELVIS-BODY", "x"));
+  seeds.add("skn-no-geometry", TextMesh("xskin-h001-HEAD", "h001lgt"));
+  seeds.add("bmf-cut-in-the-vertices", binary.substr(0, binary.size() - 5));
+  seeds.add("skn-cut-in-the-vertices", text.substr(0, text.size() - 5));
+  seeds.add("bmf-binding-past-the-blends", BinaryMesh(pastTheBlends));
+  seeds.add("skn-binding-past-the-blends", TextMesh(pastTheBlends));
 }
 
 }  // namespace
@@ -510,7 +532,8 @@ int main(int argc, char** argv) {
         {"fuzz_far", FarSeeds},
         {"fuzz_bcf", BinarySuitSeeds},
         {"fuzz_cmx", TextSuitSeeds},
-        {"fuzz_mesh", MeshSeeds}};
+        {"fuzz_mesh", MeshSeeds},
+        {"fuzz_whole_mesh", WholeMeshSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);
