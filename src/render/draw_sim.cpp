@@ -158,22 +158,29 @@ struct Texels {
   QImage image;  // RGB32, or null: grey
   const QRgb* bits = nullptr;
   qsizetype stride = 0;  // in pixels
+  float width = 0;
+  float height = 0;
 
   explicit Texels(const QImage& texture) {
     if (texture.isNull()) return;
     image = texture.convertToFormat(QImage::Format_RGB32);
     bits = reinterpret_cast<const QRgb*>(image.constBits());
     stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    width = float(image.width());
+    height = float(image.height());
   }
 
   // The nearest texel to (u, v), (0, 0) being the top-left; places past an edge take the edge's.
   QRgb at(float u, float v) const {
     if (bits == nullptr) return qRgb(kUntexturedGrey, kUntexturedGrey, kUntexturedGrey);
-    const float column =
-        std::fmin(std::fmax(std::floor(u * float(image.width())), 0.0F), float(image.width() - 1));
-    const float row = std::fmin(std::fmax(std::floor(v * float(image.height())), 0.0F),
-                                float(image.height() - 1));
-    return bits[qsizetype(row) * stride + qsizetype(column)];
+    return bits[Texel(v, height) * stride + Texel(u, width)];
+  }
+
+  // Not a number counts as 0.
+  static qsizetype Texel(float place, float size) {
+    const float texel = std::floor(place * size);
+    if (!(texel >= 0)) return 0;
+    return texel < size - 1 ? qsizetype(texel) : qsizetype(size - 1);
   }
 };
 
@@ -205,7 +212,8 @@ struct Edge {
 class Canvas {
  public:
   explicit Canvas(QImage& image)
-      : image_(image),
+      : pixels_(reinterpret_cast<QRgb*>(image.bits())),
+        stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb))),
         width_(image.width()),
         height_(image.height()),
         depth_(std::size_t(width_) * std::size_t(height_),
@@ -238,7 +246,7 @@ class Canvas {
       std::int64_t wa = edgeA.value;
       std::int64_t wb = edgeB.value;
       std::int64_t wc = edgeC.value;
-      QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(int(y)));
+      QRgb* line = pixels_ + y * stride_;
       float* depthLine = depth_.data() + y * width_;
       for (std::int64_t x = firstX; x <= lastX; ++x) {
         if (wa + edgeA.bias >= 0 && wb + edgeB.bias >= 0 && wc + edgeC.bias >= 0) {
@@ -270,7 +278,8 @@ class Canvas {
     return std::clamp(int(float(channel) * light + 0.5F), 0, 255);
   }
 
-  QImage& image_;
+  QRgb* pixels_;
+  qsizetype stride_;
   int width_;
   int height_;
   std::vector<float> depth_;
