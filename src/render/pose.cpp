@@ -37,7 +37,7 @@ std::optional<std::size_t> BoneIndex(const content::Skeleton& skeleton, const st
   return std::nullopt;
 }
 
-// A bone placed past this is damage: even 64 of them end within a float's exact range.
+// A position past this is damage, not a Sim; 64 bones so placed end well within a float's range.
 bool Sane(float value) {
   return std::isfinite(value) && std::fabs(value) <= content::kLargestCoordinate;
 }

@@ -17,14 +17,8 @@ using Point = std::array<float, 3>;
 
 constexpr float kHalfRoot2 = 0.70710678F;
 
-Bone Placed(const std::string& name, const std::string& parent, Point position,
-            std::array<float, 4> rotation) {
-  Bone bone;
-  bone.name = name;
-  bone.parent = parent;
-  bone.position = position;
-  bone.rotation = rotation;
-  return bone;
+Bone Placed(std::string name, std::string parent, Point position, std::array<float, 4> rotation) {
+  return {std::move(name), std::move(parent), {}, position, rotation, 0, 0, 0, 0, 0};
 }
 
 // ROOT at the origin; ARM 3 up, its stored quaternion a quarter turn about z (whose conjugate
@@ -53,6 +47,10 @@ content::Mesh ArmMesh() {
   return mesh;
 }
 
+Point Column(const Matrix& matrix, int column) {
+  return {matrix[column][0], matrix[column][1], matrix[column][2]};
+}
+
 void ExpectNear(const Point& actual, const Point& expected) {
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-5F) << "component " << i;
 }
@@ -63,12 +61,11 @@ TEST(BoneWorlds, ChainsTranslationAndConjugateRotation) {
   const auto worlds = BoneWorlds(ThreeBones());
   ASSERT_TRUE(worlds.has_value());
   ASSERT_EQ(worlds->size(), 3U);
-  const Matrix& arm = (*worlds)[1];
-  ExpectNear({arm[0][0], arm[0][1], arm[0][2]}, {0, -1, 0});  // x → −y
-  ExpectNear({arm[1][0], arm[1][1], arm[1][2]}, {1, 0, 0});   // y → x
-  ExpectNear({arm[3][0], arm[3][1], arm[3][2]}, {0, 3, 0});
+  ExpectNear(Column((*worlds)[1], 0), {0, -1, 0});  // ARM turns x to −y
+  ExpectNear(Column((*worlds)[1], 1), {1, 0, 0});   // and y to x
+  ExpectNear(Column((*worlds)[1], 3), {0, 3, 0});
   // HAND: (0, 3, 0) + ARM's turn of (0, 1, 0) = (1, 3, 0).
-  ExpectNear({(*worlds)[2][3][0], (*worlds)[2][3][1], (*worlds)[2][3][2]}, {1, 3, 0});
+  ExpectNear(Column((*worlds)[2], 3), {1, 3, 0});
 }
 
 // Catches a dropped parent check: each skeleton would otherwise index a parent not yet placed.
