@@ -140,8 +140,9 @@ constexpr QSize kSize(100, 100);
 
 // Each scene is 4 high, so 22.5 pixels a unit about the centre (50, 50): y = 2 is row 50. A face
 // towards the viewer is lit by 0.35 + 0.65 / √3 = 0.7253: 200 → 145, 100 → 73, grey 128 → 93.
-// Catches a flipped picture or texture (v = 0 is the texture's top), light from elsewhere, parts
-// painted in order without depth (the near grey quad is drawn first), and a missing background.
+// Catches a flipped picture or texture (v = 0 is the texture's top), light from elsewhere, quads
+// painted in order without depth (the near grey quad is drawn first), a missing background, and
+// pixels on an edge drawn by other than the top-left rule.
 TEST(DrawSim, HeadAboveBodyAndNearHidesFar) {
   const PosedMesh head = Quad(-1, 1, 2, 4, 0);
   const PosedMesh body = Quad(-1, 1, 0, 2, 0);
@@ -151,6 +152,9 @@ TEST(DrawSim, HeadAboveBodyAndNearHidesFar) {
   EXPECT_EQ(picture.pixel(50, 15), qRgb(145, 73, 0));
   EXPECT_EQ(picture.pixel(50, 40), qRgb(0, 73, 145));
   EXPECT_EQ(picture.pixel(50, 80), qRgb(0, 145, 73));
+  // x = ±1 is 27.5 and 72.5, through pixel centres: the left edge's are drawn, the right's not.
+  EXPECT_EQ(picture.pixel(27, 80), qRgb(0, 145, 73));
+  EXPECT_EQ(picture.pixel(72, 80), kBackground.rgb());
   EXPECT_EQ(picture.pixel(5, 50), kBackground.rgb());
   EXPECT_EQ(picture.pixel(50, 98), kBackground.rgb());
 
