@@ -504,6 +504,42 @@ void WholeMeshSeeds(Seeds& seeds) {
   seeds.add("skn-binding-past-the-blends", TextMesh(pastTheBlends));
 }
 
+Bytes I16(int value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+}
+
+// fuzz_pose's input: a 16-bit length and a binary suit file that long, then a mesh's counts and
+// values of a byte or two each, in the order fuzz/fuzz_pose.cpp reads them, then the view.
+Bytes PoseInput(const Bytes& suitFile, const Bytes& mesh) {
+  return I16(static_cast<int>(suitFile.size())) + suitFile + mesh;
+}
+
+// A vertex at (x, y, z) facing +z.
+Bytes PoseVertex(int x, int y, int z) {
+  return I16(x * 256) + I16(y * 256) + I16(z * 256) + "\0\0\x40"_b;
+}
+
+void PoseSeeds(Seeds& seeds) {
+  const Bytes adult = BinarySuitFile(SeedSuits());  // ROOT, then PELVIS
+  // A quad on PELVIS, its top corner pulled halfway towards a blend vertex of ROOT's.
+  Bytes quad = "\2\0\1\4"_b;
+  for (const auto& [x, y] : {std::pair{-1, 2}, {1, 2}, {1, 0}, {-1, 0}}) {
+    // Texture places in 1/128, (0, 0) at the top-left.
+    quad += PoseVertex(x, y, 0) + static_cast<char>((x + 1) * 64) + static_cast<char>((2 - y) * 64);
+  }
+  quad += "\1"_b + U32(0x4000) + "\0"_b + PoseVertex(0, 3, 1);
+  quad += "\2"_b + "\1\0\4\xFF\0"_b + "\0\0\0\0\1"_b;
+  quad += "\2"_b + "\0\1\2"_b + "\0\2\3"_b;
+  seeds.add("quad", PoseInput(adult, quad));
+  // Turned 30° and tilted 10° (the floats' bits), at zoom 1.
+  seeds.add("quad-turned",
+            PoseInput(adult, quad + U32(0x41F00000) + U32(0x41200000) + U32(0x3F800000)));
+  SuitFileSpec orphan = SeedSuits();
+  orphan.skeletons[0].bones[1].parent = "SPINE";
+  seeds.add("parent-missing", PoseInput(BinarySuitFile(orphan), quad));
+  seeds.add("bone-not-in-skeleton", PoseInput(adult, "\2\7\1"_b + quad.substr(3)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -533,7 +569,8 @@ int main(int argc, char** argv) {
         {"fuzz_bcf", BinarySuitSeeds},
         {"fuzz_cmx", TextSuitSeeds},
         {"fuzz_mesh", MeshSeeds},
-        {"fuzz_whole_mesh", WholeMeshSeeds}};
+        {"fuzz_whole_mesh", WholeMeshSeeds},
+        {"fuzz_pose", PoseSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

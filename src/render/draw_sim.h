@@ -18,7 +18,9 @@ struct DrawnPart {
 };
 
 // Where the Sim is seen from: turned `yawDegrees` about its upright axis, `pitchDegrees` down,
-// `zoom` times the size that fits its whole height in the picture.
+// `zoom` times the size that fits its whole height in the picture (held within 1/64 to 64). At yaw
+// 0 the viewer looks down the posed −z axis with +x to the right, so the Sim's left, its data's +x
+// side, which posing mirrors to −x, is on the picture's left.
 struct View {
   float yawDegrees = 0;
   float pitchDegrees = 0;
@@ -27,7 +29,8 @@ struct View {
 
 // The parts, lit by one light from the viewer's upper left and a little ambient light, on
 // `background`, fitted to the picture by the parts' bounds. A picture of the background alone
-// when there is nothing to draw.
+// when there is nothing to draw; a null picture for an empty size. A part whose lists differ in
+// length is not drawn, nor a triangle naming a vertex it does not have.
 QImage DrawSim(const std::vector<DrawnPart>& parts, QSize size, const View& view,
                QColor background);
 
