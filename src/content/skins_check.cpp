@@ -295,8 +295,7 @@ std::optional<SkinsCheck::SuitAt> SkinsCheck::FindSuit(const std::string& name, 
   return read.front();
 }
 
-void SkinsCheck::CheckSkeleton(const std::string& name, PartCheck& part) {
-  const std::string folded = Fold(name) == "cat" ? "kat" : Fold(name);
+std::vector<SkinsCheck::SkeletonAt> SkinsCheck::FindSkeletons(const std::string& folded) {
   std::vector<SkeletonAt> found;
   for (std::string_view ending : {".cmx.bcf", ".bcf", ".cmx"}) {
     for (const ContentEntry& copy : index_.Find(SkeletonFileBase(folded).append(ending))) {
@@ -311,10 +310,28 @@ void SkinsCheck::CheckSkeleton(const std::string& name, PartCheck& part) {
     const auto all = allSkeletons_.find(folded);
     if (all != allSkeletons_.end()) found = all->second;
   }
-  const auto read = std::find_if(found.begin(), found.end(),
-                                 [](const SkeletonAt& at) { return at.file->moveTo.empty(); });
-  if (read != found.end()) {
-    part.files.suit = read->file->place;
+  // Those the game reads first.
+  std::stable_partition(found.begin(), found.end(),
+                        [](const SkeletonAt& at) { return at.file->moveTo.empty(); });
+  return found;
+}
+
+const Skeleton* SkinsCheck::SkeletonNamed(const std::string& name) {
+  const std::vector<SkeletonAt> found = FindSkeletons(Fold(name) == "cat" ? "kat" : Fold(name));
+  if (found.empty() || !found.front().file->moveTo.empty()) return nullptr;
+  return found.front().skeleton;
+}
+
+std::optional<Mesh> SkinsCheck::WholeMesh(const ContentEntry& entry) const {
+  const std::optional<std::string> bytes = index_.Read(entry);
+  if (!bytes) return std::nullopt;
+  return EndsWith(entry.name, ".skn") ? ReadTextMesh(*bytes) : ReadBinaryMesh(*bytes);
+}
+
+void SkinsCheck::CheckSkeleton(const std::string& name, PartCheck& part) {
+  const std::vector<SkeletonAt> found = FindSkeletons(Fold(name) == "cat" ? "kat" : Fold(name));
+  if (!found.empty() && found.front().file->moveTo.empty()) {
+    part.files.suit = found.front().file->place;
   } else if (!found.empty()) {
     NoteUnread(*found.front().file, part);
   } else {
@@ -322,11 +339,12 @@ void SkinsCheck::CheckSkeleton(const std::string& name, PartCheck& part) {
   }
 }
 
-void SkinsCheck::CheckTexture(const std::string& name, const std::string& tone, PartCheck& part) {
+const ContentEntry* SkinsCheck::CheckTexture(const std::string& name, const std::string& tone,
+                                             PartCheck& part) {
   const std::size_t problems = part.problems.size();
   const ContentEntry* entry = FindFile(name, SkinKind::Texture, part);
   if (entry == nullptr) {
-    if (part.problems.size() > problems) return;  // it lies where the game does not look
+    if (part.problems.size() > problems) return nullptr;  // it lies where the game does not look
     const std::string folded = Fold(name);
     std::vector<std::string> others;
     for (std::string_view own : kTones) {
@@ -349,13 +367,13 @@ void SkinsCheck::CheckTexture(const std::string& name, const std::string& tone, 
           "the texture " + Quote(name) + " for this Sim's skin tone (" + platform::ShownName(tone) +
               ") is missing; only " + Quote(others.front()) + " is installed");
     }
-    return;
+    return nullptr;
   }
   part.files.textures.push_back(entry->place);
   const std::optional<TextureShape>& shape = TextureAt(*entry);
   if (!shape) {
     Add(part, "no-texture", Placed(entry->place) + " is no picture the game can read");
-    return;
+    return nullptr;
   }
   if (!IsEightBitIndexed(*shape)) {
     Add(part, "not-8-bit",
@@ -368,6 +386,7 @@ void SkinsCheck::CheckTexture(const std::string& name, const std::string& tone, 
             std::to_string(shape->height) +
             " pixels: the game needs a square of 64, 128 or 256 pixels a side");
   }
+  return entry;
 }
 
 void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, PartCheck& part) {
@@ -384,6 +403,7 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
     const std::size_t problems = part.problems.size();
     const ContentEntry* mesh = FindFile(skin.mesh, SkinKind::Mesh, part);
     headers.emplace_back();
+    part.skins.push_back({mesh, nullptr});
     if (mesh == nullptr) {
       if (part.problems.size() == problems)
         Add(part, "no-mesh", "the mesh " + Quote(skin.mesh) + " is missing");
@@ -413,10 +433,10 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
   }
   for (std::size_t i = 0; i < headers.size(); ++i) {
     if (i == dressed) {
-      CheckTexture(garment.texture, tone, part);
+      part.skins[i].texture = CheckTexture(garment.texture, tone, part);
     } else if (headers[i] && Fold(headers[i]->defaultTexture) != "x" &&
                !headers[i]->defaultTexture.empty()) {
-      CheckTexture(headers[i]->defaultTexture, tone, part);
+      part.skins[i].texture = CheckTexture(headers[i]->defaultTexture, tone, part);
     }
   }
 }
@@ -424,7 +444,7 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
 LooksCheck SkinsCheck::Check(const BodyLooks& looks) {
   LooksCheck check;
   if (!IsUnset(looks.skeleton)) {
-    PartCheck part{0, "skeleton", looks.skeleton, {}, {}};
+    PartCheck part{0, "skeleton", looks.skeleton, {}, {}, {}};
     CheckSkeleton(looks.skeleton, part);
     check.parts.push_back(std::move(part));
   }
@@ -432,7 +452,7 @@ LooksCheck SkinsCheck::Check(const BodyLooks& looks) {
     if (!worn || IsUnset(worn->mesh)) return;
     std::string name = PartName(string, worn->mesh);
     if (name.empty()) return;
-    PartCheck part{string, std::move(name), worn->mesh, {}, {}};
+    PartCheck part{string, std::move(name), worn->mesh, {}, {}, {}};
     CheckGarment(*worn, looks.skinTone, part);
     check.parts.push_back(std::move(part));
   };

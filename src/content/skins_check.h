@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "content/content_index.h"
+#include "content/mesh.h"
 #include "content/mesh_header.h"
 #include "content/suit_file.h"
 #include "content/texture_header.h"
@@ -32,12 +33,20 @@ struct PartFiles {
   std::vector<std::string> textures;
 };
 
+// The files the game would load for one skin of a part: its mesh and that mesh's texture, null
+// where missing. They point into the check's index, and hold until it is next refreshed.
+struct SkinFiles {
+  const ContentEntry* mesh = nullptr;
+  const ContentEntry* texture = nullptr;
+};
+
 struct PartCheck {
   int string = 0;      // the body string it comes from: 0 the skeleton, 1 the body, 2 the head
   std::string part;    // "skeleton", "body", "head", "left hand (open)", "formal", ...
   std::string wanted;  // the skeleton or suit its body string names
   PartFiles files;
   std::vector<Problem> problems;
+  std::vector<SkinFiles> skins;  // one per skin of the suit, in the suit's order
 };
 
 struct LooksCheck {
@@ -62,6 +71,12 @@ class SkinsCheck {
 
   const ContentIndex& index() const { return index_; }
 
+  // The skeleton the game would load for a body string's skeleton name (`cat` is `kat`), read
+  // once per index; nothing when it is not installed where the game reads it.
+  const Skeleton* SkeletonNamed(const std::string& name);
+  // A mesh file whole; nothing when it cannot be read or is damaged.
+  std::optional<Mesh> WholeMesh(const ContentEntry& entry) const;
+
  private:
   struct SuitAt {
     const ContentEntry* file;
@@ -76,7 +91,10 @@ class SkinsCheck {
   void CheckGarment(const Garment& garment, const std::string& tone, PartCheck& part);
   std::optional<SuitAt> FindSuit(const std::string& name, PartCheck& part);
   const ContentEntry* FindFile(const std::string& name, SkinKind kind, PartCheck& part);
-  void CheckTexture(const std::string& name, const std::string& tone, PartCheck& part);
+  // The texture's file, or null when there is none the game would load.
+  const ContentEntry* CheckTexture(const std::string& name, const std::string& tone,
+                                   PartCheck& part);
+  std::vector<SkeletonAt> FindSkeletons(const std::string& folded);
   void NoteDuplicates(const std::string& name, const std::vector<const ContentEntry*>& copies,
                       PartCheck& part);
 

@@ -5,8 +5,13 @@
 #include <string>
 #include <utility>
 
+#include <fstream>
+
+#include "platform/files.h"
 #include "render/draw_sim.h"
+#include "render/dress_sim.h"
 #include "render/pose.h"
+#include "skin_builder.h"
 
 namespace quill::render {
 namespace {
@@ -205,6 +210,43 @@ TEST(DrawSim, NothingToDrawIsBackgroundOnly) {
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(picture.pixel(x, y), kBackground.rgb());
   }
+}
+
+// The Sim dressed from the files the skins check finds, in a built game: PELVIS 3 above ROOT,
+// L_LEG 1 below PELVIS, and the small body mesh on them, whose blend pulls vertex 1 halfway from
+// (0.5, 4, 0) to L_LEG's (0.5, 2.25, 0). Catches a skin's mesh or texture not taken from the
+// check, a part worn in another outfit, and a mesh posed on the wrong skeleton.
+TEST(DressSim, PosesTheSkinsTheCheckFinds) {
+  const platform::ScratchFolder game;
+  const std::filesystem::path skins = game.path() / "GameData" / "Skins";
+  std::filesystem::create_directories(skins);
+  const auto write = [&skins](const char* name, const testdata::Bytes& bytes) {
+    std::ofstream(skins / name, std::ios::binary) << bytes;
+  };
+  write("adult-skeleton.cmx",
+        testdata::TextSuitFile({{{"adult",
+                                  {{"ROOT", "NULL", {0, 0, 0}, {0, 0, 0, 1}, std::nullopt},
+                                   {"PELVIS", "ROOT", {0, 3, 0}, {0, 0, 0, 1}, std::nullopt},
+                                   {"L_LEG", "PELVIS", {0, -1, 0}, {0, 0, 0, 1}, std::nullopt}}}},
+                                {},
+                                1}));
+  write("b020.cmx",
+        testdata::TextSuitFile({{}, {{"b020", 0, {{"PELVIS", "xskin-small-PELVIS-BODY", 0}}}}, 1}));
+  write("xskin-small-PELVIS-BODY.bmf", testdata::BinaryMesh(testdata::SmallBodyMesh()));
+  write("small-lgt.bmp", testdata::PaletteBitmap(64, 64));
+  content::SkinsCheck check(game.path());
+  check.Refresh();
+  BodyLooks looks;
+  looks.skeleton = "adult";
+  looks.skinTone = "lgt";
+  looks.body = Garment{"b020", "BODY", "small-lgt"};
+  const DressedSim everyday = DressSim(check, looks, 1);
+  ASSERT_EQ(everyday.meshes.size(), 1u);
+  EXPECT_EQ(everyday.meshes[0].positions,
+            (std::vector<std::array<float, 3>>{
+                {0.5F, 4, 0}, {-0.5F, 3.125F, 0}, {0.5F, 2, 0}, {-0.5F, 2, 0}}));
+  EXPECT_EQ(everyday.textures[0].size(), QSize(64, 64));
+  EXPECT_TRUE(DressSim(check, looks, 30).meshes.empty());
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(SkinsCheck, EachPartsFilesOrItsProblems) {
 // another part's (a hand's missing mesh is no missing head).
 TEST(SkinsCheck, TheSummaryNamesTheWorstProblem) {
   const auto part = [](const char* name, const char* code, const char* text) {
-    return PartCheck{1, name, "suit", {}, {{code, text}}};
+    return PartCheck{1, name, "suit", {}, {{code, text}}, {}};
   };
   const std::pair<std::vector<PartCheck>, const char*> cases[] = {
       {{}, "looks right in the game"},
