@@ -254,17 +254,25 @@ const ContentEntry* SkinsCheck::FindFile(const std::string& base, SkinKind kind,
   return nullptr;
 }
 
+std::vector<std::pair<const ContentEntry*, const SuitFile*>> SkinsCheck::SuitFilesNamed(
+    const std::string& base) {
+  std::vector<std::pair<const ContentEntry*, const SuitFile*>> files;
+  for (std::string_view ending : {".cmx.bcf", ".bcf", ".cmx"}) {
+    for (const ContentEntry& copy : index_.Find(std::string(base).append(ending))) {
+      const std::optional<SuitFile>& file = SuitFileAt(copy);
+      if (file) files.emplace_back(&copy, &*file);
+    }
+  }
+  return files;
+}
+
 std::optional<SkinsCheck::SuitAt> SkinsCheck::FindSuit(const std::string& name, PartCheck& part) {
   const std::string folded = Fold(name);
   std::vector<SuitAt> found;
   // A suit's file is nearly always named after it: read that one before every suit file there is.
-  for (std::string_view ending : {".cmx.bcf", ".bcf", ".cmx"}) {
-    for (const ContentEntry& copy : index_.Find(std::string(folded).append(ending))) {
-      const std::optional<SuitFile>& file = SuitFileAt(copy);
-      if (!file) continue;
-      for (const Suit& suit : file->suits)
-        if (Fold(suit.name) == folded) found.push_back({&copy, &suit});
-    }
+  for (const auto& [copy, file] : SuitFilesNamed(folded)) {
+    for (const Suit& suit : file->suits)
+      if (Fold(suit.name) == folded) found.push_back({copy, &suit});
   }
   if (found.empty()) {
     ReadAllSuitFiles();
@@ -297,13 +305,9 @@ std::optional<SkinsCheck::SuitAt> SkinsCheck::FindSuit(const std::string& name, 
 
 std::vector<SkinsCheck::SkeletonAt> SkinsCheck::FindSkeletons(const std::string& folded) {
   std::vector<SkeletonAt> found;
-  for (std::string_view ending : {".cmx.bcf", ".bcf", ".cmx"}) {
-    for (const ContentEntry& copy : index_.Find(SkeletonFileBase(folded).append(ending))) {
-      const std::optional<SuitFile>& file = SuitFileAt(copy);
-      if (!file) continue;
-      for (const Skeleton& skeleton : file->skeletons)
-        if (Fold(skeleton.name) == folded) found.push_back({&copy, &skeleton});
-    }
+  for (const auto& [copy, file] : SuitFilesNamed(SkeletonFileBase(folded))) {
+    for (const Skeleton& skeleton : file->skeletons)
+      if (Fold(skeleton.name) == folded) found.push_back({copy, &skeleton});
   }
   if (found.empty()) {
     ReadAllSuitFiles();

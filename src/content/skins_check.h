@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "content/content_index.h"
@@ -95,6 +96,9 @@ class SkinsCheck {
   const ContentEntry* CheckTexture(const std::string& name, const std::string& tone,
                                    PartCheck& part);
   std::vector<SkeletonAt> FindSkeletons(const std::string& folded);
+  // The readable suit files named `base` (lower case) with a suit file's ending, read.
+  std::vector<std::pair<const ContentEntry*, const SuitFile*>> SuitFilesNamed(
+      const std::string& base);
   void NoteDuplicates(const std::string& name, const std::vector<const ContentEntry*>& copies,
                       PartCheck& part);
 

@@ -49,9 +49,9 @@ struct SuitFileSpec {
   int skills = 1;  // small made-up skills after the suits, one motion each
 };
 // A binary suit file (.bcf, .cmx.bcf).
-Bytes BinarySuitFile(const SuitFileSpec& spec);
+Bytes BinarySuitFile(const SuitFileSpec& description);
 // The same as a text suit file (.cmx): comment line, "version 300", one value per line.
-Bytes TextSuitFile(const SuitFileSpec& spec);
+Bytes TextSuitFile(const SuitFileSpec& description);
 
 struct MeshBindingSpec {
   std::uint32_t bone = 0;
