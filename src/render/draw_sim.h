@@ -12,6 +12,9 @@
 
 namespace quill::render {
 
+// The plain background a Sim is drawn on, in the window and on the command line alike.
+inline constexpr QRgb kSimBackground = 0xffdce3ea;
+
 struct DrawnPart {
   const PosedMesh* mesh = nullptr;
   QImage texture;  // null: drawn in a plain grey

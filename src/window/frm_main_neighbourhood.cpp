@@ -102,9 +102,15 @@ LooksVerdict FrmMain::checkLooks(const BodyLooks& looks, const std::filesystem::
   if (skins == nullptr) {
     const std::string searched =
         services_.searchedGamePlaces ? services_.searchedGamePlaces() : std::string();
-    return {std::nullopt, content::NoGameFolderText(searched)};
+    return {std::nullopt, content::NoGameFolderText(searched), {}};
   }
-  return {skins->Check(looks), {}};
+  // Each outfit is dressed when it is first shown, from the skins as they are then: the index
+  // may have been made anew for another card since.
+  auto dress = [this, looks, folder](int outfit) {
+    content::SkinsCheck* now = gameSkins_.ForSimsIn(folder);
+    return now != nullptr ? render::DressSim(*now, looks, outfit) : render::DressedSim{};
+  };
+  return {skins->Check(looks), {}, std::move(dress)};
 }
 
 void FrmMain::offerSimCard(QListWidget& list, const QPoint& at) {

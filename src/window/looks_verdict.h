@@ -10,6 +10,7 @@
 
 #include "content/skins_check.h"
 #include "inspect/body_strings.h"
+#include "render/dress_sim.h"
 
 namespace quill {
 
@@ -18,6 +19,9 @@ struct LooksVerdict {
   // Why the looks were not checked (no game folder found); empty when they were, or when the
   // Sim stores no looks.
   std::string unchecked;
+  // Dresses the Sim in one outfit (the body string of its body) from the game's skins as they
+  // are now, for the card's 3D view; unset when the looks were not checked.
+  std::function<render::DressedSim(int outfit)> dress;
 };
 
 // Checks a Sim's looks against the game of the Sims of `simsFolder`.
