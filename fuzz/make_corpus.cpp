@@ -540,6 +540,14 @@ void PoseSeeds(Seeds& seeds) {
   seeds.add("bone-not-in-skeleton", PoseInput(adult, "\2\7\1"_b + quad.substr(3)));
 }
 
+// fuzz_texture's input: a byte choosing the form (0 bitmap, 1 Targa), then the file.
+void TextureSeeds(Seeds& seeds) {
+  seeds.add("bitmap-8-bit", "\0"_b + PaletteBitmap(8, 8));
+  seeds.add("bitmap-24-bit", "\0"_b + TrueColourBitmap(4, 4));
+  seeds.add("targa-raw", "\1"_b + StripedTarga(4, 3, false));
+  seeds.add("targa-runs", "\1"_b + StripedTarga(4, 3, true));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -570,7 +578,8 @@ int main(int argc, char** argv) {
         {"fuzz_cmx", TextSuitSeeds},
         {"fuzz_mesh", MeshSeeds},
         {"fuzz_whole_mesh", WholeMeshSeeds},
-        {"fuzz_pose", PoseSeeds}};
+        {"fuzz_pose", PoseSeeds},
+        {"fuzz_texture", TextureSeeds}};
     for (const auto& [target, makeSeeds] : targets) {
       Seeds seeds(root, target);
       makeSeeds(seeds);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "render/skin_texture.h"
+
 namespace quill::render {
 
 namespace {
@@ -20,13 +22,9 @@ bool Worn(const content::PartCheck& part, int outfit) {
 
 QImage Texture(const content::SkinsCheck& skins, const content::ContentEntry& entry) {
   const std::optional<std::string> bytes = skins.index().Read(entry);
-  QImage texture;
-  if (bytes) {
-    texture.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
-                         static_cast<int>(bytes->size()),
-                         entry.name.ends_with(".tga") ? "TGA" : "BMP");
-  }
-  return texture;
+  if (!bytes) return {};
+  return SkinTexture(*bytes,
+                     entry.name.ends_with(".tga") ? TextureForm::Targa : TextureForm::Bitmap);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "render/draw_sim.h"
 #include "render/dress_sim.h"
 #include "render/pose.h"
+#include "render/skin_texture.h"
 #include "skin_builder.h"
 
 namespace quill::render {
@@ -247,6 +248,58 @@ TEST(DressSim, PosesTheSkinsTheCheckFinds) {
                 {0.5F, 4, 0}, {-0.5F, 3.125F, 0}, {0.5F, 2, 0}, {-0.5F, 2, 0}}));
   EXPECT_EQ(everyday.textures[0].size(), QSize(64, 64));
   EXPECT_TRUE(DressSim(check, looks, 30).meshes.empty());
+}
+
+// A texture as the skin shows it. The palette bitmap's pixel is grey x + y counted from its bottom
+// row: the picture's top-left is grey 3, the pixel below it grey 2. The stripes are red on top.
+// Catches rows taken in the wrong order (bottom-up bitmaps, bottom-up and top-down Targas), blue
+// and red swapped in the colour map, run packets misread, a 24-bit texture drawn in its colours
+// (the game shows it white), and a picture too large for any skin decoded anyway.
+TEST(SkinTexture, EightBitTexturesAsStoredAndOthersWhite) {
+  const struct {
+    const char* what;
+    testdata::Bytes bytes;
+    TextureForm form;
+    QSize size;
+    QRgb topLeft;
+    QRgb below;
+  } cases[] = {
+      {"palette bitmap",
+       testdata::PaletteBitmap(4, 4),
+       TextureForm::Bitmap,
+       {4, 4},
+       qRgb(3, 3, 3),
+       qRgb(2, 2, 2)},
+      {"raw Targa",
+       testdata::StripedTarga(3, 2, false),
+       TextureForm::Targa,
+       {3, 2},
+       qRgb(255, 0, 0),
+       qRgb(0, 0, 255)},
+      {"run-length Targa",
+       testdata::StripedTarga(3, 2, true),
+       TextureForm::Targa,
+       {3, 2},
+       qRgb(255, 0, 0),
+       qRgb(0, 0, 255)},
+      {"24-bit bitmap",
+       testdata::TrueColourBitmap(8, 8),
+       TextureForm::Bitmap,
+       {1, 1},
+       qRgb(255, 255, 255),
+       0},
+      {"bitmap 2000 wide", testdata::BitmapHeaderOnly(2000, 8), TextureForm::Bitmap, {0, 0}, 0, 0},
+      {"no picture", "BM", TextureForm::Bitmap, {0, 0}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const QImage texture = SkinTexture(c.bytes, c.form);
+    ASSERT_EQ(texture.size(), c.size) << c.what;
+    if (texture.isNull()) continue;
+    EXPECT_EQ(texture.pixel(0, 0), c.topLeft) << c.what;
+    if (c.size.height() > 1) {
+      EXPECT_EQ(texture.pixel(0, 1), c.below) << c.what;
+    }
+  }
 }
 
 }  // namespace

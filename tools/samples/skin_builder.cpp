@@ -310,6 +310,27 @@ Bytes PaletteBitmap(int width, int height) {
   return file;
 }
 
+Bytes StripedTarga(int width, int height, bool runLength) {
+  Bytes file = Hex({0, 1, runLength ? 9 : 1});
+  file.append(LittleEndian16(0))  // the colour map's first index
+      .append(LittleEndian16(2))  // its length
+      .append(Hex({24}))
+      .append(LittleEndian32(0))  // origin
+      .append(LittleEndian16(static_cast<std::uint16_t>(width)))
+      .append(LittleEndian16(static_cast<std::uint16_t>(height)))
+      .append(Hex({8, runLength ? 0x20 : 0}))
+      .append(Hex({0, 0, 255, 255, 0, 0}));  // red, blue: stored blue first
+  for (int row = 0; row < height; ++row) {
+    const int stripe = runLength ? row % 2 : (height - 1 - row) % 2;
+    if (runLength) {
+      file.append(Hex({0x80 | (width - 1), stripe}));
+    } else {
+      file.append(Bytes(static_cast<std::size_t>(width), static_cast<char>(stripe)));
+    }
+  }
+  return file;
+}
+
 Bytes TrueColourBitmap(int width, int height) {
   return Bitmap(width, height, Rgb{200, 180, 160});
 }

@@ -88,6 +88,10 @@ Bytes TextMesh(const MeshSpec& description);
 Bytes BinaryMesh(const std::string& name, const std::string& defaultTexture);
 Bytes TextMesh(const std::string& name, const std::string& defaultTexture);
 
+// An 8-bit colour-mapped Targa picture of red and blue stripes a row high, red on top: stored
+// bottom row first and raw, or with `runLength` top row first, one run packet a row.
+Bytes StripedTarga(int width, int height, bool runLength);
+
 // A square of two triangles on two bones, PELVIS holding its top two vertices and L_LEG its
 // bottom two, which also pulls vertex 1 halfway to a point of its own by its one blend (each
 // position in its bone's own space):
