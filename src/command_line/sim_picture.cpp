@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/sim_picture.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -84,9 +85,16 @@ std::variant<SimToDraw, Answer> SimAt(const fs::path& path, int member, int lang
   return CharacterToDraw(path, *image, languageSlot);
 }
 
+// An outfit's name as --outfit takes it: "high-fashion".
+std::string OptionName(std::string_view name) {
+  std::string option(name);
+  std::replace(option.begin(), option.end(), ' ', '-');
+  return option;
+}
+
 std::string OutfitText(int string) {
   for (const render::OutfitName& outfit : render::kOutfitNames)
-    if (outfit.string == string) return std::string(outfit.name);
+    if (outfit.string == string) return OptionName(outfit.name);
   return std::to_string(string);
 }
 
@@ -96,7 +104,7 @@ std::optional<Answer> OutfitMissing(const SimToDraw& sim, int outfit) {
   std::string worn;
   for (const render::OutfitName& has : render::OutfitsOf(*sim.looks)) {
     if (has.string == outfit) return std::nullopt;
-    worn.append(worn.empty() ? "" : ", ").append(has.name);
+    worn.append(worn.empty() ? "" : ", ").append(OptionName(has.name));
   }
   return Said(sim.name + " has no " + OutfitText(outfit) + " outfit; it has " +
                   (worn.empty() ? std::string("none") : worn),
