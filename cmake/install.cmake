@@ -14,6 +14,9 @@ install(FILES ${PROJECT_BINARY_DIR}/generated/${QUILLMERE_DESKTOP_ID}.metainfo.x
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUILLMERE_DESKTOP_ID}.mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${QUILLMERE_DESKTOP_ID}.xml)
+# File managers show a character file's or a family export's portrait through it.
+install(FILES ${PROJECT_SOURCE_DIR}/data/quillmere.thumbnailer
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/quillmere.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${QUILLMERE_DESKTOP_ID}.svg)

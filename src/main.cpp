@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "command_line/listing.h"
+#include "command_line/sim_picture.h"
 #include "command_line/startup_request.h"
 #include "content/game_skins.h"
 #include "inspect/language_choice.h"
@@ -108,6 +109,15 @@ int AnswerWithoutWindow(const quill::StartupRequest& request) {
       quill::content::GameSkins skins(GameFinder(), request.game);
       return Deliver(quill::CheckPath(checked, language.slot(), skins,
                                       quill::platform::registry::SearchedGameFolderPlaces()));
+    }
+    case quill::StartupMode::Render:
+    case quill::StartupMode::Thumbnail: {
+      // A thumbnail's portrait needs no game folder: the search happens only for a Sim drawn.
+      quill::content::GameSkins skins(GameFinder(), request.game);
+      const auto answer =
+          request.mode == quill::StartupMode::Render ? quill::RenderSim : quill::MakeThumbnail;
+      return Deliver(answer(*request.path, request.picture, request.languageSlot, skins,
+                            quill::platform::registry::SearchedGameFolderPlaces()));
     }
     case quill::StartupMode::Window:
       break;

@@ -24,4 +24,12 @@ if [[ -n $complaints ]]; then
 fi
 grep -qx 'application/x-sims-character' "$mime/types"
 grep -qx 'application/x-sims-family' "$mime/types"
+# The thumbnailer entry is no desktop entry, which the validator refuses: its keys are checked
+# here, and its file types against the MIME package's.
+thumbnailer=$top/data/quillmere.thumbnailer
+types=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$top/data/$id.mime.xml" | tr '\n' ';')
+[[ $(grep -v '^#' "$thumbnailer") == "[Thumbnailer Entry]
+TryExec=quillmere
+Exec=quillmere --thumbnail %i %o %s
+MimeType=$types" ]] || { echo "$thumbnailer: not the keys expected" >&2; exit 1; }
 echo "desktop files: valid"

@@ -74,11 +74,17 @@ found=$(xdg-mime query filetype "$family")
 [[ $found == "$family_type" ]] || fail "xdg-mime gives the family export the type '$found'"
 handler=$(xdg-mime query default "$family_type")
 [[ $handler == "$id.desktop" ]] || fail "xdg-mime gives family exports the handler '$handler'"
+# File managers find the thumbnailer there and run its command line without a display.
+thumbnailer=/usr/share/thumbnailers/quillmere.thumbnailer
+grep -qx 'Exec=quillmere --thumbnail %i %o %s' "$thumbnailer" || fail "no thumbnailer installed"
+env -u DISPLAY -u WAYLAND_DISPLAY quillmere --thumbnail "$family" "$work/family.png" 128 &&
+  [[ -s $work/family.png ]] || fail "quillmere --thumbnail made no picture of a family export"
 
 apt-get purge -y -qq quillmere >/dev/null
 [[ ! -e /usr/bin/quillmere && ! -e /usr/share/applications/$id.desktop &&
-   ! -e /usr/share/man/man1/quillmere.1.gz ]] ||
+   ! -e /usr/share/man/man1/quillmere.1.gz && ! -e $thumbnailer ]] ||
   fail "files left after removal"
 [[ $(xdg-mime query default "$type") == "" && $(xdg-mime query default "$family_type") == "" ]] ||
   fail "the handler outlived the package"
-echo "package: $version installed, listed ${#samples[@]} Sims and a family of 4, opens $type and $family_type, removed"
+echo "package: $version installed, listed ${#samples[@]} Sims and a family of 4, opens and" \
+  "thumbnails $type and $family_type, removed"

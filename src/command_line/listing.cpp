@@ -24,12 +24,6 @@ Answer Refused(const std::string& what, const std::filesystem::path& path) {
           2};
 }
 
-// The folder whose game a Sim in `path` belongs to: the folder itself, or a file's folder.
-std::filesystem::path SimsFolderOf(const std::filesystem::path& path, bool folder) {
-  const std::filesystem::path sims = folder ? path : path.parent_path();
-  return platform::ResolveFolder(sims.empty() ? "." : sims).value_or(sims);
-}
-
 Answer ListFamily(const std::filesystem::path& path, const FamilyExport& family, bool json,
                   content::GameSkins* skins) {
   const std::string name = ShownFileName(path.filename());
@@ -42,6 +36,11 @@ Answer ListFamily(const std::filesystem::path& path, const FamilyExport& family,
 }
 
 }  // namespace
+
+std::filesystem::path SimsFolderOf(const std::filesystem::path& path, bool folder) {
+  const std::filesystem::path sims = folder ? path : path.parent_path();
+  return platform::ResolveFolder(sims.empty() ? "." : sims).value_or(sims);
+}
 
 Answer ListPath(const std::filesystem::path& path, int languageSlot, bool json,
                 content::GameSkins* skins) {

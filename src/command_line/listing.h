@@ -18,6 +18,9 @@ struct Answer {
   int status = 0;   // the program's exit status once both are written
 };
 
+// The folder whose game a Sim in `path` belongs to: the folder itself, or a file's folder.
+std::filesystem::path SimsFolderOf(const std::filesystem::path& path, bool folder);
+
 // The roster of a folder, or the members of a family export, in the game's language slot
 // `languageSlot`; as JSON lines with `json`. A path that cannot be listed gives status 2 and why.
 // With `json`, each Sim's looks are checked against the game `skins` finds for the path, when it

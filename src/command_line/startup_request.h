@@ -3,6 +3,7 @@
 // the Sims), or an answer printed without any window.
 #pragma once
 
+#include <QSize>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,11 +13,20 @@
 
 namespace quill {
 
-enum class StartupMode { Window, Help, Version, List, Check, Refused };
+enum class StartupMode { Window, Help, Version, List, Check, Render, Thumbnail, Refused };
+
+// What `--render` and `--thumbnail` draw, and where the picture goes.
+struct PictureRequest {
+  std::filesystem::path out;  // the PNG file to make; never one that exists
+  int member = 1;             // of a family export, counted from 1
+  int outfit = 1;             // the body string of the outfit worn: 1, everyday
+  // --render's picture; --thumbnail's bound on either side, as a square.
+  QSize size{400, 600};
+};
 
 struct StartupRequest {
   StartupMode mode = StartupMode::Window;
-  // The FOLDER or FILE to open in the window, or the FOLDER to list.
+  // The FOLDER or FILE to open in the window, the FOLDER to list, or the FILE to draw.
   std::optional<std::filesystem::path> path;
   // The text to print: the help, the version line, or why the command line was refused followed
   // by the usage line.
@@ -30,6 +40,8 @@ struct StartupRequest {
   bool json = false;
   // --game: the game's folder, whose skins the Sims' looks are checked against, for this run.
   std::optional<std::filesystem::path> game;
+  // --render and --thumbnail.
+  PictureRequest picture;
 };
 
 // Reads the program's arguments, the program's own name first, as the system passed them: a path

@@ -74,4 +74,31 @@ std::optional<QImage> DecodePicture(std::string_view bytes) {
   return picture;
 }
 
+QImage LargestPicture(const std::vector<std::string>& pictures) {
+  const std::string* largest = nullptr;
+  long long largestPixels = 0;
+  for (const std::string& picture : pictures) {
+    const std::optional<QSize> size = StatedPictureSize(picture);
+    if (!size) continue;
+    const long long pixels = static_cast<long long>(size->width()) * size->height();
+    if (pixels > largestPixels) {
+      largest = &picture;
+      largestPixels = pixels;
+    }
+  }
+  if (largest == nullptr) return {};
+  const std::optional<QImage> decoded = DecodePicture(*largest);
+  return decoded ? *decoded : QImage();
+}
+
+SaveResult SavePng(const QImage& picture, const std::filesystem::path& file,
+                   WhenNameTaken whenTaken) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
+    return {SaveResult::kFailed, "The picture could not be made into a PNG file."};
+  }
+  return SaveWholeFile(file, std::string_view(png.constData(), png.size()), whenTaken);
+}
+
 }  // namespace quill::platform

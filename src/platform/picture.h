@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The picture loader: reads a picture file by name.
+// The picture loader, which reads a picture file by name, and the writer of PNG files.
 #pragma once
 
 #include <QImage>
@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
+
+#include "platform/files.h"
 
 namespace quill::platform {
 
@@ -27,5 +30,15 @@ std::optional<QImage> DecodePicture(std::string_view bytes);
 // The size the picture's header states, read without decoding a pixel; nothing where
 // DecodePicture would refuse the picture for its format or its size.
 std::optional<QSize> StatedPictureSize(std::string_view bytes);
+// The largest of the pictures, by the size each one's header states, of those DecodePicture takes;
+// a null picture when there is none. Only that one is decoded.
+QImage LargestPicture(const std::vector<std::string>& pictures);
+
+// Writes the picture as PNG through a file renamed into place once all of it is on the disk, so a
+// failed save leaves no partial file and an existing one whole. Whatever has the name is kept
+// unless `whenTaken` says to replace it; a link in the file's place is then replaced, not
+// followed.
+SaveResult SavePng(const QImage& picture, const std::filesystem::path& file,
+                   WhenNameTaken whenTaken);
 
 }  // namespace quill::platform

@@ -49,24 +49,6 @@ QTableWidgetItem* Cell(const QString& text) {
   return item;
 }
 
-// The largest of the house's pictures that the loader accepts, by the size its header states.
-QImage HousePicture(const std::vector<std::string>& pictures) {
-  const std::string* largest = nullptr;
-  long long largestPixels = 0;
-  for (const std::string& picture : pictures) {
-    const std::optional<QSize> size = platform::StatedPictureSize(picture);
-    if (!size) continue;
-    const long long pixels = static_cast<long long>(size->width()) * size->height();
-    if (pixels > largestPixels) {
-      largest = &picture;
-      largestPixels = pixels;
-    }
-  }
-  if (largest == nullptr) return {};
-  const std::optional<QImage> decoded = platform::DecodePicture(*largest);
-  return decoded ? *decoded : QImage();
-}
-
 }  // namespace
 
 QImage ThumbnailOf(const FamilyMember& member) {
@@ -211,7 +193,7 @@ void FamilyWindow::showFamily(const QString& file, FamilyExport family,
 }
 
 void FamilyWindow::showHouse() {
-  const QImage picture = HousePicture(family_.housePictures);
+  const QImage picture = platform::LargestPicture(family_.housePictures);
   house_->setVisible(!picture.isNull());
   if (picture.isNull()) return house_->clear();
   QSize shown = picture.size();

@@ -82,11 +82,11 @@ void SavePictureAs(QWidget* parent, const QImage& picture, const QString& sugges
   const bool replace = NameTaken(file);
   if (replace && !dialogs.confirmReplace(parent, file)) return;
   SaveResult saved =
-      SavePng(picture, file, replace ? WhenNameTaken::kReplace : WhenNameTaken::kKeep);
+      platform::SavePng(picture, file, replace ? WhenNameTaken::kReplace : WhenNameTaken::kKeep);
   // Another program took the name after it was found free: replace it only if the user says so.
   if (saved.outcome == SaveResult::kNameTaken) {
     if (!dialogs.confirmReplace(parent, file)) return;
-    saved = SavePng(picture, file, WhenNameTaken::kReplace);
+    saved = platform::SavePng(picture, file, WhenNameTaken::kReplace);
   }
   if (saved.outcome == SaveResult::kFailed) TellNotSaved(parent, file, saved.reason, dialogs);
 }
@@ -104,7 +104,7 @@ void SaveAllPictures(QWidget* parent, const QString& sim, const std::vector<Name
     // is taken instead, a bounded number of times.
     for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
       file = FreePngName(*folder, stem);
-      saved = SavePng(named.picture, file, platform::WhenNameTaken::kKeep);
+      saved = platform::SavePng(named.picture, file, platform::WhenNameTaken::kKeep);
       if (saved.outcome != platform::SaveResult::kNameTaken) break;
     }
     if (saved.outcome == platform::SaveResult::kNameTaken) saved.reason = "The name is taken.";

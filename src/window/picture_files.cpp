@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/picture_files.h"
 
-#include <QBuffer>
 #include <QRegularExpression>
 #include <system_error>
 
@@ -59,16 +58,6 @@ fs::path FreePngName(const fs::path& folder, const QString& stem) {
     file = folder / PathFromText(stem + QStringLiteral(" (%1).png").arg(copy));
   }
   return file;
-}
-
-platform::SaveResult SavePng(const QImage& picture, const fs::path& file,
-                             platform::WhenNameTaken whenTaken) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
-    return {platform::SaveResult::kFailed, "The picture could not be made into a PNG file."};
-  }
-  return platform::SaveWholeFile(file, std::string_view(png.constData(), png.size()), whenTaken);
 }
 
 }  // namespace quill

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "platform/picture.h"  // SavePng
 
 namespace quill {
 
@@ -27,12 +28,5 @@ QString FileNameSafe(const QString& text);
 
 // "<stem>.png" in the folder, or "<stem> (2).png", "<stem> (3).png", ... whichever is free.
 std::filesystem::path FreePngName(const std::filesystem::path& folder, const QString& stem);
-
-// Writes the picture as PNG through a file renamed into place once all of it is on the disk, so a
-// failed save leaves no partial file and an existing one whole. Whatever has the name is kept
-// unless `whenTaken` says to replace it; a link in the file's place is then replaced, not
-// followed.
-platform::SaveResult SavePng(const QImage& picture, const std::filesystem::path& file,
-                             platform::WhenNameTaken whenTaken);
 
 }  // namespace quill

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QProcess>
 #include <fstream>
 
@@ -135,7 +136,25 @@ TEST_F(Program, AnswersWithoutADisplay) {
       "                     Exits 1 when any Sim would not look right.\n"
       "  --game <FOLDER>    The game's folder, which holds GameData/Behavior.iff,\n"
       "                     whose skins the Sims' looks are checked against. By default\n"
-      "                     the one the registry or the Sims' folder names.\n\n"
+      "                     the one the registry or the Sims' folder names.\n"
+      "  --render           Draw the Sim of FILE, or a member of FAMILY.FAM, in 3D as\n"
+      "                     the game would dress it, into the PNG file --out names,\n"
+      "                     without a window. Exits 1 when nothing of the Sim can be\n"
+      "                     drawn.\n"
+      "  --member <N>       With --render: the member of FAMILY.FAM to draw, counted\n"
+      "                     from 1 as --list shows them (by default 1).\n"
+      "  --outfit <NAME>    With --render: the outfit the Sim wears: everyday, formal,\n"
+      "                     swimwear, pyjamas, winter, costume or high-fashion (by\n"
+      "                     default everyday).\n"
+      "  --size <WxH>       With --render: the picture's width and height in pixels,\n"
+      "                     each 16 to 4096 (by default 400x600).\n"
+      "  --out <PNG>        With --render: the PNG file to write; a file that exists\n"
+      "                     is never replaced.\n"
+      "  --thumbnail        Given INPUT OUTPUT SIZE, for file managers: write the new\n"
+      "                     PNG file OUTPUT, at most SIZE pixels a side (1 to 1024),\n"
+      "                     from the portrait the character file or family export INPUT\n"
+      "                     holds, else from its (first) Sim drawn as --render draws\n"
+      "                     it.\n\n"
       "Arguments:\n"
       "  path               A folder to open, or a character file to show.\n";
   // All but the last name, which is in the language chosen.
@@ -316,6 +335,131 @@ TEST_F(Program, ChecksEachSimsSkinsAgainstTheGame) {
        "library, and the EA app's folder in any of those prefixes). Name it with --game FOLDER: "
        "the folder that holds GameData/Behavior.iff.\n"},
   });
+}
+
+// What --render and --thumbnail refuse, each before any file is made. Catches the size's bounds
+// off by one or a side left unchecked, a member counted from 0, an outfit name or a missing --out
+// let through, --member taken for a character file, a family's members miscounted, and an outfit
+// the Sim does not wear drawn as its everyday one.
+TEST_F(Program, RefusesPicturesItCannotMake) {
+  const fs::path game = root() / "game";
+  testdata::WriteSavedGame(game);
+  testdata::WriteSampleGameFolder(game);
+  testdata::FamilyExportFile(testdata::FamilyOfFour()).write(root() / "Pemberton.FAM");
+  const QString ada = Text(game / "UserData" / "Characters" / "User00000.iff");
+  const QString out = Text(root() / "out.png");
+  const auto render = [&out](const QString& file, const QStringList& more) {
+    return QStringList{"--render", file, "--out", out} + more;
+  };
+  const auto refused = [](const std::string& why) {
+    return "quillmere: " + why + "\n" + "Usage: " + QUILLMERE_BINARY + " [options] [FOLDER|FILE]\n";
+  };
+  const std::string size = "': give WIDTHxHEIGHT, each 16 to 4096";
+  const Answer cases[] = {
+      {render(ada, {"--size", "0x10"}), 2, "", refused("bad size '0x10" + size)},
+      {render(ada, {"--size", "10"}), 2, "", refused("bad size '10" + size)},
+      {render(ada, {"--size", "5000x10"}), 2, "", refused("bad size '5000x10" + size)},
+      {render(ada, {"--member", "0"}), 2, "", refused("bad member '0': give a number from 1")},
+      {render(ada, {"--outfit", "tuxedo"}), 2, "",
+       refused("unknown outfit 'tuxedo': give everyday, formal, swimwear, pyjamas, winter, "
+               "costume or high-fashion")},
+      {{"--render", ada}, 2, "", refused("--render needs --out PNG")},
+      {{"--size", "20x20", ada}, 2, "", refused("--size needs --render")},
+      {{"--thumbnail", ada, out}, 2, "", refused("--thumbnail needs INPUT, OUTPUT and SIZE")},
+      {{"--thumbnail", ada, out, "1025"},
+       2,
+       "",
+       refused("bad thumbnail size '1025': give 1 to 1024")},
+      {render(ada, {"--member", "2"}), 2, "",
+       "quillmere: User00000.iff is a character file, which holds one Sim: --member can only be "
+       "1\n"},
+      {render(Text(root() / "Pemberton.FAM"), {"--member", "5"}), 2, "",
+       "quillmere: Pemberton.FAM has no member 5: it has 4\n"},
+      {render(ada, {"--outfit", "Swimwear"}), 2, "",
+       "quillmere: Ada Thornbury has no swimwear outfit; it has everyday, formal\n"},
+  };
+  expectAnswers(cases);
+  EXPECT_FALSE(fs::exists(root() / "out.png"));
+}
+
+// A Sim drawn into a new PNG file of the size asked for, and nothing written over what has the
+// name or when nothing can be drawn. Catches width and height swapped, the largest side refused,
+// a save that replaces a file or writes where a link points, and a file (of background alone)
+// written when no game is found or the Sim's skeleton is nowhere.
+TEST_F(Program, DrawsASimIntoANewPngFileOnly) {
+  const fs::path game = root() / "game";
+  testdata::WriteSavedGame(game);
+  testdata::WriteSampleGameFolder(game);
+  testdata::LookalikeExtras horse;
+  horse.looks = testdata::LooksSpec{};
+  horse.looks->skeleton = "horse";
+  testdata::LookalikeCharacter("Dobbin", "Neighs.", {}, horse)
+      .write(game / "UserData" / "Characters" / "User00009.iff");
+  const QString ada = Text(game / "UserData" / "Characters" / "User00000.iff");
+  std::ofstream(root() / "kept.png") << "kept";
+  fs::create_symlink(root() / "elsewhere.png", root() / "link.png");
+  const fs::path none = root() / "none.png";
+  const Answer cases[] = {
+      {{"--render", ada, "--size", "16x4096", "--out", Text(root() / "ada.png")}, 0, "", ""},
+      {{"--render", ada, "--out", Text(root() / "kept.png")},
+       2,
+       "",
+       "quillmere: " + (root() / "kept.png").string() + " already exists; it is not replaced\n"},
+      {{"--render", ada, "--out", Text(root() / "link.png")},
+       2,
+       "",
+       "quillmere: " + (root() / "link.png").string() + " already exists; it is not replaced\n"},
+      {{"--render", Text(sims() / "User00000.iff"), "--out", Text(none)},
+       1,
+       "",
+       "quillmere: No game folder was found, so the skins cannot be checked (looked in the folder "
+       "above your characters folder, the game's registry in ~/.wine (or WINEPREFIX) or any "
+       "Lutris, Bottles, PlayOnLinux or Steam prefix, The Sims Legacy Collection in any Steam "
+       "library, and the EA app's folder in any of those prefixes). Name it with --game FOLDER: "
+       "the folder that holds GameData/Behavior.iff.\n"},
+      {{"--render", Text(game / "UserData" / "Characters" / "User00009.iff"), "--out", Text(none)},
+       1,
+       "",
+       "quillmere: User00009.iff: Dobbin: nothing can be drawn: would not look right: no "
+       "skeleton `horse` is installed\n"},
+  };
+  expectAnswers(cases);
+  EXPECT_EQ(QImage(Text(root() / "ada.png")).size(), QSize(16, 4096));
+  EXPECT_EQ(platform::ReadWholeFile(root() / "kept.png"), "kept");
+  EXPECT_FALSE(fs::exists(root() / "elsewhere.png"));
+  EXPECT_FALSE(fs::exists(none));
+}
+
+// The thumbnail a file manager is given: a character file's large speech picture (32 x 32)
+// enlarged without smoothing, and a family export's larger house picture (128 x 96, blue; the
+// smaller is red) made to fit with its shape kept. Catches another of the file's pictures taken,
+// smoothing that blurs the pixel art's edges (row 51 is the backdrop's, row 52 the shirt's), the
+// shape lost, and the smaller house picture shown.
+TEST_F(Program, MakesThumbnailsFromTheStoredPortraits) {
+  const testdata::SimLook look{{200, 150, 120}, {10, 20, 30}, {0, 128, 255}, {250, 240, 200}};
+  testdata::LookalikeCharacter("Ada", "Poses.", look).write(root() / "User00001.iff");
+  testdata::ExportSpec family = testdata::FamilyOfFour();
+  family.house = std::pair{testdata::Rgb{255, 0, 0}, testdata::Rgb{0, 0, 255}};
+  testdata::FamilyExportFile(family).write(root() / "Pemberton.FAM");
+  struct Pixel {
+    int x, y;
+    QRgb colour;
+  };
+  const std::tuple<const char*, QSize, std::vector<Pixel>> kCases[] = {
+      {"User00001.iff",
+       QSize(64, 64),
+       {{0, 0, qRgb(250, 240, 200)}, {32, 51, qRgb(250, 240, 200)}, {32, 52, qRgb(0, 128, 255)}}},
+      {"Pemberton.FAM", QSize(64, 48), {{0, 0, qRgb(0, 0, 255)}, {63, 47, qRgb(0, 0, 255)}}},
+  };
+  for (const auto& [input, size, pixels] : kCases) {
+    const fs::path out = root() / (std::string(input) + ".png");
+    const Answer made[] = {{{"--thumbnail", Text(root() / input), Text(out), "64"}, 0, "", ""}};
+    expectAnswers(made);
+    const QImage thumbnail(Text(out));
+    EXPECT_EQ(thumbnail.size(), size) << input;
+    for (const Pixel& pixel : pixels)
+      EXPECT_EQ(thumbnail.pixel(pixel.x, pixel.y), pixel.colour) << input << pixel.x << pixel.y;
+  }
 }
 
 TEST_F(Program, EndsAsCloseDoesWhenAskedToInTheMiddleOfTheRoster) {
