@@ -53,6 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      arguments.end());
       }
       break;
+    case quill::StartupMode::Render:
+    case quill::StartupMode::Thumbnail: {
+      // A picture is only ever asked for within the sizes drawing is bounded by, into a file.
+      const QSize size = request.picture.size;
+      const int largest = request.mode == quill::StartupMode::Render ? 4096 : 1024;
+      const int smallest = request.mode == quill::StartupMode::Render ? 16 : 1;
+      FUZZ_REQUIRE(request.text.empty() && request.path && !request.picture.out.empty());
+      FUZZ_REQUIRE(size.width() >= smallest && size.width() <= largest);
+      FUZZ_REQUIRE(size.height() >= smallest && size.height() <= largest);
+      FUZZ_REQUIRE(request.picture.member >= 1);
+      break;
+    }
   }
   // The game's folder is one argument, or the end of one, exactly as given.
   if (request.game) {
