@@ -13,9 +13,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "window/focus_ring.h"
 #include "window/qt_text.h"
 #include "window/sharp_picture.h"
 #include "window/sim_card_looks.h"
+#include "window/sim_card_view.h"
 
 namespace quill {
 
@@ -93,9 +95,33 @@ QSize FittingSize(const QSize& content, const QScrollArea* scroll, const QScreen
   return {std::max(content.width() + bar, kNarrowest), std::min(content.height(), room)};
 }
 
+// The portrait, enlarged as pixel art but never beyond the room a portrait has (an export's
+// thumbnail may claim to be as large as the loader allows), and under it why the Sim is not
+// shown in 3D.
+QVBoxLayout* PortraitColumn(const QImage& portrait, const QString& noViewReason, QWidget* parent) {
+  auto* column = new QVBoxLayout;
+  auto* picture = Line(QString(), "SimCardPortrait", parent);
+  if (!portrait.isNull()) {
+    QSize shown = portrait.size() * kPortraitZoom;
+    if (shown.width() > kPortraitRoom.width() || shown.height() > kPortraitRoom.height()) {
+      shown.scale(kPortraitRoom, Qt::KeepAspectRatio);
+    }
+    picture->setPixmap(SharpPixmap(portrait, shown, picture->devicePixelRatioF()));
+  }
+  column->addWidget(picture);
+  if (!noViewReason.isEmpty()) {
+    QLabel* reason = Line(noViewReason, "SimCardViewReason", parent);
+    reason->setFixedWidth(kPortraitRoom.width());
+    column->addWidget(reason);
+  }
+  column->addStretch(1);
+  return column;
+}
+
 }  // namespace
 
-SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
+SimCard::SimCard(const PictureDialogs& dialogs, QWidget* owner)
+    : QWidget(owner, Qt::Window), dialogs_(dialogs) {
   setObjectName(QStringLiteral("SimCard"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -105,6 +131,7 @@ SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
   scroll_->setFrameShape(QFrame::NoFrame);
   layout->addWidget(scroll_);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+  focusRing_ = new FocusRing(*this);
 }
 
 void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim,
@@ -114,17 +141,11 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   auto* column = new QVBoxLayout(shown_);
 
   auto* top = new QHBoxLayout;
-  auto* picture = Line(QString(), "SimCardPortrait", shown_);
-  if (!portrait.isNull()) {
-    // Enlarged as pixel art, but never beyond the room a portrait has: an export's thumbnail may
-    // claim to be as large as the loader allows.
-    QSize shown = portrait.size() * kPortraitZoom;
-    if (shown.width() > kPortraitRoom.width() || shown.height() > kPortraitRoom.height()) {
-      shown.scale(kPortraitRoom, Qt::KeepAspectRatio);
-    }
-    picture->setPixmap(SharpPixmap(portrait, shown, picture->devicePixelRatioF()));
+  if (QWidget* view = SimViewPanel(name, sim.looks, looks, dialogs_, shown_)) {
+    top->addWidget(view, 0, Qt::AlignTop);
+  } else {
+    top->addLayout(PortraitColumn(portrait, NoViewReason(looks), shown_), 0);
   }
-  top->addWidget(picture, 0, Qt::AlignTop);
   auto* heading = new QVBoxLayout;
   QLabel* nameLine = Line(name, "SimCardName", shown_);
   QFont large = nameLine->font();
@@ -187,7 +208,9 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   }
   if (sim.looks) column->addWidget(LooksBox(*sim.looks, looks, shown_));
   column->addStretch(1);
-  // The Sim shown before goes with its widget.
+  // The Sim shown before goes with its widget; the ring around its focused control stays.
+  focusRing_->hide();
+  focusRing_->setParent(this);
   scroll_->setWidget(shown_);
   if (!isVisible()) resize(FittingSize(shown_->sizeHint(), scroll_, screen()));
 }
