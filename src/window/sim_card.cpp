@@ -95,11 +95,9 @@ QSize FittingSize(const QSize& content, const QScrollArea* scroll, const QScreen
   return {std::max(content.width() + bar, kNarrowest), std::min(content.height(), room)};
 }
 
-// The portrait, enlarged as pixel art but never beyond the room a portrait has (an export's
-// thumbnail may claim to be as large as the loader allows), and under it why the Sim is not
-// shown in 3D.
-QVBoxLayout* PortraitColumn(const QImage& portrait, const QString& noViewReason, QWidget* parent) {
-  auto* column = new QVBoxLayout;
+// The portrait, enlarged as pixel art but never beyond the room a portrait has: an export's
+// thumbnail may claim to be as large as the loader allows.
+QLabel* Portrait(const QImage& portrait, QWidget* parent) {
   auto* picture = Line(QString(), "SimCardPortrait", parent);
   if (!portrait.isNull()) {
     QSize shown = portrait.size() * kPortraitZoom;
@@ -108,14 +106,7 @@ QVBoxLayout* PortraitColumn(const QImage& portrait, const QString& noViewReason,
     }
     picture->setPixmap(SharpPixmap(portrait, shown, picture->devicePixelRatioF()));
   }
-  column->addWidget(picture);
-  if (!noViewReason.isEmpty()) {
-    QLabel* reason = Line(noViewReason, "SimCardViewReason", parent);
-    reason->setFixedWidth(kPortraitRoom.width());
-    column->addWidget(reason);
-  }
-  column->addStretch(1);
-  return column;
+  return picture;
 }
 
 }  // namespace
@@ -141,11 +132,8 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   auto* column = new QVBoxLayout(shown_);
 
   auto* top = new QHBoxLayout;
-  if (QWidget* view = SimViewPanel(name, sim.looks, looks, dialogs_, shown_)) {
-    top->addWidget(view, 0, Qt::AlignTop);
-  } else {
-    top->addLayout(PortraitColumn(portrait, NoViewReason(looks), shown_), 0);
-  }
+  QWidget* view = SimViewPanel(name, sim.looks, looks, dialogs_, shown_);
+  top->addWidget(view != nullptr ? view : Portrait(portrait, shown_), 0, Qt::AlignTop);
   auto* heading = new QVBoxLayout;
   QLabel* nameLine = Line(name, "SimCardName", shown_);
   QFont large = nameLine->font();
@@ -169,8 +157,14 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
             : QString();
     heading->addWidget(Line(Text(CareerText(*sim.career)) + performance, "SimCardCareer", shown_));
   }
+  // The lines stay together at the top beside a view taller than they are.
+  heading->addStretch(1);
   top->addLayout(heading, 1);
   column->addLayout(top);
+  // Why the Sim is not drawn, across the card: the reason may be a long one.
+  if (const QString reason = NoViewReason(looks); view == nullptr && !reason.isEmpty()) {
+    column->addWidget(Line(reason, "SimCardViewReason", shown_));
+  }
 
   if (!sim.personality.empty() || !sim.skills.empty()) {
     auto* traits = new QHBoxLayout;
