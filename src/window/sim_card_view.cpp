@@ -16,9 +16,7 @@ namespace quill {
 namespace {
 
 constexpr int kEveryday = 1;
-// Tall as a standing Sim, and small enough for the card to fit a 1024 × 768 screen.
-constexpr QSize kViewSize(240, 360);
-
+// Room for the focus ring around the view and the controls under it.
 constexpr int kRingRoom = 3;
 
 using Dressed = std::shared_ptr<const render::DressedSim>;
@@ -36,10 +34,9 @@ QWidget* SimViewPanel(const QString& name, const std::optional<BodyLooks>& looks
 
   auto* panel = new QWidget(parent);
   auto* column = new QVBoxLayout(panel);
-  // Room for the focus ring around the view and the controls under it.
   column->setContentsMargins(kRingRoom, kRingRoom, kRingRoom, kRingRoom);
   auto* view = new SimView(panel);
-  view->setFixedSize(kViewSize);
+  view->setFixedSize(view->sizeHint());
   view->setSim(firstDressed);
   column->addWidget(view);
 
@@ -55,6 +52,7 @@ QWidget* SimViewPanel(const QString& name, const std::optional<BodyLooks>& looks
   std::map<int, Dressed> dressed{{first, firstDressed}};
   QObject::connect(chooser, &QComboBox::currentIndexChanged, view,
                    [dress = verdict.dress, dressed, view, chooser](int index) mutable {
+                     if (index < 0) return;
                      const int outfit = chooser->itemData(index).toInt();
                      Dressed& sim = dressed[outfit];
                      if (!sim) sim = std::make_shared<const render::DressedSim>(dress(outfit));

@@ -12,6 +12,7 @@ namespace quill {
 
 namespace {
 
+// Tall as a standing Sim, and small enough for the card to fit a 1024 × 768 screen.
 constexpr QSize kPreferredSize(240, 360);
 constexpr float kDegreesPerPixel = 0.5F;
 constexpr float kDegreesPerKey = 15;
