@@ -20,7 +20,7 @@ struct DrawnPart {
   QImage texture;  // null: drawn in a plain grey
 };
 
-// The least and most a view zooms: a Sim a speck, or one part of it filling the picture.
+// The least and most a view zooms: the Sim a dot, or a little of it filling the picture.
 inline constexpr float kLeastZoom = 1.0F / 64;
 inline constexpr float kMostZoom = 64;
 
