@@ -23,8 +23,6 @@ constexpr std::int64_t kHalfPixel = kSubpixels / 2;
 // A triangle reaching further from the picture than this many pixels is not drawn, which keeps
 // every edge test within 64 bits.
 constexpr float kFarthestPixel = 1 << 20;
-constexpr float kLeastZoom = 1.0F / 64;
-constexpr float kMostZoom = 64;
 // The Sim's height at zoom 1, as a share of the picture's.
 constexpr float kFilledHeight = 0.9F;
 constexpr float kAmbient = 0.35F;

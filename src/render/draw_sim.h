@@ -20,10 +20,14 @@ struct DrawnPart {
   QImage texture;  // null: drawn in a plain grey
 };
 
+// The least and most a view zooms: the Sim a dot, or a little of it filling the picture.
+inline constexpr float kLeastZoom = 1.0F / 64;
+inline constexpr float kMostZoom = 64;
+
 // Where the Sim is seen from: turned `yawDegrees` about its upright axis, `pitchDegrees` down,
-// `zoom` times the size that fits its whole height in the picture (held within 1/64 to 64). At yaw
-// 0 the viewer looks down the posed −z axis with +x to the right, so the Sim's left, its data's +x
-// side, which posing mirrors to −x, is on the picture's left.
+// `zoom` times the size that fits its whole height in the picture (held within kLeastZoom to
+// kMostZoom). At yaw 0 the viewer looks down the posed −z axis with +x to the right, so the Sim's
+// left, its data's +x side, which posing mirrors to −x, is on the picture's left.
 struct View {
   float yawDegrees = 0;
   float pitchDegrees = 0;

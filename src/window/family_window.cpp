@@ -63,7 +63,8 @@ QSize ShownThumbnailSize(QSize thumbnail) {
   return thumbnail.scaled(kThumbnailRoom, Qt::KeepAspectRatio);
 }
 
-FamilyWindow::FamilyWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+FamilyWindow::FamilyWindow(const PictureDialogs& dialogs, QWidget* owner)
+    : QWidget(owner, Qt::Window), dialogs_(dialogs) {
   setObjectName(QStringLiteral("FamilyWindow"));
   auto* layout = new QVBoxLayout(this);
   heading_ = new QLabel(this);
@@ -231,7 +232,7 @@ void FamilyWindow::showMemberCard(int index) {
 
 void FamilyWindow::fillCard(int index) {
   const FamilyMember& member = family_.members[static_cast<std::size_t>(index)];
-  if (card_ == nullptr) card_ = new SimCard(this);
+  if (card_ == nullptr) card_ = new SimCard(dialogs_, this);
   LooksVerdict looks;
   if (member.looks && checkLooks_) looks = checkLooks_(*member.looks, folder_);
   card_->showSim(Text(member.name), ThumbnailOf(member),

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "window/looks_verdict.h"
+#include "window/picture_actions.h"
 
 #include <QImage>
 #include <QWidget>
@@ -23,7 +24,8 @@ class FamilyWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FamilyWindow(QWidget* owner);
+  // `dialogs` ask where the members' cards save their views.
+  FamilyWindow(const PictureDialogs& dialogs, QWidget* owner);
 
   // Shows this export, titled by its family and file, in place of the one shown before.
   // `folder` is the export's own, whose game the members' looks are checked against.
@@ -60,6 +62,7 @@ class FamilyWindow : public QWidget {
   SimCard* card_ = nullptr;
   std::filesystem::path folder_;
   LooksChecker checkLooks_;
+  const PictureDialogs& dialogs_;
 };
 
 // A member's thumbnail, decoded by the picture loader; null when it holds none.

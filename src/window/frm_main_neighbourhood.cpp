@@ -69,7 +69,7 @@ QAction* AddMenuEntry(QMenu& menu, const QString& text) {
 void FrmMain::showSimCard() {
   // Mid-read the chunk table holds part of another file: the request is let go.
   if (busy()) return;
-  if (simCard_ == nullptr) simCard_ = new SimCard(this);
+  if (simCard_ == nullptr) simCard_ = new SimCard(pictureDialogs_, this);
   fillSimCard();
   simCard_->show();
   simCard_->raise();

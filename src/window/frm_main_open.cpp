@@ -47,7 +47,7 @@ bool FrmMain::openFolder(const std::filesystem::path& folder) {
 }
 
 void FrmMain::makeFamilyWindow() {
-  familyWindow_ = new FamilyWindow(this);
+  familyWindow_ = new FamilyWindow(pictureDialogs_, this);
   familyWindow_->setLooksChecker(
       [this](const BodyLooks& looks, const std::filesystem::path& folder) {
         return checkLooks(looks, folder);

@@ -129,4 +129,8 @@ QString PictureFileStem(const QString& sim, const QString& label) {
   return FileNameSafe(sim.isEmpty() ? label : SimPart(sim) + QStringLiteral(" - ") + label);
 }
 
+QString SimFileStem(const QString& sim) {
+  return FileNameSafe(SimPart(sim));
+}
+
 }  // namespace quill

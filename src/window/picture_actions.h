@@ -51,5 +51,7 @@ void AddPictureActions(QMenu& menu, QWidget* parent, const QImage& picture,
 
 // "<sim> - <label>", fit for a file name; a long name is cut to leave room for the label.
 QString PictureFileStem(const QString& sim, const QString& label);
+// The Sim's name fit for a file name, a long one cut as in PictureFileStem.
+QString SimFileStem(const QString& sim);
 
 }  // namespace quill

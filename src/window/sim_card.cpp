@@ -13,9 +13,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "window/focus_ring.h"
 #include "window/qt_text.h"
 #include "window/sharp_picture.h"
 #include "window/sim_card_looks.h"
+#include "window/sim_card_view.h"
 
 namespace quill {
 
@@ -93,9 +95,24 @@ QSize FittingSize(const QSize& content, const QScrollArea* scroll, const QScreen
   return {std::max(content.width() + bar, kNarrowest), std::min(content.height(), room)};
 }
 
+// The portrait, enlarged as pixel art but never beyond the room a portrait has: an export's
+// thumbnail may claim to be as large as the loader allows.
+QLabel* Portrait(const QImage& portrait, QWidget* parent) {
+  auto* picture = Line(QString(), "SimCardPortrait", parent);
+  if (!portrait.isNull()) {
+    QSize shown = portrait.size() * kPortraitZoom;
+    if (shown.width() > kPortraitRoom.width() || shown.height() > kPortraitRoom.height()) {
+      shown.scale(kPortraitRoom, Qt::KeepAspectRatio);
+    }
+    picture->setPixmap(SharpPixmap(portrait, shown, picture->devicePixelRatioF()));
+  }
+  return picture;
+}
+
 }  // namespace
 
-SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
+SimCard::SimCard(const PictureDialogs& dialogs, QWidget* owner)
+    : QWidget(owner, Qt::Window), dialogs_(dialogs) {
   setObjectName(QStringLiteral("SimCard"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -105,6 +122,7 @@ SimCard::SimCard(QWidget* owner) : QWidget(owner, Qt::Window) {
   scroll_->setFrameShape(QFrame::NoFrame);
   layout->addWidget(scroll_);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+  focusRing_ = new FocusRing(*this);
 }
 
 void SimCard::showSim(const QString& name, const QImage& portrait, const SimProfile& sim,
@@ -114,17 +132,8 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   auto* column = new QVBoxLayout(shown_);
 
   auto* top = new QHBoxLayout;
-  auto* picture = Line(QString(), "SimCardPortrait", shown_);
-  if (!portrait.isNull()) {
-    // Enlarged as pixel art, but never beyond the room a portrait has: an export's thumbnail may
-    // claim to be as large as the loader allows.
-    QSize shown = portrait.size() * kPortraitZoom;
-    if (shown.width() > kPortraitRoom.width() || shown.height() > kPortraitRoom.height()) {
-      shown.scale(kPortraitRoom, Qt::KeepAspectRatio);
-    }
-    picture->setPixmap(SharpPixmap(portrait, shown, picture->devicePixelRatioF()));
-  }
-  top->addWidget(picture, 0, Qt::AlignTop);
+  QWidget* view = SimViewPanel(name, sim.looks, looks, dialogs_, shown_);
+  top->addWidget(view != nullptr ? view : Portrait(portrait, shown_), 0, Qt::AlignTop);
   auto* heading = new QVBoxLayout;
   QLabel* nameLine = Line(name, "SimCardName", shown_);
   QFont large = nameLine->font();
@@ -148,8 +157,14 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
             : QString();
     heading->addWidget(Line(Text(CareerText(*sim.career)) + performance, "SimCardCareer", shown_));
   }
+  // The lines stay together at the top beside a view taller than they are.
+  heading->addStretch(1);
   top->addLayout(heading, 1);
   column->addLayout(top);
+  // Why the Sim is not drawn, across the card: the reason may be a long one.
+  if (const QString reason = NoViewReason(looks); view == nullptr && !reason.isEmpty()) {
+    column->addWidget(Line(reason, "SimCardViewReason", shown_));
+  }
 
   if (!sim.personality.empty() || !sim.skills.empty()) {
     auto* traits = new QHBoxLayout;
@@ -187,7 +202,9 @@ void SimCard::showSim(const QString& name, const QImage& portrait, const SimProf
   }
   if (sim.looks) column->addWidget(LooksBox(*sim.looks, looks, shown_));
   column->addStretch(1);
-  // The Sim shown before goes with its widget.
+  // The Sim shown before goes with its widget; the ring around its focused control stays.
+  focusRing_->hide();
+  focusRing_->setParent(this);
   scroll_->setWidget(shown_);
   if (!isVisible()) resize(FittingSize(shown_->sizeHint(), scroll_, screen()));
 }

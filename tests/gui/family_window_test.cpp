@@ -167,7 +167,8 @@ TEST(FamilyThumbnails, AreKeptAtTheSizeTheyAreShown) {
     member.thumbnail = testdata::Bitmap(size.width(), size.height(), testdata::Rgb{9, 9, 9});
     family.members.push_back(member);
   }
-  FamilyWindow window(nullptr);
+  const PictureDialogs dialogs;
+  FamilyWindow window(dialogs, nullptr);
   window.showFamily("Big.FAM", std::move(family));
   auto* table = window.findChild<QTableWidget*>("FamilyMembers");
   for (int row = 0; row < 4; ++row) {
