@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game_folder_builder.h"
 
-#include <fstream>
-#include <stdexcept>
-
 #include "skin_builder.h"
 
 namespace quill::testdata {
@@ -11,13 +8,6 @@ namespace quill::testdata {
 namespace fs = std::filesystem;
 
 namespace {
-
-void Write(const fs::path& file, const Bytes& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
-}
 
 // One suit of one skin.
 SuitFileSpec OneSuit(const std::string& suit, const std::string& bone, const std::string& mesh) {
@@ -77,60 +67,63 @@ LooksSpec SavedSimLooks(const std::string& file) {
 void WriteSampleGameFolder(const fs::path& root) {
   const fs::path skins = root / "GameData" / "Skins";
   const fs::path buy = root / "ExpansionShared" / "SkinsBuy";
-  Write(root / "GameData" / "Behavior.iff", FileHeader());
+  WriteGameFile(root / "GameData" / "Behavior.iff", FileHeader());
   // Skeletons: adult and child loose, as text; dog and cat in an archive, binary.
-  Write(skins / "adult-skeleton.cmx", TextSuitFile({{SmallSkeleton("adult")}, {}, 1}));
-  Write(skins / "child-skeleton.cmx", TextSuitFile({{SmallSkeleton("child")}, {}, 1}));
+  WriteGameFile(skins / "adult-skeleton.cmx", TextSuitFile({{SmallSkeleton("adult")}, {}, 1}));
+  WriteGameFile(skins / "child-skeleton.cmx", TextSuitFile({{SmallSkeleton("child")}, {}, 1}));
   // Everything loose and as the game wants it: one suit of one mesh of one texture each.
   const auto loose = [&skins](const std::string& suit, const std::string& bone,
                               const std::string& mesh, const std::string& texture, int side) {
-    Write(skins / (suit + ".cmx"), TextSuitFile(OneSuit(suit, bone, mesh)));
-    Write(skins / (mesh + ".bmf"), BinaryMesh(mesh, texture));
-    if (side > 0) Write(skins / (texture + ".bmp"), PaletteBitmap(side, side));
+    WriteGameFile(skins / (suit + ".cmx"), TextSuitFile(OneSuit(suit, bone, mesh)));
+    WriteGameFile(skins / (mesh + ".bmf"), BinaryMesh(mesh, texture));
+    if (side > 0) WriteGameFile(skins / (texture + ".bmp"), PaletteBitmap(side, side));
   };
   loose("b006fafat_01", "PELVIS", "xskin-b006fafat_01-PELVIS-BODY", "b006fafatlgt_tt1", 128);
-  Write(skins / "b006fafatdrk_tt1.bmp", PaletteBitmap(128, 128));
+  WriteGameFile(skins / "b006fafatdrk_tt1.bmp", PaletteBitmap(128, 128));
   loose("c001fa_mercedes", "HEAD", "xskin-c001fa_mercedes-HEAD-HEAD", "c001falgt_shannon01", 64);
   loose("b001fafit_01", "PELVIS", "xskin-b001fafit_01-PELVIS-BODY", "b001fafitlgt_01", 128);
   loose("c001fa_ada", "HEAD", "xskin-c001fa_ada-HEAD-HEAD", "c001falgt_ada", 64);
   loose("HFLO", "L_HAND", "xskin-HFLO-L_HAND-HAND", "huaolgt", 64);
   loose("b002mafit_01", "PELVIS", "xskin-b002mafit_01-PELVIS-BODY", "b002mafitmed_01", 128);
   // Bram's head mesh was unpacked into a folder of its own, which the game does not read.
-  Write(skins / "c002ma_bram.cmx",
-        TextSuitFile(OneSuit("c002ma_bram", "HEAD", "xskin-c002ma_bram-HEAD-HEAD")));
-  Write(skins / "Bram" / "xskin-c002ma_bram-HEAD-HEAD.bmf",
-        BinaryMesh("xskin-c002ma_bram-HEAD-HEAD", "c002mamed_bram"));
-  Write(skins / "c002mamed_bram.bmp", PaletteBitmap(64, 64));
+  WriteGameFile(skins / "c002ma_bram.cmx",
+                TextSuitFile(OneSuit("c002ma_bram", "HEAD", "xskin-c002ma_bram-HEAD-HEAD")));
+  WriteGameFile(skins / "Bram" / "xskin-c002ma_bram-HEAD-HEAD.bmf",
+                BinaryMesh("xskin-c002ma_bram-HEAD-HEAD", "c002mamed_bram"));
+  WriteGameFile(skins / "c002mamed_bram.bmp", PaletteBitmap(64, 64));
   loose("b003fcfit_01", "PELVIS", "xskin-b003fcfit_01-PELVIS-BODY", "b003fcfitlgt_01", 0);
-  Write(skins / "b003fcfitlgt_01.bmp", TrueColourBitmap(128, 128));
+  WriteGameFile(skins / "b003fcfitlgt_01.bmp", TrueColourBitmap(128, 128));
   loose("c003fc_pip", "HEAD", "xskin-c003fc_pip-HEAD-HEAD", "c003fclgt_pip", 0);
-  Write(skins / "c003fclgt_pip.bmp", PaletteBitmap(100, 100));
+  WriteGameFile(skins / "c003fclgt_pip.bmp", PaletteBitmap(100, 100));
   // Biscuit's body: a text mesh whose first line ends in ".skn".
-  Write(skins / "uaa012dog_brown.cmx",
-        TextSuitFile(OneSuit("uaa012dog_brown", "PELVIS", "xskin-uaa012dog_brown-PELVIS-DOGBODY")));
-  Write(skins / "xskin-uaa012dog_brown-PELVIS-DOGBODY.skn",
-        TextMesh("xskin-uaa012dog_brown-PELVIS-DOGBODY.skn", "uaa012dogbrown"));
-  Write(skins / "uaa012dogbrown.bmp", PaletteBitmap(128, 128));
+  WriteGameFile(
+      skins / "uaa012dog_brown.cmx",
+      TextSuitFile(OneSuit("uaa012dog_brown", "PELVIS", "xskin-uaa012dog_brown-PELVIS-DOGBODY")));
+  WriteGameFile(skins / "xskin-uaa012dog_brown-PELVIS-DOGBODY.skn",
+                TextMesh("xskin-uaa012dog_brown-PELVIS-DOGBODY.skn", "uaa012dogbrown"));
+  WriteGameFile(skins / "uaa012dogbrown.bmp", PaletteBitmap(128, 128));
   loose("c005fa_gwen", "HEAD", "xskin-c005fa_gwen-HEAD-HEAD", "c005falgt_gwen", 64);
   loose("b007mafit_01", "PELVIS", "xskin-b007mafit_01-PELVIS-BODY", "b007mafitlgt_01", 128);
-  Write(buy / "b007mafitlgt_01.bmp", PaletteBitmap(64, 64));
+  WriteGameFile(buy / "b007mafitlgt_01.bmp", PaletteBitmap(64, 64));
   // An archive of binary suits and meshes: Ada's formal wear, the pets' skeletons.
-  Write(skins / "skins.far",
-        FarArchive({{"suits/b101fafml_01.cmx.bcf",
-                     BinarySuitFile(OneSuit("b101fafml_01", "PELVIS", "xskin-b101fafml_01-BODY"))},
-                    {"meshes/xskin-b101fafml_01-BODY.bmf",
-                     BinaryMesh("xskin-b101fafml_01-BODY", "b101fafmllgt_01")},
-                    {"b101fafmllgt_01.bmp", PaletteBitmap(128, 128)},
-                    {"dog_skeleton.cmx.bcf", BinarySuitFile({{SmallSkeleton("dog")}, {}, 1})},
-                    {"kat_skeleton.cmx.bcf", BinarySuitFile({{SmallSkeleton("kat")}, {}, 1})}}));
+  WriteGameFile(
+      skins / "skins.far",
+      FarArchive({{"suits/b101fafml_01.cmx.bcf",
+                   BinarySuitFile(OneSuit("b101fafml_01", "PELVIS", "xskin-b101fafml_01-BODY"))},
+                  {"meshes/xskin-b101fafml_01-BODY.bmf",
+                   BinaryMesh("xskin-b101fafml_01-BODY", "b101fafmllgt_01")},
+                  {"b101fafmllgt_01.bmp", PaletteBitmap(128, 128)},
+                  {"dog_skeleton.cmx.bcf", BinarySuitFile({{SmallSkeleton("dog")}, {}, 1})},
+                  {"kat_skeleton.cmx.bcf", BinarySuitFile({{SmallSkeleton("kat")}, {}, 1})}}));
   // A download that packs a text suit: the game crashes on it.
-  Write(root / "Downloads" / "Marmalade" / "cats.far",
-        FarArchive({{"uaa002cat_ginger.cmx",
-                     TextSuitFile(OneSuit("uaa002cat_ginger", "PELVIS",
-                                          "xskin-uaa002cat_ginger-PELVIS-KATBODY"))},
-                    {"xskin-uaa002cat_ginger-PELVIS-KATBODY.bmf",
-                     BinaryMesh("xskin-uaa002cat_ginger-PELVIS-KATBODY", "uaa002catginger")},
-                    {"uaa002catginger.bmp", PaletteBitmap(128, 128)}}));
+  WriteGameFile(
+      root / "Downloads" / "Marmalade" / "cats.far",
+      FarArchive(
+          {{"uaa002cat_ginger.cmx", TextSuitFile(OneSuit("uaa002cat_ginger", "PELVIS",
+                                                         "xskin-uaa002cat_ginger-PELVIS-KATBODY"))},
+           {"xskin-uaa002cat_ginger-PELVIS-KATBODY.bmf",
+            BinaryMesh("xskin-uaa002cat_ginger-PELVIS-KATBODY", "uaa002catginger")},
+           {"uaa002catginger.bmp", PaletteBitmap(128, 128)}}));
 }
 
 }  // namespace quill::testdata

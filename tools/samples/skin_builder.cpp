@@ -3,6 +3,8 @@
 
 #include <bit>
 #include <charconv>
+#include <fstream>
+#include <stdexcept>
 
 namespace quill::testdata {
 
@@ -286,6 +288,17 @@ MeshSpec SmallBodyMesh() {
 }
 
 Bytes PaletteBitmap(int width, int height) {
+  std::vector<Rgb> greys;
+  for (int grey = 0; grey < 256; ++grey) {
+    greys.push_back({std::uint8_t(grey), std::uint8_t(grey), std::uint8_t(grey)});
+  }
+  return PaletteBitmap(width, height, greys, [height](int x, int y) {
+    return static_cast<std::uint8_t>((x + height - 1 - y) & 0xFF);
+  });
+}
+
+Bytes PaletteBitmap(int width, int height, const std::vector<Rgb>& palette,
+                    const std::function<std::uint8_t(int x, int y)>& entry) {
   const int stride = (width + 3) / 4 * 4;
   const int offset = 14 + 40 + 256 * 4;
   const int pixelBytes = stride * height;
@@ -303,9 +316,12 @@ Bytes PaletteBitmap(int width, int height) {
                    .append(LittleEndian32(2835))
                    .append(LittleEndian32(256))
                    .append(LittleEndian32(0));
-  for (int grey = 0; grey < 256; ++grey) file.append(Hex({grey, grey, grey, 0}));
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < stride; ++x) file += static_cast<char>(x < width ? (x + y) & 0xFF : 0);
+  for (std::size_t i = 0; i < 256; ++i) {
+    const Rgb colour = i < palette.size() ? palette[i] : Rgb{};
+    file.append(Hex({colour.b, colour.g, colour.r, 0}));
+  }
+  for (int y = height - 1; y >= 0; --y) {  // bottom-up, as the format stores rows
+    for (int x = 0; x < stride; ++x) file += static_cast<char>(x < width ? entry(x, y) : 0);
   }
   return file;
 }
@@ -333,6 +349,13 @@ Bytes StripedTarga(int width, int height, bool runLength) {
 
 Bytes TrueColourBitmap(int width, int height) {
   return Bitmap(width, height, Rgb{200, 180, 160});
+}
+
+void WriteGameFile(const std::filesystem::path& file, const Bytes& bytes) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
 }
 
 }  // namespace quill::testdata

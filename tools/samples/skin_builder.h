@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -102,7 +104,14 @@ MeshSpec SmallBodyMesh();
 
 // An 8-bit palette-indexed Windows bitmap, the form the game reads (a grey ramp).
 Bytes PaletteBitmap(int width, int height);
+// The same form in colours: `palette` holds at most 256 of them, and `entry(x, y)` is the one each
+// pixel takes, (0, 0) being the top-left.
+Bytes PaletteBitmap(int width, int height, const std::vector<Rgb>& palette,
+                    const std::function<std::uint8_t(int x, int y)>& entry);
 // A 24-bit one (the game shows it white).
 Bytes TrueColourBitmap(int width, int height);
+
+// Writes one file of a game folder, making its folders first.
+void WriteGameFile(const std::filesystem::path& file, const Bytes& bytes);
 
 }  // namespace quill::testdata
