@@ -15,8 +15,8 @@
 #include "neighbourhood_builder.h"
 
 int main(int argc, char** argv) {
-  const bool figures = argc == 3 && std::strcmp(argv[1], "--figures") == 0;
-  if (argc != 2 && argc != 3) {
+  const bool figures = argc > 1 && std::strcmp(argv[1], "--figures") == 0;
+  if ((argc != 2 && argc != 3) || (figures && argc != 3)) {
     std::fprintf(stderr, "usage: %s FOLDER [SAVED_GAME_FOLDER]\n       %s --figures FOLDER\n",
                  argv[0], argv[0]);
     return 2;
