@@ -10,6 +10,7 @@
 #include "content/game_skins.h"
 #include "inspect/path_kind.h"
 #include "inspect/roster_entry.h"
+#include "inspect/stored_portrait.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/text.h"
@@ -137,27 +138,6 @@ Answer Saved(const QImage& picture, const fs::path& out) {
   if (saved.outcome == platform::SaveResult::kNameTaken) return AlreadyThere(out);
   if (saved.outcome == platform::SaveResult::kFailed)
     return Said(std::string("cannot write ").append(ShownPath(out)) + ": " + saved.reason, 1);
-  return {};
-}
-
-// The picture the Sim card shows for a character file: its large speech picture, else the first
-// picture it holds that decodes; a null picture when none does.
-QImage StoredPortrait(std::string_view image) {
-  std::vector<std::pair<bool, std::string_view>> pictures;  // large speech picture?, bitmap file
-  VisitChunks(image, [&pictures](ChunkRecord& record) {
-    if (record.ChunkType == "BMP_" && record.ChunkSize >= kChunkHeaderLength) {
-      pictures.emplace_back(platform::AsciiLowerCase(record.ChunkLabel) == "speech_large",
-                            BodyOf(record).substr(0, static_cast<std::size_t>(record.ChunkSize -
-                                                                              kChunkHeaderLength)));
-    }
-    return true;
-  });
-  for (const bool largeSpeech : {true, false}) {
-    for (const auto& [large, bytes] : pictures) {
-      if (largeSpeech && !large) continue;
-      if (std::optional<QImage> picture = platform::DecodePicture(bytes)) return *picture;
-    }
-  }
   return {};
 }
 

@@ -11,11 +11,11 @@
 #include "inspect/family_export.h"
 #include "inspect/family_names.h"
 #include "inspect/roster_entry.h"
+#include "inspect/stored_portrait.h"
 #include "platform/picture.h"
 #include "window/file_list.h"
 #include "window/folder_list.h"
 #include "window/frm_main.h"
-#include "window/picture_sheet.h"
 #include "window/selection_list.h"
 #include "window/sim_card.h"
 
@@ -26,20 +26,6 @@ namespace {
 // What a menu line takes beyond its text, in pixels, at the least.
 constexpr int kMenuLinePadding = 6;
 constexpr int kFewestMenuLines = 8;
-
-// The card's portrait: the large speech picture, else the first picture the file holds that
-// decodes. Only the picture shown is decoded, within the picture loader's bounds.
-QImage Portrait(const std::vector<PictureChunk>& chunks) {
-  for (const PictureChunk& chunk : chunks) {
-    if (chunk.label.compare(QStringLiteral("speech_large"), Qt::CaseInsensitive) == 0) {
-      if (std::optional<QImage> picture = platform::DecodePicture(chunk.body)) return *picture;
-    }
-  }
-  for (const PictureChunk& chunk : chunks) {
-    if (std::optional<QImage> picture = platform::DecodePicture(chunk.body)) return *picture;
-  }
-  return {};
-}
 
 // The families' names read for each neighbourhood: three are shown, a fourth says there are more.
 constexpr std::size_t kFamilyNamesInLabel = 4;
@@ -92,7 +78,7 @@ void FrmMain::fillSimCard() {
   std::optional<BodyLooks> looks = BodyLooksOf(state_.FileImage);
   LooksVerdict verdict;
   if (looks) verdict = checkLooks(*looks, dir1_->path());
-  simCard_->showSim(simName(), Portrait(PictureChunksOf(state_.ChunkTable, rows)),
+  simCard_->showSim(simName(), StoredPortrait(state_.FileImage),
                     ProfileOf(hood, SimGuid(state_.ChunkTable, rows), nameOf, std::move(looks)),
                     verdict);
 }
