@@ -97,12 +97,13 @@ std::optional<Box> Bounds(const std::vector<DrawnPart>& parts) {
   return box;
 }
 
-// The Sim turned about the upright axis through its box's centre, then tilted towards the viewer,
-// who looks down the posed −z axis with +x to the right.
+// The Sim turned about the upright axis through its box's centre, then tilted towards the viewer.
+// At yaw 0 the viewer stands on the Sim's front, the posed −z side, looking down +z with the
+// posed −x to the right: a half turn from the posed axes.
 class Camera {
  public:
   Camera(const Box& box, QSize size, const View& view)
-      : yaw_(TurnOf(view.yawDegrees)),
+      : yaw_(TurnOf(view.yawDegrees + 180)),
         pitch_(TurnOf(view.pitchDegrees)),
         halfWidth_(float(size.width()) / 2),
         halfHeight_(float(size.height()) / 2) {

@@ -26,8 +26,8 @@ inline constexpr float kMostZoom = 64;
 
 // Where the Sim is seen from: turned `yawDegrees` about its upright axis, `pitchDegrees` down,
 // `zoom` times the size that fits its whole height in the picture (held within kLeastZoom to
-// kMostZoom). At yaw 0 the viewer looks down the posed −z axis with +x to the right, so the Sim's
-// left, its data's +x side, which posing mirrors to −x, is on the picture's left.
+// kMostZoom). At yaw 0 the Sim faces the viewer, as in a photograph: its front is its data's −z
+// side, and its left, the data's +x side, is on the picture's right.
 struct View {
   float yawDegrees = 0;
   float pitchDegrees = 0;

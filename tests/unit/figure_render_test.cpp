@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The figure game drawn: Sims of boxes in plain colours, dressed from the files the skins check
-// finds and drawn 200 × 300 at yaw 0, which shows a Sim from behind with its left on the
-// picture's left. A side facing the viewer is lit by 0.35 + 0.65 / √3 = 0.7253 of its colour.
+// finds and drawn 200 × 300 at yaw 0, which shows a Sim from the front with its left on the
+// picture's right. A side facing the viewer is lit by 0.35 + 0.65 / √3 = 0.7253 of its colour.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -63,8 +63,8 @@ QImage Drawn(const DressedSim& sim) {
 
 // The adult is 4 units tall, fitted to 270 pixels about the picture's centre at height 2; the
 // child is the same shape at 0.6 of the size, so the same pixels. Head 3.3 to 4.0: (100, 38);
-// torso 1.9 to 3.3: (100, 110); the left hand at data x 0.45 to 0.65, mirrored and on the
-// picture's left, 1.6 to 1.9 high: (63, 167); the right hand at (137, 167). Skin (210, 160, 110)
+// torso 1.9 to 3.3: (100, 110); the left hand at data x 0.45 to 0.65, on the picture's right as
+// the Sim faces the viewer, 1.6 to 1.9 high: (137, 167); the right hand at (63, 167). Skin (210, 160, 110)
 // lit is (152, 116, 80); the left hand's (230, 180, 130) is (167, 131, 94), the right's
 // (160, 110, 70) is (116, 80, 51). Catches the head below the body (a picture upside down), the
 // hands swapped (x not mirrored, or the picture's x flipped), a bone's turn taken without its
@@ -83,8 +83,8 @@ TEST(FigureGame, HeadBodyAndHandsWhereTheyBelong) {
     const QImage picture = Drawn(Dressed(c.file, c.outfit));
     EXPECT_TRUE(Near(picture.pixel(100, 38), qRgb(152, 116, 80))) << c.file << " " << c.outfit;
     EXPECT_TRUE(Near(picture.pixel(100, 110), c.body)) << c.file << " " << c.outfit;
-    EXPECT_TRUE(Near(picture.pixel(63, 167), qRgb(167, 131, 94))) << c.file << " " << c.outfit;
-    EXPECT_TRUE(Near(picture.pixel(137, 167), qRgb(116, 80, 51))) << c.file << " " << c.outfit;
+    EXPECT_TRUE(Near(picture.pixel(137, 167), qRgb(167, 131, 94))) << c.file << " " << c.outfit;
+    EXPECT_TRUE(Near(picture.pixel(63, 167), qRgb(116, 80, 51))) << c.file << " " << c.outfit;
   }
 }
 
@@ -135,7 +135,7 @@ TEST(FigureGame, AdultDrawnTheSameEverywhere) {
       }
     }
   }
-  EXPECT_EQ(hash, 0xb32f23efe26e21fbU);
+  EXPECT_EQ(hash, 0xbdaecf599478797bU);
 }
 
 }  // namespace

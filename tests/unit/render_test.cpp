@@ -123,11 +123,12 @@ TEST(PoseMesh, RefusesMeshesThatDoNotFit) {
   }
 }
 
-// A quad facing the viewer at depth z, its texture's top row at its top.
+// A quad facing the viewer at depth z (the Sim's front is −z: smaller is nearer), its texture's
+// top row at its top.
 PosedMesh Quad(float left, float right, float bottom, float top, float z) {
   PosedMesh quad;
   quad.positions = {{left, top, z}, {right, top, z}, {right, bottom, z}, {left, bottom, z}};
-  quad.normals.assign(4, {0, 0, 1});
+  quad.normals.assign(4, {0, 0, -1});
   quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   quad.triangles = {{0, 1, 2}, {0, 2, 3}};
   return quad;
@@ -164,7 +165,7 @@ TEST(DrawSim, HeadAboveBodyAndNearHidesFar) {
   EXPECT_EQ(picture.pixel(5, 50), kBackground.rgb());
   EXPECT_EQ(picture.pixel(50, 98), kBackground.rgb());
 
-  const PosedMesh nearer = Quad(-0.5F, 0.5F, 1.5F, 2.5F, 1);
+  const PosedMesh nearer = Quad(-0.5F, 0.5F, 1.5F, 2.5F, -1);
   const PosedMesh farther = Quad(-1, 1, 0, 4, 0);
   const QImage depth =
       DrawSim({{&nearer, {}}, {&farther, Rows({qRgb(0, 200, 100)})}}, kSize, {}, kBackground);
@@ -172,15 +173,16 @@ TEST(DrawSim, HeadAboveBodyAndNearHidesFar) {
   EXPECT_EQ(depth.pixel(30, 50), qRgb(0, 145, 73));
 }
 
-// The Sim's left is its data's +x side, which mirroring puts at the posed −x: at yaw 0 the
-// picture's left; turned half round, on its right and lit by the ambient light alone (200 → 70).
-// Catches x not mirrored, the picture's x flipped, and yaw ignored.
-TEST(DrawSim, SimsLeftOnThePicturesLeft) {
+// The Sim faces the viewer at yaw 0, its front the data's −z side, so its left, the data's +x
+// side, is on the picture's right; turned half round, its back is seen, its left on the picture's
+// left and lit by the ambient light alone (200 → 70). Catches x not mirrored, the picture's x
+// flipped, the Sim seen from behind, and yaw ignored.
+TEST(DrawSim, FacesTheViewerItsLeftOnThePicturesRight) {
   content::Mesh hands;  // a left hand 1 to 2 along x, a right hand −2 to −1, both 4 high
   hands.bones = {"ROOT"};
   for (const float x : {1.0F, 2.0F, 2.0F, 1.0F, -2.0F, -1.0F, -1.0F, -2.0F}) {
     const float y = hands.vertices.size() % 4 < 2 ? 4.0F : 0.0F;
-    hands.vertices.push_back({{x, y, 0}, {0, 0, 1}});
+    hands.vertices.push_back({{x, y, 0}, {0, 0, -1}});
   }
   hands.uvs = {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0.75F}, {0, 0.75F}, {0, 0.75F}, {0, 0.75F}};
   hands.faces = {{0, 1, 2}, {0, 2, 3}, {4, 5, 6}, {4, 6, 7}};
@@ -194,7 +196,7 @@ TEST(DrawSim, SimsLeftOnThePicturesLeft) {
     float yaw;
     QRgb atColumn16;
     QRgb atColumn84;
-  } cases[] = {{0, qRgb(145, 0, 0), qRgb(0, 0, 145)}, {180, qRgb(0, 0, 70), qRgb(70, 0, 0)}};
+  } cases[] = {{0, qRgb(0, 0, 145), qRgb(145, 0, 0)}, {180, qRgb(70, 0, 0), qRgb(0, 0, 70)}};
   for (const auto& c : cases) {
     const QImage picture = DrawSim({{&*posed, leftRed}}, kSize, {c.yaw, 0, 1}, kBackground);
     EXPECT_EQ(picture.pixel(16, 50), c.atColumn16) << "yaw " << c.yaw;
