@@ -11,7 +11,7 @@
 //   L_HAND  1.3 along its arm's x, turned back upright: hand x ±0.1 about ±0.55, 1.6 to 1.9
 //   R_HAND
 // Legs: x ±0.15 about ±0.25, from the feet to 1.8, their tops stitched to the torso by blends.
-// So at yaw 0, which looks down −z, a Sim is seen from behind. A pet (the cat at 0.6 of the dog):
+// So at yaw 0 a Sim faces the viewer, eyes and all. A pet (the cat at 0.6 of the dog):
 // PELVIS 0.9 up at the back (z 0.5), SPINE 1 forward of it, HEAD 0.3 up and 0.2 forward of
 // SPINE; hind legs on L_LEG and R_LEG, forelegs on L_ARM and R_ARM, 0.25 to either side.
 #include "figure_builder.h"
