@@ -397,7 +397,8 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
   const std::optional<SuitAt> suit = FindSuit(garment.mesh, part);
   if (!suit) return;
   part.files.suit = suit->file->place;
-  if (suit->file->inArchive && IsTextForm(suit->file->name)) {
+  const bool crashes = suit->file->inArchive && IsTextForm(suit->file->name);
+  if (crashes) {
     Add(part, "text-cmx-in-far",
         Placed(suit->file->place) +
             " is a text suit file inside an archive: the game crashes when it loads it");
@@ -407,7 +408,7 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
     const std::size_t problems = part.problems.size();
     const ContentEntry* mesh = FindFile(skin.mesh, SkinKind::Mesh, part);
     headers.emplace_back();
-    part.skins.push_back({mesh, nullptr});
+    part.skins.push_back({mesh, nullptr, !crashes});
     if (mesh == nullptr) {
       if (part.problems.size() == problems)
         Add(part, "no-mesh", "the mesh " + Quote(skin.mesh) + " is missing");
@@ -421,6 +422,7 @@ void SkinsCheck::CheckGarment(const Garment& garment, const std::string& tone, P
       Add(part, "skn-header",
           Placed(mesh->place) +
               " names a file on its first or second line: the game draws this part invisible");
+      part.skins.back().shown = false;
     }
   }
   // The body string's texture dresses one skin: the one whose own texture it is a version of,

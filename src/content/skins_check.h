@@ -39,6 +39,9 @@ struct PartFiles {
 struct SkinFiles {
   const ContentEntry* mesh = nullptr;
   const ContentEntry* texture = nullptr;
+  // False where the game would not show the skin though it finds its files: a text mesh that
+  // names a file, which the game draws invisible, or a suit that crashes the game.
+  bool shown = true;
 };
 
 struct PartCheck {

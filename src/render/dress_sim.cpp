@@ -44,7 +44,7 @@ DressedSim DressSim(content::SkinsCheck& skins, const BodyLooks& looks, int outf
   for (const content::PartCheck& part : skins.Check(looks).parts) {
     if (!Worn(part, outfit)) continue;
     for (const content::SkinFiles& skin : part.skins) {
-      if (skin.mesh == nullptr) continue;
+      if (skin.mesh == nullptr || !skin.shown) continue;
       const std::optional<content::Mesh> mesh = skins.WholeMesh(*skin.mesh);
       std::optional<PosedMesh> posed = mesh ? PoseMesh(*skeleton, *worlds, *mesh) : std::nullopt;
       if (!posed) continue;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A Sim dressed as the game would dress it in one outfit, from the files the skins check finds:
 // each skin's mesh posed on the Sim's skeleton in the rest pose, with its texture. What the game
-// would not find is left out, as the game leaves it out: a Sim without its head mesh is drawn
-// headless.
+// would not find or would not show is left out, as the game leaves it out: a Sim without its head
+// mesh is drawn headless, one whose body is a text mesh naming a file is drawn without it.
 #pragma once
 
 #include <QImage>

@@ -24,7 +24,7 @@ void AddQuad(render::DressedSim& sim, float left, float right, float bottom, flo
              QRgb colour) {
   render::PosedMesh& quad = sim.meshes.emplace_back();
   quad.positions = {{left, top, 0}, {right, top, 0}, {right, bottom, 0}, {left, bottom, 0}};
-  quad.normals.assign(4, {0, 0, 1});
+  quad.normals.assign(4, {0, 0, -1});
   quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   quad.triangles = {{0, 1, 2}, {0, 2, 3}};
   sim.textures.emplace_back(1, 1, QImage::Format_RGB32).fill(colour);

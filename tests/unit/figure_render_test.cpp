@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "figure_builder.h"
+#include "game_folder_builder.h"
 #include "platform/files.h"
 #include "render/draw_sim.h"
 #include "render/dress_sim.h"
@@ -64,8 +65,8 @@ QImage Drawn(const DressedSim& sim) {
 // The adult is 4 units tall, fitted to 270 pixels about the picture's centre at height 2; the
 // child is the same shape at 0.6 of the size, so the same pixels. Head 3.3 to 4.0: (100, 38);
 // torso 1.9 to 3.3: (100, 110); the left hand at data x 0.45 to 0.65, on the picture's right as
-// the Sim faces the viewer, 1.6 to 1.9 high: (137, 167); the right hand at (63, 167). Skin (210, 160, 110)
-// lit is (152, 116, 80); the left hand's (230, 180, 130) is (167, 131, 94), the right's
+// the Sim faces the viewer, 1.6 to 1.9 high: (137, 167); the right hand at (63, 167). Skin (210,
+// 160, 110) lit is (152, 116, 80); the left hand's (230, 180, 130) is (167, 131, 94), the right's
 // (160, 110, 70) is (116, 80, 51). Catches the head below the body (a picture upside down), the
 // hands swapped (x not mirrored, or the picture's x flipped), a bone's turn taken without its
 // conjugate (the arms would point up, the hands above the shoulders), a child posed on the adult's
@@ -136,6 +137,27 @@ TEST(FigureGame, AdultDrawnTheSameEverywhere) {
     }
   }
   EXPECT_EQ(hash, 0xbdaecf599478797bU);
+}
+
+// The sample game's Sims whose files the game finds but would not show: Biscuit's body is a text
+// mesh naming a file (drawn invisible), Marmalade's suit a text suit inside an archive (the game
+// crashes on it); Ada is dressed whole, body, head and left hand. Catches a skin drawn that the
+// game would not show, and a whole Sim dropped for one such part.
+TEST(FigureGame, SampleSimsWithoutWhatTheGameWouldNotShow) {
+  const platform::ScratchFolder game;
+  testdata::WriteSampleGameFolder(game.path());
+  content::SkinsCheck check(game.path());
+  check.Refresh();
+  const struct {
+    const char* file;
+    std::size_t meshes;
+  } cases[] = {{"User00000.iff", 3}, {"User00003.iff", 0}, {"User00004.iff", 0}};
+  for (const auto& c : cases) {
+    const std::optional<BodyLooks> looks =
+        ReadBodyStrings(testdata::BodyStrings(testdata::SavedSimLooks(c.file)));
+    ASSERT_TRUE(looks.has_value()) << c.file;
+    EXPECT_EQ(DressSim(check, *looks, 1).meshes.size(), c.meshes) << c.file;
+  }
 }
 
 }  // namespace

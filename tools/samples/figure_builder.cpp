@@ -306,6 +306,20 @@ LooksSpec Person(const std::string& skeleton, const std::string& age, const std:
 
 }  // namespace
 
+SkeletonSpec FigureSkeleton(const std::string& name) {
+  if (name == "dog" || name == "kat") return PetSkeleton(name, name == "kat" ? kCatScale : 1);
+  return PersonSkeleton(name, name == "child" ? kChildScale : 1);
+}
+
+MeshSpec FigureMesh(const std::string& name, const std::string& texture, const std::string& bone,
+                    const std::string& skeleton) {
+  const bool pet = skeleton == "dog" || skeleton == "kat";
+  const float scale = skeleton == "child" ? kChildScale : skeleton == "kat" ? kCatScale : 1;
+  if (bone == "HEAD") return PersonHead(name, texture, scale);
+  if (bone == "L_HAND" || bone == "R_HAND") return Hand(name, texture, bone, scale);
+  return pet ? PetBody(name, texture, scale) : PersonBody(name, texture, scale);
+}
+
 void WriteFigureGame(const fs::path& root) {
   WriteGameFile(root / "GameData" / "Behavior.iff", FileHeader());
   WriteSkins(root / "GameData" / "Skins");

@@ -7,8 +7,18 @@
 #include <filesystem>
 
 #include "character_builder.h"
+#include "skin_builder.h"
 
 namespace quill::testdata {
+
+// The figures' skeleton of a name the game gives one: "adult", "child", "dog" or "kat".
+SkeletonSpec FigureSkeleton(const std::string& name);
+
+// A figure's mesh for a skin on `bone` of `skeleton`: a person's body (PELVIS), head (HEAD) or
+// hand (L_HAND, R_HAND), or a pet's body (PELVIS of "dog" or "kat"), named `name` with the
+// default texture `texture`, sized for the skeleton.
+MeshSpec FigureMesh(const std::string& name, const std::string& texture, const std::string& bone,
+                    const std::string& skeleton);
 
 // Writes, under `root`:
 //   GameData/Behavior.iff and GameData/Skins/ with the adult, child, dog and cat skeletons and

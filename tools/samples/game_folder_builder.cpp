@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game_folder_builder.h"
 
+#include "figure_builder.h"
 #include "skin_builder.h"
 
 namespace quill::testdata {
@@ -12,12 +13,6 @@ namespace {
 // One suit of one skin.
 SuitFileSpec OneSuit(const std::string& suit, const std::string& bone, const std::string& mesh) {
   return {{}, {{suit, 0, {{bone, mesh, 0}}}}, 1};
-}
-
-SkeletonSpec SmallSkeleton(const std::string& name) {
-  return {name,
-          {{"ROOT", "NULL", {0, 0, 0}, {0, 0, 0, 1}, std::nullopt},
-           {"PELVIS", "ROOT", {0, 3, 0}, {0, 0, 0, 1}, std::pair{"kind", "hip"}}}};
 }
 
 }  // namespace
@@ -69,13 +64,15 @@ void WriteSampleGameFolder(const fs::path& root) {
   const fs::path buy = root / "ExpansionShared" / "SkinsBuy";
   WriteGameFile(root / "GameData" / "Behavior.iff", FileHeader());
   // Skeletons: adult and child loose, as text; dog and cat in an archive, binary.
-  WriteGameFile(skins / "adult-skeleton.cmx", TextSuitFile({{SmallSkeleton("adult")}, {}, 1}));
-  WriteGameFile(skins / "child-skeleton.cmx", TextSuitFile({{SmallSkeleton("child")}, {}, 1}));
+  WriteGameFile(skins / "adult-skeleton.cmx", TextSuitFile({{FigureSkeleton("adult")}, {}, 1}));
+  WriteGameFile(skins / "child-skeleton.cmx", TextSuitFile({{FigureSkeleton("child")}, {}, 1}));
   // Everything loose and as the game wants it: one suit of one mesh of one texture each.
+  // Each mesh is a figure's, so that the Sims can be drawn.
   const auto loose = [&skins](const std::string& suit, const std::string& bone,
-                              const std::string& mesh, const std::string& texture, int side) {
+                              const std::string& mesh, const std::string& texture, int side,
+                              const std::string& skeleton = "adult") {
     WriteGameFile(skins / (suit + ".cmx"), TextSuitFile(OneSuit(suit, bone, mesh)));
-    WriteGameFile(skins / (mesh + ".bmf"), BinaryMesh(mesh, texture));
+    WriteGameFile(skins / (mesh + ".bmf"), BinaryMesh(FigureMesh(mesh, texture, bone, skeleton)));
     if (side > 0) WriteGameFile(skins / (texture + ".bmp"), PaletteBitmap(side, side));
   };
   loose("b006fafat_01", "PELVIS", "xskin-b006fafat_01-PELVIS-BODY", "b006fafatlgt_tt1", 128);
@@ -88,19 +85,21 @@ void WriteSampleGameFolder(const fs::path& root) {
   // Bram's head mesh was unpacked into a folder of its own, which the game does not read.
   WriteGameFile(skins / "c002ma_bram.cmx",
                 TextSuitFile(OneSuit("c002ma_bram", "HEAD", "xskin-c002ma_bram-HEAD-HEAD")));
-  WriteGameFile(skins / "Bram" / "xskin-c002ma_bram-HEAD-HEAD.bmf",
-                BinaryMesh("xskin-c002ma_bram-HEAD-HEAD", "c002mamed_bram"));
+  WriteGameFile(
+      skins / "Bram" / "xskin-c002ma_bram-HEAD-HEAD.bmf",
+      BinaryMesh(FigureMesh("xskin-c002ma_bram-HEAD-HEAD", "c002mamed_bram", "HEAD", "adult")));
   WriteGameFile(skins / "c002mamed_bram.bmp", PaletteBitmap(64, 64));
-  loose("b003fcfit_01", "PELVIS", "xskin-b003fcfit_01-PELVIS-BODY", "b003fcfitlgt_01", 0);
+  loose("b003fcfit_01", "PELVIS", "xskin-b003fcfit_01-PELVIS-BODY", "b003fcfitlgt_01", 0, "child");
   WriteGameFile(skins / "b003fcfitlgt_01.bmp", TrueColourBitmap(128, 128));
-  loose("c003fc_pip", "HEAD", "xskin-c003fc_pip-HEAD-HEAD", "c003fclgt_pip", 0);
+  loose("c003fc_pip", "HEAD", "xskin-c003fc_pip-HEAD-HEAD", "c003fclgt_pip", 0, "child");
   WriteGameFile(skins / "c003fclgt_pip.bmp", PaletteBitmap(100, 100));
   // Biscuit's body: a text mesh whose first line ends in ".skn".
   WriteGameFile(
       skins / "uaa012dog_brown.cmx",
       TextSuitFile(OneSuit("uaa012dog_brown", "PELVIS", "xskin-uaa012dog_brown-PELVIS-DOGBODY")));
   WriteGameFile(skins / "xskin-uaa012dog_brown-PELVIS-DOGBODY.skn",
-                TextMesh("xskin-uaa012dog_brown-PELVIS-DOGBODY.skn", "uaa012dogbrown"));
+                TextMesh(FigureMesh("xskin-uaa012dog_brown-PELVIS-DOGBODY.skn", "uaa012dogbrown",
+                                    "PELVIS", "dog")));
   WriteGameFile(skins / "uaa012dogbrown.bmp", PaletteBitmap(128, 128));
   loose("c005fa_gwen", "HEAD", "xskin-c005fa_gwen-HEAD-HEAD", "c005falgt_gwen", 64);
   loose("b007mafit_01", "PELVIS", "xskin-b007mafit_01-PELVIS-BODY", "b007mafitlgt_01", 128);
@@ -111,19 +110,20 @@ void WriteSampleGameFolder(const fs::path& root) {
       FarArchive({{"suits/b101fafml_01.cmx.bcf",
                    BinarySuitFile(OneSuit("b101fafml_01", "PELVIS", "xskin-b101fafml_01-BODY"))},
                   {"meshes/xskin-b101fafml_01-BODY.bmf",
-                   BinaryMesh("xskin-b101fafml_01-BODY", "b101fafmllgt_01")},
+                   BinaryMesh(FigureMesh("xskin-b101fafml_01-BODY", "b101fafmllgt_01", "PELVIS",
+                                         "adult"))},
                   {"b101fafmllgt_01.bmp", PaletteBitmap(128, 128)},
-                  {"dog_skeleton.cmx.bcf", BinarySuitFile({{SmallSkeleton("dog")}, {}, 1})},
-                  {"kat_skeleton.cmx.bcf", BinarySuitFile({{SmallSkeleton("kat")}, {}, 1})}}));
+                  {"dog_skeleton.cmx.bcf", BinarySuitFile({{FigureSkeleton("dog")}, {}, 1})},
+                  {"kat_skeleton.cmx.bcf", BinarySuitFile({{FigureSkeleton("kat")}, {}, 1})}}));
   // A download that packs a text suit: the game crashes on it.
-  WriteGameFile(
-      root / "Downloads" / "Marmalade" / "cats.far",
-      FarArchive(
-          {{"uaa002cat_ginger.cmx", TextSuitFile(OneSuit("uaa002cat_ginger", "PELVIS",
-                                                         "xskin-uaa002cat_ginger-PELVIS-KATBODY"))},
-           {"xskin-uaa002cat_ginger-PELVIS-KATBODY.bmf",
-            BinaryMesh("xskin-uaa002cat_ginger-PELVIS-KATBODY", "uaa002catginger")},
-           {"uaa002catginger.bmp", PaletteBitmap(128, 128)}}));
+  WriteGameFile(root / "Downloads" / "Marmalade" / "cats.far",
+                FarArchive({{"uaa002cat_ginger.cmx",
+                             TextSuitFile(OneSuit("uaa002cat_ginger", "PELVIS",
+                                                  "xskin-uaa002cat_ginger-PELVIS-KATBODY"))},
+                            {"xskin-uaa002cat_ginger-PELVIS-KATBODY.bmf",
+                             BinaryMesh(FigureMesh("xskin-uaa002cat_ginger-PELVIS-KATBODY",
+                                                   "uaa002catginger", "PELVIS", "kat"))},
+                            {"uaa002catginger.bmp", PaletteBitmap(128, 128)}}));
 }
 
 }  // namespace quill::testdata
