@@ -244,10 +244,13 @@ TEST_F(Viewer, SimCardOpensOnADoubleClickedNameFitsTheScreenAndFollowsTheChosenS
        "\u2713 texture GameData/Skins/c002mamed_bram.bmp|\u2717 "
        "`GameData/Skins/Bram/xskin-c002ma_bram-HEAD-HEAD.bmf` lies in a folder the game does not "
        "read: move it to `GameData/Skins`|"},
-      // A kid's grade has no job performance; a pet has no career at all.
+      // A kid's grade has no job performance; a pet has no career at all. Biscuit cannot be drawn
+      // as the game would show him, so his card gives the reason under his portrait.
       {2, "School, grade B+|"},
       {3,
-       "Biscuit|The Thornbury family|Dog, male|Quiet|1|"
+       "Biscuit|The Thornbury family|Dog, male|would be invisible: "
+       "`GameData/Skins/xskin-uaa012dog_brown-PELVIS-DOGBODY.skn` names a file on its first or "
+       "second line: the game draws this part invisible|Quiet|1|"
        "Friendly|9|Playful|8|Smart|3|Loyal|10|House Breaking|7|Tricks|3|Obedience|1|"},
       {4, "Hunting|6|"},
       {5, "Gwendolyn Ash|No family|Human, female \u00b7 adult \u00b7 Cancer|Science, level 5"},
