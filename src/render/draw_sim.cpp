@@ -23,8 +23,8 @@ constexpr std::int64_t kHalfPixel = kSubpixels / 2;
 // A triangle reaching further from the picture than this many pixels is not drawn, which keeps
 // every edge test within 64 bits.
 constexpr float kFarthestPixel = 1 << 20;
-// The Sim's height at zoom 1, as a share of the picture's.
-constexpr float kFilledHeight = 0.9F;
+// The share of the picture the Sim fills at zoom 1: its height, or its widest across.
+constexpr float kFilledShare = 0.9F;
 constexpr float kAmbient = 0.35F;
 constexpr float kDiffuse = 0.65F;
 // Each component of the unit vector (-1, 1, 1) / √3: towards the viewer's upper left.
@@ -112,7 +112,13 @@ class Camera {
     if (!(fitted > 0)) fitted = std::max(box.most[0] - box.least[0], box.most[2] - box.least[2]);
     if (!(fitted > 0)) fitted = 1;
     const float zoom = std::isfinite(view.zoom) ? std::clamp(view.zoom, kLeastZoom, kMostZoom) : 1;
-    scale_ = kFilledHeight * float(size.height()) * zoom / fitted;
+    scale_ = kFilledShare * float(size.height()) * zoom / fitted;
+    // A pet is longer than it is tall: it fits across the picture too, however it is turned, so
+    // that turning it never cuts it off or changes its size.
+    const float dx = box.most[0] - box.least[0];
+    const float dz = box.most[2] - box.least[2];
+    const float across = std::sqrt(dx * dx + dz * dz);
+    if (across > 0) scale_ = std::min(scale_, kFilledShare * float(size.width()) * zoom / across);
   }
 
   Vector3 turned(const Vector3& v) const {

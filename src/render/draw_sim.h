@@ -25,9 +25,10 @@ inline constexpr float kLeastZoom = 1.0F / 64;
 inline constexpr float kMostZoom = 64;
 
 // Where the Sim is seen from: turned `yawDegrees` about its upright axis, `pitchDegrees` down,
-// `zoom` times the size that fits its whole height in the picture (held within kLeastZoom to
-// kMostZoom). At yaw 0 the Sim faces the viewer, as in a photograph: its front is its data's −z
-// side, and its left, the data's +x side, is on the picture's right.
+// `zoom` times the size that fits its whole height in the picture, and its widest across it
+// whichever way it is turned (held within kLeastZoom to kMostZoom). At yaw 0 the Sim faces the
+// viewer, as in a photograph: its front is its data's −z side, and its left, the data's +x side, is
+// on the picture's right.
 struct View {
   float yawDegrees = 0;
   float pitchDegrees = 0;

@@ -110,6 +110,9 @@ TEST(FigureGame, HeadlessSimDrawnWithoutHead) {
 // The pets' bodies fill the picture's centre: the dog's brown (120, 75, 40) lit is (87, 54, 29),
 // the cat's orange (240, 140, 30) is (174, 102, 22). Catches a pet's skeleton not found by the
 // name its body string gives ("cat" for the skeleton "kat"), and a pet's skin left undressed.
+// Seen from the side a pet is longer than the picture is wide at the size that fits its height;
+// it is drawn smaller, the picture's sides left clear: catches a pet fitted by its height alone
+// and cut off as it turns.
 TEST(FigureGame, PetsDrawnInTheirColours) {
   const struct {
     const char* file;
@@ -117,6 +120,10 @@ TEST(FigureGame, PetsDrawnInTheirColours) {
   } cases[] = {{"User00002.iff", qRgb(87, 54, 29)}, {"User00003.iff", qRgb(174, 102, 22)}};
   for (const auto& c : cases) {
     EXPECT_TRUE(Near(Drawn(Dressed(c.file, 1)).pixel(100, 150), c.centre)) << c.file;
+    const DressedSim pet = Dressed(c.file, 1);
+    const QImage side =
+        DrawSim(pet.parts(), QSize(200, 300), {90, 0, 1}, QColor::fromRgb(kSimBackground));
+    for (const int x : {0, 199}) EXPECT_EQ(side.pixel(x, 150), kSimBackground) << c.file << x;
   }
 }
 
