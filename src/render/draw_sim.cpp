@@ -26,6 +26,9 @@ constexpr float kFarthestPixel = 1 << 20;
 // The share of the picture the Sim fills at zoom 1: its height, or its widest across.
 constexpr float kFilledShare = 0.9F;
 constexpr float kAmbient = 0.35F;
+// How many times over the triangles' bounds may cover the picture: a Sim's skins cover it a few
+// times; a skin of huge triangles stops being drawn there, rather than holding the window up.
+constexpr int kMostOverdraw = 32;
 constexpr float kDiffuse = 0.65F;
 // Each component of the unit vector (-1, 1, 1) / √3: towards the viewer's upper left.
 constexpr float kLightComponent = 0.57735026919F;
@@ -221,8 +224,11 @@ class Canvas {
         stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb))),
         width_(image.width()),
         height_(image.height()),
-        depth_(std::size_t(width_) * std::size_t(height_),
-               -std::numeric_limits<float>::infinity()) {}
+        depth_(std::size_t(width_) * std::size_t(height_), -std::numeric_limits<float>::infinity()),
+        pixelVisitsLeft_(std::int64_t{kMostOverdraw} * width_ * height_) {}
+
+  // Whether the picture has had all the drawing it may have.
+  bool full() const { return pixelVisitsLeft_ == 0; }
 
   void fill(ScreenVertex a, ScreenVertex b, ScreenVertex c, const Texels& texels) {
     std::int64_t area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
@@ -241,6 +247,12 @@ class Canvas {
     const std::int64_t lastY =
         std::min<std::int64_t>(height_ - 1, FloorDiv(std::max({a.y, b.y, c.y}) - kHalfPixel));
     if (firstX > lastX || firstY > lastY) return;
+    const std::int64_t visits = (lastX - firstX + 1) * (lastY - firstY + 1);
+    if (visits > pixelVisitsLeft_) {
+      pixelVisitsLeft_ = 0;
+      return;
+    }
+    pixelVisitsLeft_ -= visits;
     const std::int64_t x0 = firstX * kSubpixels + kHalfPixel;
     const std::int64_t y0 = firstY * kSubpixels + kHalfPixel;
     Edge edgeA(b, c, x0, y0);  // weighs a
@@ -288,6 +300,7 @@ class Canvas {
   int width_;
   int height_;
   std::vector<float> depth_;
+  std::int64_t pixelVisitsLeft_;
 };
 
 ScreenVertex Placed(const Camera& camera, const PosedMesh& mesh, std::size_t i) {
@@ -336,6 +349,7 @@ QImage DrawSim(const std::vector<DrawnPart>& parts, QSize size, const View& view
       const ScreenVertex& b = placed[triangle[1]];
       const ScreenVertex& c = placed[triangle[2]];
       if (a.drawable && b.drawable && c.drawable) canvas.fill(a, b, c, texels);
+      if (canvas.full()) return image;
     }
   }
   return image;

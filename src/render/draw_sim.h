@@ -38,7 +38,8 @@ struct View {
 // The parts, lit by one light from the viewer's upper left and a little ambient light, on
 // `background`, fitted to the picture by the parts' bounds. A picture of the background alone
 // when there is nothing to draw; a null picture for an empty size. A part whose lists differ in
-// length is not drawn, nor a triangle naming a vertex it does not have.
+// length is not drawn, nor a triangle naming a vertex it does not have. Drawing stops once the
+// triangles' bounds have covered the picture 32 times over, so that no skin can hold it up.
 QImage DrawSim(const std::vector<DrawnPart>& parts, QSize size, const View& view,
                QColor background);
 

@@ -205,6 +205,24 @@ TEST(DrawSim, FacesTheViewerItsLeftOnThePicturesRight) {
   }
 }
 
+// Twenty quads, each nearer than the one before, zoomed to cover more than the picture: each
+// triangle's bounds are the whole picture, so the 32 coverings allowed draw the first 16 quads.
+// The 16th is green, those before it blue, those after it red. Catches drawing without a bound,
+// and a bound off by one triangle (the 17th quad's first triangle would redden the top right).
+TEST(DrawSim, StopsAfterThirtyTwoCoverings) {
+  std::vector<PosedMesh> quads;
+  std::vector<DrawnPart> parts;
+  quads.reserve(20);
+  for (int i = 0; i < 20; ++i) {
+    quads.push_back(Quad(-1, 1, -1, 1, -0.01F * float(i)));
+    const QRgb colour = i < 15 ? qRgb(0, 0, 200) : i == 15 ? qRgb(0, 200, 0) : qRgb(200, 0, 0);
+    parts.push_back({&quads.back(), Rows({colour})});
+  }
+  const QImage picture = DrawSim(parts, QSize(10, 10), {0, 0, 2}, kBackground);
+  EXPECT_EQ(picture.pixel(8, 1), qRgb(0, 145, 0));
+  EXPECT_EQ(picture.pixel(1, 8), qRgb(0, 145, 0));
+}
+
 // Catches a bounding box taken over nothing (a division by zero, or a picture not filled).
 TEST(DrawSim, NothingToDrawIsBackgroundOnly) {
   const PosedMesh empty;
