@@ -40,11 +40,15 @@ void SimView::setSim(std::shared_ptr<const render::DressedSim> sim) {
 }
 
 QImage SimView::picture() const {
-  // Drawn again after a change (which drops the picture) or at a new size.
-  if (picture_.size() != size()) {
+  // Drawn again after a change (which drops the picture) or at a new size, in the screen's own
+  // pixels, so that the Sim is as sharp on a high-density screen as on any other.
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  if (picture_.size() != pixels) {
     std::vector<render::DrawnPart> parts;
     if (sim_) parts = sim_->parts();
-    picture_ = render::DrawSim(parts, size(), view_, QColor::fromRgb(render::kSimBackground));
+    picture_ = render::DrawSim(parts, pixels, view_, QColor::fromRgb(render::kSimBackground));
+    picture_.setDevicePixelRatio(ratio);
   }
   return picture_;
 }
