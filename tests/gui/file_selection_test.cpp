@@ -78,16 +78,9 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   list("File1")->setCurrentRow(1);
   window().showPictureSheet();
   EXPECT_EQ(control<QWidget>("PictureSheet")->windowTitle().toStdString(), "Pictures of Bräm & Bo");
-}
-
-// Catches a roster choice that loads the Sim but keeps the picture option chosen before, the
-// first line's included: choosing a Sim shows its large speech portrait and marks that option.
-TEST_F(FileSelection, ChoosingASimAgainBringsBackTheSpeechPortrait) {
-  writeSim("UserA", "Ada");
-  writeSim("UserB", "Bo");
-  open();
+  // Catches a roster choice that loads the Sim but keeps the picture option chosen before, the
+  // first line's included: choosing a Sim, again or anew, shows its speech_large portrait.
   const testdata::Rgb faces = ColourOf("faces");
-  const testdata::Rgb portrait = ColourOf("speech_large");
   for (const int row : {1, 0}) {
     clickOption(1);
     EXPECT_EQ(picture().pixel(0, 0), qRgb(faces.r, faces.g, faces.b)) << row;
