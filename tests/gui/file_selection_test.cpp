@@ -95,12 +95,10 @@ Chunk Picture(const std::string& label, std::uint8_t shade) {
   return {"BMP_", 1, 0, label, testdata::Bitmap(2, 2, testdata::Rgb{shade, shade, shade}), {}, {}};
 }
 
-class ImageTypes : public Viewer {
- protected:
-  int shade() const { return qRed(picture().pixel(0, 0)); }
-};
+using ImageTypes = Viewer;
 
 TEST_F(ImageTypes, EachButtonSearchesForItsWordWhenClickedEvenIfMarked) {
+  const auto shade = [this] { return qRed(picture().pixel(0, 0)); };
   CharacterFile()
       .add(Picture("FACES", 10))
       .add(Picture("old Faces", 20))
