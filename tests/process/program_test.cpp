@@ -55,6 +55,10 @@ class Program : public ::testing::Test {
   // Each row: the arguments, the exit code, and standard output and standard error whole.
   // Answered without a window, leaving no scratch folder behind.
   using Answer = std::tuple<QStringList, int, std::string, std::string>;
+  // An answer: exit status 0, `out` on standard output, nothing on standard error.
+  static Answer Answered(const QStringList& arguments, const std::string& out) {
+    return {arguments, 0, out, ""};
+  }
   // A refusal: exit status 2, nothing on standard output, `err` on standard error.
   static Answer Refused(const QStringList& arguments, const std::string& err) {
     return {arguments, 2, "", err};
@@ -523,7 +527,7 @@ TEST_F(Program, ListsTheMembersOfAFamilyExportAndHostileFilesOnOneLineEach) {
   const fs::path odd = root() / "Odd\tName\x1B.FAM";
   testdata::FamilyExportFile(exported).write(odd);
   const Answer cases[] = {
-      {{"--list", "--json", Text(root() / "import" / "Dog.FAM")}, 0, biscuit, ""},
+      Answered({"--list", "--json", Text(root() / "import" / "Dog.FAM")}, biscuit),
       {{"--list", Text(root() / "import" / "Damaged.FAM")},
        0,
        "Damaged.FAM\t1\tHarriet\nDamaged.FAM\t2\tClement\nDamaged.FAM\t3\tWren\n"
@@ -532,17 +536,14 @@ TEST_F(Program, ListsTheMembersOfAFamilyExportAndHostileFilesOnOneLineEach) {
        "missing.\n"},
       Refused({"--list", Text(notAFamily)},
               "quillmere: cannot read the family export " + notAFamily.string() + "\n"),
-      {{"--list", "--json", Text(root() / "tiny")},
-       0,
-       R"({"file":"User1.iff","name":"Bad File","family":null,"species":null,"gender":null,)"
-       R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
-       R"("personality":null,"skills":null,"friends":null,"looks":null})"
-       "\n",
-       ""},
-      {{"--list", Text(odd)},
-       0,
-       "Odd\u2409Name\u241B.FAM\t1\tTab\u2409New\u240ALine\u241B[31m\n",
-       ""},
+      Answered(
+          {"--list", "--json", Text(root() / "tiny")},
+          R"({"file":"User1.iff","name":"Bad File","family":null,"species":null,"gender":null,)"
+          R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
+          R"("personality":null,"skills":null,"friends":null,"looks":null})"
+          "\n"),
+      Answered({"--list", Text(odd)},
+               "Odd\u2409Name\u241B.FAM\t1\tTab\u2409New\u240ALine\u241B[31m\n"),
   };
   expectAnswers(cases);
 }
@@ -598,7 +599,7 @@ TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
   };
   for (const auto& [environment, arguments, out] : kCases) {
     environment_ = environment;
-    const Answer answer[] = {{arguments, 0, out, ""}};
+    const Answer answer[] = {Answered(arguments, out)};
     expectAnswers(answer);
   }
   // At a terminal, which script(1) gives it (both outputs going there), --list says where the
@@ -606,16 +607,13 @@ TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
   environment_ = {{"LANG", "en_GB.UTF-8"}};
   launcher_ = {"sh", "-c", R"sh(exec script -qec "$*" /dev/null)sh", "sh"};
   const Answer atTerminal[] = {
-      {{"--list", "--language", "de", Text(root() / "played")},
-       0,
-       "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
-       "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n",
-       ""},
-      {{"--list", Text(root() / "played")},
-       0,
-       "quillmere: names as the game shows them: US English, judged by the names in the "
-       "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella Goth\r\n",
-       ""},
+      Answered({"--list", "--language", "de", Text(root() / "played")},
+               "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
+               "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n"),
+      Answered({"--list", Text(root() / "played")},
+               "quillmere: names as the game shows them: US English, judged by the names in the "
+               "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella "
+               "Goth\r\n"),
   };
   expectAnswers(atTerminal);
 }
