@@ -100,8 +100,9 @@ TEST_F(FamilyWindowTest, ShowsTheFamilyItsMembersAndEachCardAloneOrWithTheMainWi
 
 // Catches rows sized before their columns are (each as tall as a wrapped biography, so that two
 // of four members show), keys that do not open a member's card, and a card that stays on the
-// member it opened on.
-TEST_F(FamilyWindowTest, AFamilyOfEightFitsTheScreenAndTheKeyboardOpensTheCards) {
+// member it opened on; then the house-only export said to have "0 members", and the house's
+// pictures left out.
+TEST_F(FamilyWindowTest, AFamilyOfEightFitsTheScreenTheKeysOpenTheCardsAndAHouseAloneIsShown) {
   testdata::ExportSpec eight = testdata::FamilyOfFour();
   for (int copy = 0; copy < 4; ++copy) {
     testdata::MemberSpec cousin = eight.members[static_cast<std::size_t>(copy)];
@@ -135,16 +136,13 @@ TEST_F(FamilyWindowTest, AFamilyOfEightFitsTheScreenAndTheKeyboardOpensTheCards)
     const bool shown = family->card() != nullptr && family->card()->isVisible();
     EXPECT_EQ(shown ? text(family->card(), "SimCardName") : "-", name) << key;
   }
-}
 
-// Catches the house-only export said to have "0 members", and the house's pictures left out.
-TEST_F(FamilyWindowTest, AnExportWithoutSimsSaysSoAndShowsTheHouse) {
   testdata::ExportSpec house = testdata::FamilyOfFour();
   house.members.clear();
   house.house = {{{90, 140, 200}, {40, 160, 60}}};
   testdata::FamilyExportFile(house).write(folder() / "House.FAM");
   open(folder() / "House.FAM");
-  FamilyWindow* family = window().familyWindow();
+  family = window().familyWindow();
   EXPECT_EQ(text(family, "FamilySummary"), "\u00a720,450");
   EXPECT_EQ(text(family, "FamilyNoSims"), "This export holds a house and no Sims");
   EXPECT_TRUE(family->findChild<QTableWidget*>("FamilyMembers")->isHidden());

@@ -78,16 +78,9 @@ TEST_F(FileSelection, AFileShowsWhatItHoldsAndWhatItLacksLeavesThePreviousSimOnV
   list("File1")->setCurrentRow(1);
   window().showPictureSheet();
   EXPECT_EQ(control<QWidget>("PictureSheet")->windowTitle().toStdString(), "Pictures of Bräm & Bo");
-}
-
-// Catches a roster choice that loads the Sim but keeps the picture option chosen before, the
-// first line's included: choosing a Sim shows its large speech portrait and marks that option.
-TEST_F(FileSelection, ChoosingASimAgainBringsBackTheSpeechPortrait) {
-  writeSim("UserA", "Ada");
-  writeSim("UserB", "Bo");
-  open();
+  // Catches a roster choice that loads the Sim but keeps the picture option chosen before, the
+  // first line's included: choosing a Sim, again or anew, shows its speech_large portrait.
   const testdata::Rgb faces = ColourOf("faces");
-  const testdata::Rgb portrait = ColourOf("speech_large");
   for (const int row : {1, 0}) {
     clickOption(1);
     EXPECT_EQ(picture().pixel(0, 0), qRgb(faces.r, faces.g, faces.b)) << row;
@@ -102,12 +95,10 @@ Chunk Picture(const std::string& label, std::uint8_t shade) {
   return {"BMP_", 1, 0, label, testdata::Bitmap(2, 2, testdata::Rgb{shade, shade, shade}), {}, {}};
 }
 
-class ImageTypes : public Viewer {
- protected:
-  int shade() const { return qRed(picture().pixel(0, 0)); }
-};
+using ImageTypes = Viewer;
 
 TEST_F(ImageTypes, EachButtonSearchesForItsWordWhenClickedEvenIfMarked) {
+  const auto shade = [this] { return qRed(picture().pixel(0, 0)); };
   CharacterFile()
       .add(Picture("FACES", 10))
       .add(Picture("old Faces", 20))

@@ -18,6 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::string kUsage = std::string("Usage: ") + QUILLMERE_BINARY + " [options] [FOLDER|FILE]\n";
+// What --check and --render say when no game folder is found.
+const std::string kNoGame =
+    "quillmere: No game folder was found, so the skins cannot be checked (looked in the folder "
+    "above your characters folder, the game's registry in ~/.wine (or WINEPREFIX) or any Lutris, "
+    "Bottles, PlayOnLinux or Steam prefix, The Sims Legacy Collection in any Steam library, and "
+    "the EA app's folder in any of those prefixes). Name it with --game FOLDER: the folder that "
+    "holds GameData/Behavior.iff.\n";
+
 QString Text(const fs::path& path) {
   return QString::fromStdString(path.string());
 }
@@ -46,6 +55,24 @@ class Program : public ::testing::Test {
   // Each row: the arguments, the exit code, and standard output and standard error whole.
   // Answered without a window, leaving no scratch folder behind.
   using Answer = std::tuple<QStringList, int, std::string, std::string>;
+  // An answer: exit status 0, `out` on standard output, nothing on standard error.
+  static Answer Answered(const QStringList& arguments, const std::string& out) {
+    return {arguments, 0, out, ""};
+  }
+  // A refusal: exit status 2, nothing on standard output, `err` on standard error.
+  static Answer Refused(const QStringList& arguments, const std::string& err) {
+    return {arguments, 2, "", err};
+  }
+  // A command line refused with the usage line after the reason why.
+  static Answer Misused(const QStringList& arguments, const std::string& why) {
+    return Refused(arguments, "quillmere: " + why + "\n" + kUsage);
+  }
+  // The saved game and the sample game folder in root()/game, which this returns.
+  fs::path Game() const {
+    testdata::WriteSavedGame(root() / "game");
+    testdata::WriteSampleGameFolder(root() / "game");
+    return root() / "game";
+  }
   template <std::size_t N>
   void expectAnswers(const Answer (&cases)[N]) {
     for (const auto& [arguments, exitCode, out, err] : cases) {
@@ -111,10 +138,8 @@ class Program : public ::testing::Test {
 TEST_F(Program, AnswersWithoutADisplay) {
   const std::string missing = (root() / "missing").string();
   const std::string cannot = "quillmere: cannot read the folder ";
-  const std::string usage =
-      std::string("Usage: ") + QUILLMERE_BINARY + " [options] [FOLDER|FILE]\n";
   const std::string help =
-      usage +
+      kUsage +
       "Shows the Sims kept in the character files of The Sims.\n\n"
       "Options:\n"
       "  -h, --help         Displays this help.\n"
@@ -168,20 +193,18 @@ TEST_F(Program, AnswersWithoutADisplay) {
       // The Japanese desktop gives way to the files, whose names are in US English.
       {{"--list", Text(sims())}, 0, roster + "Marigold Fenwick\n", ""},
       {{"--list", "--language", "ja", Text(sims())}, 0, roster + "マリーゴールド\n", ""},
-      {{"--language", "xx"}, 2, "", "quillmere: unknown language 'xx'\n" + usage},
+      Misused({"--language", "xx"}, "unknown language 'xx'"),
       // An over-long value is cut in the message.
-      {{"--language", QString(100, 'x')},
-       2,
-       "",
-       "quillmere: unknown language '" + std::string(40, 'x') + "\u2026'\n" + usage},
+      Misused({"--language", QString(100, 'x')},
+              "unknown language '" + std::string(40, 'x') + "\u2026'"),
       {{"--list"}, 0, roster + "Marigold Fenwick\n", ""},
-      {{"--list", Text(missing)}, 2, "", cannot + missing + "\n"},
-      {{"--list", Text(locked())}, 2, "", cannot + locked().string() + "\n"},
+      Refused({"--list", Text(missing)}, cannot + missing + "\n"),
+      Refused({"--list", Text(locked())}, cannot + locked().string() + "\n"),
       {{"--list", Text(root() / "hop" / "..")}, 0, roster + "Marigold Fenwick\n", ""},
       {{"--list", Text(root() / "odd")}, 0, "User\u2409A\u240aB\tAda Thornbury\n", ""},
-      {{"--bogus"}, 2, "", "quillmere: Unknown option 'bogus'.\n" + usage},
-      {{"--json"}, 2, "", "quillmere: --json needs --list\n" + usage},
-      {{"one", "two"}, 2, "", "quillmere: more than one path given: 'two'\n" + usage},
+      Misused({"--bogus"}, "Unknown option 'bogus'."),
+      Misused({"--json"}, "--json needs --list"),
+      Misused({"one", "two"}, "more than one path given: 'two'"),
   };
   expectAnswers(cases);
 }
@@ -233,10 +256,8 @@ TEST_F(Program, ReportsWriteErrorsAndLeavesNothingBehindWhenItsReaderGoesAway) {
 }
 
 TEST_F(Program, ListsWhoEachSimIsAsJson) {
-  testdata::WriteSavedGame(root() / "game");
-  testdata::WriteSampleGameFolder(root() / "game");
   QProcess program;
-  start(program, {"--list", "--json", Text(root() / "game" / "UserData" / "Characters")});
+  start(program, {"--list", "--json", Text(Game() / "UserData" / "Characters")});
   ASSERT_TRUE(program.waitForFinished());
   const QStringList lines = QString::fromUtf8(program.readAllStandardOutput()).split('\n');
   ASSERT_EQ(lines.size(), 8);  // seven Sims and the last line's end
@@ -301,9 +322,7 @@ TEST_F(Program, ListsWhoEachSimIsAsJson) {
 // exit status of a Sim that would not look right, of one that would, and of no game found, and
 // --game taking the place of the search.
 TEST_F(Program, ChecksEachSimsSkinsAgainstTheGame) {
-  const fs::path game = root() / "game";
-  testdata::WriteSavedGame(game);
-  testdata::WriteSampleGameFolder(game);
+  const fs::path game = Game();
   const std::string tail = " checked against the game in " + game.string() + ": ";
   expectAnswers({
       {{"--check", Text(game / "UserData" / "Characters" / "User00002.iff")},
@@ -322,74 +341,23 @@ TEST_F(Program, ChecksEachSimsSkinsAgainstTheGame) {
        0,
        "",
        "quillmere: 8 Sims" + tail + "all would look right\n"},
-      {{"--game=" + Text(root() / "nowhere"), "--check", Text(sims())},
-       2,
-       "",
-       "quillmere: cannot read the game folder " + (root() / "nowhere").string() + "\n"},
-      {{"--check", Text(sims())},
-       2,
-       "",
-       "quillmere: No game folder was found, so the skins cannot be checked (looked in the folder "
-       "above your characters folder, the game's registry in ~/.wine (or WINEPREFIX) or any "
-       "Lutris, Bottles, PlayOnLinux or Steam prefix, The Sims Legacy Collection in any Steam "
-       "library, and the EA app's folder in any of those prefixes). Name it with --game FOLDER: "
-       "the folder that holds GameData/Behavior.iff.\n"},
+      Refused({"--game=" + Text(root() / "nowhere"), "--check", Text(sims())},
+              "quillmere: cannot read the game folder " + (root() / "nowhere").string() + "\n"),
+      Refused({"--check", Text(sims())}, kNoGame),
   });
 }
 
 // What --render and --thumbnail refuse, each before any file is made. Catches the size's bounds
 // off by one or a side left unchecked, a member counted from 0, an outfit name or a missing --out
 // let through, --member taken for a character file, a family's members miscounted, and an outfit
-// the Sim does not wear drawn as its everyday one.
-TEST_F(Program, RefusesPicturesItCannotMake) {
-  const fs::path game = root() / "game";
-  testdata::WriteSavedGame(game);
-  testdata::WriteSampleGameFolder(game);
+// the Sim does not wear drawn as its everyday one. A Sim is drawn into a new PNG file of the size
+// asked for, and nothing written over what has the name or when nothing can be drawn: catches
+// width and height swapped, the largest side refused, a save that replaces a file or writes where
+// a link points, and a file (of background alone) written when no game is found or the Sim's
+// skeleton is nowhere.
+TEST_F(Program, DrawsASimIntoANewPngFileOnlyAndRefusesPicturesItCannotMake) {
+  const fs::path game = Game();
   testdata::FamilyExportFile(testdata::FamilyOfFour()).write(root() / "Pemberton.FAM");
-  const QString ada = Text(game / "UserData" / "Characters" / "User00000.iff");
-  const QString out = Text(root() / "out.png");
-  const auto render = [&out](const QString& file, const QStringList& more) {
-    return QStringList{"--render", file, "--out", out} + more;
-  };
-  const auto refused = [](const std::string& why) {
-    return "quillmere: " + why + "\n" + "Usage: " + QUILLMERE_BINARY + " [options] [FOLDER|FILE]\n";
-  };
-  const std::string size = "': give WIDTHxHEIGHT, each 16 to 4096";
-  const Answer cases[] = {
-      {render(ada, {"--size", "0x10"}), 2, "", refused("bad size '0x10" + size)},
-      {render(ada, {"--size", "10"}), 2, "", refused("bad size '10" + size)},
-      {render(ada, {"--size", "5000x10"}), 2, "", refused("bad size '5000x10" + size)},
-      {render(ada, {"--member", "0"}), 2, "", refused("bad member '0': give a number from 1")},
-      {render(ada, {"--outfit", "tuxedo"}), 2, "",
-       refused("unknown outfit 'tuxedo': give everyday, formal, swimwear, pyjamas, winter, "
-               "costume or high-fashion")},
-      {{"--render", ada}, 2, "", refused("--render needs --out PNG")},
-      {{"--size", "20x20", ada}, 2, "", refused("--size needs --render")},
-      {{"--thumbnail", ada, out}, 2, "", refused("--thumbnail needs INPUT, OUTPUT and SIZE")},
-      {{"--thumbnail", ada, out, "1025"},
-       2,
-       "",
-       refused("bad thumbnail size '1025': give 1 to 1024")},
-      {render(ada, {"--member", "2"}), 2, "",
-       "quillmere: User00000.iff is a character file, which holds one Sim: --member can only be "
-       "1\n"},
-      {render(Text(root() / "Pemberton.FAM"), {"--member", "5"}), 2, "",
-       "quillmere: Pemberton.FAM has no member 5: it has 4\n"},
-      {render(ada, {"--outfit", "Swimwear"}), 2, "",
-       "quillmere: Ada Thornbury has no swimwear outfit; it has everyday, formal\n"},
-  };
-  expectAnswers(cases);
-  EXPECT_FALSE(fs::exists(root() / "out.png"));
-}
-
-// A Sim drawn into a new PNG file of the size asked for, and nothing written over what has the
-// name or when nothing can be drawn. Catches width and height swapped, the largest side refused,
-// a save that replaces a file or writes where a link points, and a file (of background alone)
-// written when no game is found or the Sim's skeleton is nowhere.
-TEST_F(Program, DrawsASimIntoANewPngFileOnly) {
-  const fs::path game = root() / "game";
-  testdata::WriteSavedGame(game);
-  testdata::WriteSampleGameFolder(game);
   testdata::LookalikeExtras horse;
   horse.looks = testdata::LooksSpec{};
   horse.looks->skeleton = "horse";
@@ -399,27 +367,39 @@ TEST_F(Program, DrawsASimIntoANewPngFileOnly) {
   std::ofstream(root() / "kept.png") << "kept";
   fs::create_symlink(root() / "elsewhere.png", root() / "link.png");
   const fs::path none = root() / "none.png";
+  const QString out = Text(none);
+  const auto render = [&out](const QString& file, const QStringList& more) {
+    return QStringList{"--render", file, "--out", out} + more;
+  };
+  const std::string size = "': give WIDTHxHEIGHT, each 16 to 4096";
   const Answer cases[] = {
+      Misused(render(ada, {"--size", "0x10"}), "bad size '0x10" + size),
+      Misused(render(ada, {"--size", "10"}), "bad size '10" + size),
+      Misused(render(ada, {"--size", "5000x10"}), "bad size '5000x10" + size),
+      Misused(render(ada, {"--member", "0"}), "bad member '0': give a number from 1"),
+      Misused(render(ada, {"--outfit", "tuxedo"}),
+              "unknown outfit 'tuxedo': give everyday, formal, swimwear, pyjamas, winter, "
+              "costume or high-fashion"),
+      Misused({"--render", ada}, "--render needs --out PNG"),
+      Misused({"--size", "20x20", ada}, "--size needs --render"),
+      Misused({"--thumbnail", ada, out}, "--thumbnail needs INPUT, OUTPUT and SIZE"),
+      Misused({"--thumbnail", ada, out, "1025"}, "bad thumbnail size '1025': give 1 to 1024"),
+      Refused(render(ada, {"--member", "2"}),
+              "quillmere: User00000.iff is a character file, "
+              "which holds one Sim: --member can only be 1\n"),
+      Refused(render(Text(root() / "Pemberton.FAM"), {"--member", "5"}),
+              "quillmere: Pemberton.FAM has no member 5: it has 4\n"),
+      Refused(render(ada, {"--outfit", "Swimwear"}),
+              "quillmere: Ada Thornbury has no swimwear outfit; it has everyday, formal\n"),
       {{"--render", ada, "--size", "16x4096", "--out", Text(root() / "ada.png")}, 0, "", ""},
-      {{"--render", ada, "--out", Text(root() / "kept.png")},
-       2,
-       "",
-       "quillmere: " + (root() / "kept.png").string() + " already exists; it is not replaced\n"},
-      {{"--render", ada, "--out", Text(root() / "link.png")},
-       2,
-       "",
-       "quillmere: " + (root() / "link.png").string() + " already exists; it is not replaced\n"},
-      {{"--render", Text(sims() / "User00000.iff"), "--out", Text(none)},
-       1,
-       "",
-       "quillmere: No game folder was found, so the skins cannot be checked (looked in the folder "
-       "above your characters folder, the game's registry in ~/.wine (or WINEPREFIX) or any "
-       "Lutris, Bottles, PlayOnLinux or Steam prefix, The Sims Legacy Collection in any Steam "
-       "library, and the EA app's folder in any of those prefixes). Name it with --game FOLDER: "
-       "the folder that holds GameData/Behavior.iff.\n"},
-      {{"--render", Text(game / "UserData" / "Characters" / "User00009.iff"), "--out", Text(none)},
-       1,
-       "",
+      Refused(
+          {"--render", ada, "--out", Text(root() / "kept.png")},
+          "quillmere: " + (root() / "kept.png").string() + " already exists; it is not replaced\n"),
+      Refused(
+          {"--render", ada, "--out", Text(root() / "link.png")},
+          "quillmere: " + (root() / "link.png").string() + " already exists; it is not replaced\n"),
+      {render(Text(sims() / "User00000.iff"), {}), 1, "", kNoGame},
+      {render(Text(game / "UserData" / "Characters" / "User00009.iff"), {}), 1, "",
        "quillmere: User00009.iff: Dobbin: nothing can be drawn: would not look right: no "
        "skeleton `horse` is installed\n"},
   };
@@ -547,28 +527,23 @@ TEST_F(Program, ListsTheMembersOfAFamilyExportAndHostileFilesOnOneLineEach) {
   const fs::path odd = root() / "Odd\tName\x1B.FAM";
   testdata::FamilyExportFile(exported).write(odd);
   const Answer cases[] = {
-      {{"--list", "--json", Text(root() / "import" / "Dog.FAM")}, 0, biscuit, ""},
+      Answered({"--list", "--json", Text(root() / "import" / "Dog.FAM")}, biscuit),
       {{"--list", Text(root() / "import" / "Damaged.FAM")},
        0,
        "Damaged.FAM\t1\tHarriet\nDamaged.FAM\t2\tClement\nDamaged.FAM\t3\tWren\n"
        "Damaged.FAM\t4\tBiscuit\n",
        "quillmere: Damaged.FAM: The family export is damaged; what follows the damage is "
        "missing.\n"},
-      {{"--list", Text(notAFamily)},
-       2,
-       "",
-       "quillmere: cannot read the family export " + notAFamily.string() + "\n"},
-      {{"--list", "--json", Text(root() / "tiny")},
-       0,
-       R"({"file":"User1.iff","name":"Bad File","family":null,"species":null,"gender":null,)"
-       R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
-       R"("personality":null,"skills":null,"friends":null,"looks":null})"
-       "\n",
-       ""},
-      {{"--list", Text(odd)},
-       0,
-       "Odd\u2409Name\u241B.FAM\t1\tTab\u2409New\u240ALine\u241B[31m\n",
-       ""},
+      Refused({"--list", Text(notAFamily)},
+              "quillmere: cannot read the family export " + notAFamily.string() + "\n"),
+      Answered(
+          {"--list", "--json", Text(root() / "tiny")},
+          R"({"file":"User1.iff","name":"Bad File","family":null,"species":null,"gender":null,)"
+          R"("age":null,"sign":null,"career":null,"level":null,"performance":null,)"
+          R"("personality":null,"skills":null,"friends":null,"looks":null})"
+          "\n"),
+      Answered({"--list", Text(odd)},
+               "Odd\u2409Name\u241B.FAM\t1\tTab\u2409New\u240ALine\u241B[31m\n"),
   };
   expectAnswers(cases);
 }
@@ -624,7 +599,7 @@ TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
   };
   for (const auto& [environment, arguments, out] : kCases) {
     environment_ = environment;
-    const Answer answer[] = {{arguments, 0, out, ""}};
+    const Answer answer[] = {Answered(arguments, out)};
     expectAnswers(answer);
   }
   // At a terminal, which script(1) gives it (both outputs going there), --list says where the
@@ -632,16 +607,13 @@ TEST_F(Program, ShowsTheNamesThePlayersOwnGameShows) {
   environment_ = {{"LANG", "en_GB.UTF-8"}};
   launcher_ = {"sh", "-c", R"sh(exec script -qec "$*" /dev/null)sh", "sh"};
   const Answer atTerminal[] = {
-      {{"--list", "--language", "de", Text(root() / "played")},
-       0,
-       "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
-       "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n",
-       ""},
-      {{"--list", Text(root() / "played")},
-       0,
-       "quillmere: names as the game shows them: US English, judged by the names in the "
-       "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella Goth\r\n",
-       ""},
+      Answered({"--list", "--language", "de", Text(root() / "played")},
+               "quillmere: names in German, as --language asks\r\nUser00000.iff\tJens\r\n"
+               "User00001.iff\tJens\r\nUser00002.iff\tBella Goth\r\n"),
+      Answered({"--list", Text(root() / "played")},
+               "quillmere: names as the game shows them: US English, judged by the names in the "
+               "files\r\nUser00000.iff\tJackie\r\nUser00001.iff\tMarcus\r\nUser00002.iff\tBella "
+               "Goth\r\n"),
   };
   expectAnswers(atTerminal);
 }

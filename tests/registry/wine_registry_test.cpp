@@ -67,6 +67,21 @@ void WriteLarge(const std::filesystem::path& file, std::string_view head, std::s
   test::WriteText(file, text.append(tail));
 }
 
+// A value line as Wine writes a value of its type: a DWORD as one number, its highest byte first;
+// any other as hex(type), strings in UTF-16.
+std::string ValueLine(std::string_view name, std::uint32_t type, std::string_view bytes) {
+  const bool dword = type == kTypeDword;
+  const char* format = dword ? "%02x" : type == kTypeBinary ? "%02x," : "%02x,00,";
+  std::string line = '"' + std::string(name) + "\"=";
+  line.append(dword ? "dword:" : "hex(" + std::to_string(type) + "):");
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, format, std::uint8_t(bytes[dword ? bytes.size() - 1 - i : i]));
+    line += hex;
+  }
+  return line;
+}
+
 class WineRegistryTest : public ::testing::Test {
  protected:
   // Writes the root's file and reads one value through a fresh backend, as the viewer would.
@@ -112,18 +127,9 @@ TEST_F(WineRegistryTest, ValuesOfEveryFormAndBrokenLines) {
       {R"("Bad type"=hex(zz):00)", "Bad type", ""},
       {"\"Unnamed\ngarbage line \x01\xff", "Unnamed", ""},
   };
-  // Every stored value as Wine writes a value of its type: strings in UTF-16.
-  for (const test::StoredValue& value : test::kStoredValues) {
-    const bool wide = value.type != kTypeBinary && value.type != kTypeDword;
-    std::string line =
-        '"' + std::string(value.name) + "\"=hex(" + std::to_string(value.type) + "):";
-    for (const char c : value.bytes) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, wide ? "%02x,00," : "%02x,", static_cast<unsigned char>(c));
-      line += hex;
-    }
-    values.push_back({line, value.name, value.text});
-  }
+  // Every stored value as Wine writes a value of its type.
+  for (const test::StoredValue& value : test::kStoredValues)
+    values.push_back({ValueLine(value.name, value.type, value.bytes), value.name, value.text});
   // Values under a broken key name must not land in the key before it.
   values.push_back({"[Software\\\\Broken\n\"Orphan\"=\"lost\"", "Orphan", ""});
   std::string file = kHeader + "[Software\\\\Test] 1700000000\n#time=1da0b0c0d0\n";
@@ -371,30 +377,14 @@ TEST_F(GameFolderTest, SteamLibrariesStopAtTheCapWithSteamsOwnFolderFirst) {
   EXPECT_EQ(libraries.back(), test::MakeFolder(env_.home / "62"));  // 63 of the listed ones
 }
 
-// A SIMS_LANGUAGE line as Wine writes the value.
-std::string LanguageLine(const test::LanguageSetting& setting) {
-  std::string line = "\"SIMS_LANGUAGE\"=";
-  if (setting.type == kTypeString)
-    return line + '"' + std::string(setting.bytes.substr(0, setting.bytes.find('\0'))) + "\"\n";
-  line += setting.type == kTypeDword ? "dword:" : "hex:";
-  char digits[4];
-  for (std::size_t i = 0; i < setting.bytes.size(); ++i) {
-    // A DWORD is written as one number, its highest byte first.
-    const std::size_t at = setting.type == kTypeDword ? setting.bytes.size() - 1 - i : i;
-    std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(setting.bytes[at]));
-    line += digits;
-    if (setting.type != kTypeDword && i + 1 < setting.bytes.size()) line += ',';
-  }
-  return line + '\n';
-}
-
 // Writes a 64-bit prefix's user.reg and system.reg holding `settings`.
 void WriteLanguagePrefix(const fs::path& prefix,
                          const std::vector<test::LanguageSetting>& settings) {
   const auto key = [&settings](const char* keyLine, test::LanguageKey which) {
     std::string text = std::string(keyLine) + " 1\n";
     for (const test::LanguageSetting& setting : settings)
-      if (setting.key == which) text += LanguageLine(setting);
+      if (setting.key == which)
+        text += ValueLine("SIMS_LANGUAGE", setting.type, setting.bytes) + "\n";
     return text;
   };
   const std::string header = "WINE REGISTRY Version 2\n#arch=win64\n\n";

@@ -108,13 +108,8 @@ TEST(NameAndDescription, ReadWholeInThePlayersLanguageFromTheTextTableOfACharact
       {"en", StringTable({{"", "Sings."}, {"", ""}, {"Zo\xE9", "", 3}, {"Chante.", "", 3}}), "Zoé",
        "Chante."},
       {"en", testdata::NameAndDescription("R.J.", "Likes cats"), "R.J.", "Likes cats"},
-      // 0x80 in an otherwise ASCII name is the euro sign of code page 1252.
-      {"en",
-       StringTable({{"Euro\x80", ""},
-                    {"Costs \x80"
-                     "5.",
-                     ""}}),
-       "Euro€", "Costs €5."},
+      // 0x80 (\200) in an otherwise ASCII name is the euro sign of code page 1252.
+      {"en", StringTable({{"Euro\x80", ""}, {"Costs \2005.", ""}}), "Euro€", "Costs €5."},
       // The player's slot with an empty name and a biography gives way to the one with a name.
       {"fr", StringTable({{"Ada", ""}, {"Maps.", ""}, {"", "", 3}, {"Cartes.", "", 3}}), "Ada",
        "Maps."},
