@@ -33,12 +33,6 @@ std::string ShownPath(const fs::path& path) {
   return platform::VisibleText(platform::DisplayName(path));
 }
 
-// Something (a file, a folder, a link, even one to nothing) already has the name.
-bool NameTaken(const fs::path& file) {
-  std::error_code ignored;
-  return fs::exists(fs::symlink_status(file, ignored));
-}
-
 Answer AlreadyThere(const fs::path& out) {
   return Said(ShownPath(out) + " already exists; it is not replaced", 2);
 }
@@ -166,7 +160,7 @@ QImage Fitted(const QImage& picture, int side) {
 
 Answer RenderSim(const fs::path& path, const PictureRequest& picture, int languageSlot,
                  content::GameSkins& skins, const std::string& searched) {
-  if (NameTaken(picture.out)) return AlreadyThere(picture.out);
+  if (platform::NameTaken(picture.out)) return AlreadyThere(picture.out);
   std::variant<SimToDraw, Answer> found = SimAt(path, picture.member, languageSlot);
   if (Answer* refused = std::get_if<Answer>(&found)) return std::move(*refused);
   const SimToDraw& sim = std::get<SimToDraw>(found);
@@ -179,7 +173,7 @@ Answer RenderSim(const fs::path& path, const PictureRequest& picture, int langua
 
 Answer MakeThumbnail(const fs::path& path, const PictureRequest& picture, int languageSlot,
                      content::GameSkins& skins, const std::string& searched) {
-  if (NameTaken(picture.out)) return AlreadyThere(picture.out);
+  if (platform::NameTaken(picture.out)) return AlreadyThere(picture.out);
   const int side = picture.size.width();
   PathVerdict verdict = DecidePath(path, languageSlot);
   std::optional<SimToDraw> sim;

@@ -63,6 +63,9 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path);
 // Refuses to follow a symbolic link in the file's place.
 bool WriteAtStart(const std::filesystem::path& path, const std::string& bytes);
 
+// Something (a file, a folder, a link, even one to nothing) already has this name.
+bool NameTaken(const std::filesystem::path& file);
+
 // What a save does when something already has the file's name.
 enum class WhenNameTaken {
   kKeep,     // the user was not asked: the other file stays and nothing is saved

@@ -41,6 +41,11 @@ fs::path WithoutDots(const fs::path& absolute) {
 
 }  // namespace
 
+bool NameTaken(const fs::path& file) {
+  std::error_code ignored;
+  return fs::exists(fs::symlink_status(file, ignored));
+}
+
 std::optional<FolderListing> ListFolder(const fs::path& folder) {
   std::error_code ec;
   // A folder that may not be read is refused, not shown as empty.

@@ -79,7 +79,7 @@ void SavePictureAs(QWidget* parent, const QImage& picture, const QString& sugges
   const fs::path file = WithPngSuffix(*chosen);
   using platform::SaveResult;
   using platform::WhenNameTaken;
-  const bool replace = NameTaken(file);
+  const bool replace = platform::NameTaken(file);
   if (replace && !dialogs.confirmReplace(parent, file)) return;
   SaveResult saved =
       platform::SavePng(picture, file, replace ? WhenNameTaken::kReplace : WhenNameTaken::kKeep);

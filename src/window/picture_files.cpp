@@ -29,11 +29,6 @@ fs::path PathFromText(const QString& text) {
   return fs::path(text.toStdU16String());
 }
 
-bool NameTaken(const fs::path& file) {
-  std::error_code ignored;
-  return fs::exists(fs::symlink_status(file, ignored));
-}
-
 fs::path WithPngSuffix(const fs::path& file) {
   if (PathText(file.filename()).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return file;
   fs::path named = file;
@@ -54,7 +49,7 @@ QString FileNameSafe(const QString& text) {
 
 fs::path FreePngName(const fs::path& folder, const QString& stem) {
   fs::path file = folder / PathFromText(stem + QStringLiteral(".png"));
-  for (int copy = 2; NameTaken(file); ++copy) {
+  for (int copy = 2; platform::NameTaken(file); ++copy) {
     file = folder / PathFromText(stem + QStringLiteral(" (%1).png").arg(copy));
   }
   return file;

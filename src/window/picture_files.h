@@ -14,8 +14,6 @@ namespace quill {
 // Paths as the dialogs and message boxes spell them, and back.
 QString PathText(const std::filesystem::path& file);
 std::filesystem::path PathFromText(const QString& text);
-// Something (a file, a folder, a dangling link) already has this name.
-bool NameTaken(const std::filesystem::path& file);
 
 // The name with ".png" added unless it already ends so (in any letter case), so that saving a
 // picture can never replace a character file.
