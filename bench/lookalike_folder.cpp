@@ -16,14 +16,19 @@ std::size_t PaddingOf(std::size_t file) {
 
 }  // namespace
 
+std::string CharacterFileName(std::size_t number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "User%05zu.iff", number);
+  return name;
+}
+
 std::uintmax_t WriteLookalikeFolder(const std::filesystem::path& folder, std::size_t files,
                                     const LooksOfFile& looksOf) {
   const testdata::SimLook looks[] = {
       {}, {{120, 80, 50}, {30, 20, 15}, {200, 120, 30}, {240, 220, 200}}};
   std::uintmax_t bytes = 0;
   for (std::size_t file = 0; file < files; ++file) {
-    char name[32];
-    std::snprintf(name, sizeof name, "User%05zu.iff", file);
+    const std::string name = CharacterFileName(file);
     testdata::LookalikeCharacter(
         "Sim " + std::to_string(file), "Lives in a benchmark.", looks[file % 2],
         {.padding = PaddingOf(file), .looks = looksOf ? looksOf(file) : std::nullopt})

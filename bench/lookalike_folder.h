@@ -6,10 +6,14 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "character_builder.h"
 
 namespace quill::bench {
+
+// The name the game gives character file `number`: "User00000.iff", "User00001.iff", ...
+std::string CharacterFileName(std::size_t number);
 
 // Writes `files` characters as User00000.iff ... into `folder`, 50-370 KB each, the same on every
 // run, and returns their bytes in all. Each wears what `looksOf` gives for its number, else the

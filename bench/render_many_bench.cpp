@@ -18,22 +18,18 @@
 #include <vector>
 
 #include "figure_builder.h"
+#include "lookalike_folder.h"
 
 extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+using quill::bench::CharacterFileName;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kSims = 216;
-constexpr int kFigures = 5;
-
-std::string Numbered(const char* format, int number) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, number);
-  return text;
-}
+constexpr std::size_t kSims = 216;
+constexpr std::size_t kFigures = 5;
 
 // Starts one `quillmere --render`; a Sim with some parts drawn is drawn, so every run should end
 // with status 0.
@@ -60,16 +56,16 @@ bool Ended(pid_t child) {
 // Renders every Sim, `atOnce` runs at a time, into `out`; the seconds it took, and how many runs
 // failed.
 std::pair<double, int> RenderAll(const fs::path& game, const fs::path& sims, const fs::path& out,
-                                 int atOnce) {
+                                 std::size_t atOnce) {
   fs::remove_all(out);
   fs::create_directories(out);
   int failed = 0;
   const Clock::time_point start = Clock::now();
-  for (int n = 0; n < kSims; n += atOnce) {
+  for (std::size_t n = 0; n < kSims; n += atOnce) {
     std::vector<pid_t> running;
-    for (int k = n; k < std::min(n + atOnce, kSims); ++k) {
+    for (std::size_t k = n; k < std::min(n + atOnce, kSims); ++k) {
       running.push_back(
-          StartRender(game, sims / Numbered("User%05d.iff", k), out / Numbered("%05d.png", k)));
+          StartRender(game, sims / CharacterFileName(k), out / (std::to_string(k) + ".png")));
     }
     for (const pid_t child : running) failed += Ended(child) ? 0 : 1;
   }
@@ -88,16 +84,15 @@ int main(int argc, char** argv) {
     const fs::path sims = root / "sims";
     const fs::path out = root / "pictures";
     fs::create_directories(sims);
-    for (int n = 0; n < kSims; ++n) {
-      fs::copy_file(figures / Numbered("User%05d.iff", n % kFigures),
-                    sims / Numbered("User%05d.iff", n));
+    for (std::size_t n = 0; n < kSims; ++n) {
+      fs::copy_file(figures / CharacterFileName(n % kFigures), sims / CharacterFileName(n));
     }
-    for (const int atOnce : {1, 2}) {
+    for (const std::size_t atOnce : {std::size_t{1}, std::size_t{2}}) {
       const auto [seconds, failed] = RenderAll(game, sims, out, atOnce);
       std::printf(
-          "--render of %d Sims, %d at a time: %.2f s in all, %.1f ms a Sim (target: 10 s); "
+          "--render of %zu Sims, %zu at a time: %.2f s in all, %.1f ms a Sim (target: 10 s); "
           "%d not drawn\n",
-          kSims, atOnce, seconds, seconds * 1000 / kSims, failed);
+          kSims, atOnce, seconds, seconds * 1000 / double(kSims), failed);
     }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "render_many_bench: %s\n", error.what());

@@ -94,7 +94,7 @@ void WriteFolders(const fs::path& root) {
   const fs::path characters = game / "UserData" / "Characters";
   fs::create_directories(characters);
   quill::bench::WriteLookalikeFolder(characters, kSims, [](std::size_t file) {
-    return quill::testdata::SavedSimLooks(Numbered("User%05d.iff", static_cast<int>(file % 8)));
+    return quill::testdata::SavedSimLooks(quill::bench::CharacterFileName(file % 8));
   });
   for (int archive = 0; archive < kTinyArchives; ++archive) {
     Write(root / "many-archives" / "Downloads" / Numbered("tiny%05d.far", archive),
