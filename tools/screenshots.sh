@@ -11,22 +11,33 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
-if [[ ${1:-} == --on-display ]]; then
-  # The part that runs on the virtual display: BUILD_DIR CHARACTERS_FOLDER OUTPUT_FOLDER.
-  build=$2 characters=$3 out=$4
+# On the virtual display: starts the viewer (BUILD_DIR CHARACTERS_FOLDER) and waits for its main
+# window, `main`.
+start_viewer() {
   # The same look on every machine: English, Qt's own style, no desktop's theme.
   export LANGUAGE=en LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_STYLE_OVERRIDE=Fusion
   unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
-  "$build/quillmere" "$characters" &
+  "$1/quillmere" "$2" &
   viewer=$!
   trap 'kill "$viewer" 2>/dev/null || true' EXIT
   main=$(xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n 1)
   sleep 2  # the roster pass and the first portrait
-  import -window "$main" "$out/main-window.png"
-  # The first name of the Sim list ("List2"): 16 + 40 pixels across, 216 + 8 down.
+}
+
+# Opens the first Sim's card, `card`, by double-clicking its name in the Sim list ("List2"): 16 + 40
+# pixels across, 216 + 8 down.
+open_card() {
   xdotool mousemove --window "$main" 56 224 click --repeat 2 --delay 80 1
   card=$(xdotool search --sync --onlyvisible --name '^About ' | head -n 1)
   sleep 1
+}
+
+if [[ ${1:-} == --on-display ]]; then
+  # The part that runs on the virtual display: BUILD_DIR CHARACTERS_FOLDER OUTPUT_FOLDER.
+  out=$4
+  start_viewer "$2" "$3"
+  import -window "$main" "$out/main-window.png"
+  open_card
   import -window "$card" "$out/sim-card.png"
   # The next Sim, whose head the game would not find: the card follows the chosen Sim.
   xdotool windowmove --sync "$card" 300 0 mousemove --window "$main" 56 237 click 1
@@ -37,16 +48,9 @@ fi
 
 if [[ ${1:-} == --figures-on-display ]]; then
   # The figures' cards: BUILD_DIR CHARACTERS_FOLDER OUTPUT_FOLDER, one PNG a view.
-  build=$2 characters=$3 out=$4
-  export LANGUAGE=en LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_STYLE_OVERRIDE=Fusion
-  unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
-  "$build/quillmere" "$characters" &
-  viewer=$!
-  trap 'kill "$viewer" 2>/dev/null || true' EXIT
-  main=$(xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n 1)
-  sleep 2
-  xdotool mousemove --window "$main" 56 224 click --repeat 2 --delay 80 1
-  card=$(xdotool search --sync --onlyvisible --name '^About ' | head -n 1)
+  out=$4
+  start_viewer "$2" "$3"
+  open_card
   xdotool windowmove --sync "$card" 300 0
   sleep 1
   # The 3D view is the card's top-left corner; the outfit chooser takes the focus after it, and
