@@ -135,8 +135,8 @@ Answer Saved(const QImage& picture, const fs::path& out) {
   return {};
 }
 
-// What the family window shows for the family as a whole: its house picture, else its first
-// member's portrait.
+// A family export's face for a file manager: its house picture, as the family window shows it,
+// else its first member's portrait.
 QImage FamilyPicture(const FamilyExport& family) {
   QImage picture = platform::LargestPicture(family.housePictures);
   if (picture.isNull() && !family.members.empty()) {
